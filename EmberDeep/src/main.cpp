@@ -1,0 +1,7 @@
+#include "QelCore/QelSystems.h"
+
+int main() {
+    if (!Qel::Systems::instance()) new Qel::Systems();
+    delete Qel::Systems::instance();
+    return 0;
+}
