@@ -1,8 +1,10 @@
 #include "QelCore/FileHelper.h"
 
+#include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 
 #include <cstdlib>
+#include <istream>
 #include <string>
 #include <system_error>
 
@@ -29,6 +31,57 @@ FileHelper::FileHelper() {
 
 std::filesystem::path FileHelper::getUserPath(const std::filesystem::path& relativePath) const {
     return userDirectory / relativePath;
+}
+
+bool FileHelper::openConfigFile(std::ifstream& stream) const {
+    const std::filesystem::path userPath = getUserPath(kConfigPath);
+    stream.open(userPath);
+    if (stream.is_open()) return true;
+
+    log(LOG_HIGH, "FileHelper: Failed to open user dir file, finding default");
+    const std::filesystem::path defaultPath = std::filesystem::path(kDefaultsDirectory) / kConfigPath;
+    std::ifstream defaults(defaultPath, std::ios::binary);
+    if (!defaults.is_open()) {
+        log(LOG_HIGH, "unable to find default file to copy");
+        return false;
+    }
+    writeFileAtomically(userPath, [&defaults](std::ostream& out) {
+        // Inserting an empty buffer would flag a failure; an empty default is still a copy.
+        if (defaults.peek() != std::ifstream::traits_type::eof()) out << defaults.rdbuf();
+        return !defaults.bad();
+    });
+    defaults.close();
+    stream.clear();
+    stream.open(userPath);
+    if (!stream.is_open()) {
+        stream.clear();
+        stream.open(defaultPath);
+    }
+    return stream.is_open();
+}
+
+bool FileHelper::writeFileAtomically(const std::filesystem::path& path,
+                                     const std::function<bool(std::ostream&)>& writeContent) {
+    createParentDirectories(path);
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    bool written = false;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (out.is_open()) {
+            written = writeContent(out);
+            out.close();
+            written = written && !out.fail();
+        }
+    }
+    std::error_code error;
+    if (written) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error) return true;
+    }
+    // Only ever a file we created: a folder of that name made the open fail and is left alone.
+    if (std::filesystem::is_regular_file(temporary, error)) std::filesystem::remove(temporary, error);
+    return false;
 }
 
 void FileHelper::createParentDirectories(const std::filesystem::path& path) {

@@ -5,7 +5,16 @@
 namespace Qel {
 
 class LogManager;
+class MessageManager;
 class FileHelper;
+class WindowHandler;
+class FrameRateController;
+class GameStateManager;
+class EntityManager;
+class ComponentManager;
+class SystemManager;
+class AssetManager;
+class NodeManager;
 
 /// Owns every engine manager: creates them in a fixed order, performs start-up, and deletes
 /// them in exactly the reverse order.
@@ -20,8 +29,21 @@ public:
     /// Also run on its own by the strong assertion.
     static void deleteManagers();
 
+    /// Reads, validates, applies and rewrites the user configuration; last step of start-up.
+    void parseConfig();
+
+    // In creation order.
     LogManager* logManager = nullptr;
+    MessageManager* messageManager = nullptr;
     FileHelper* fileHelper = nullptr;
+    WindowHandler* windowHandler = nullptr;
+    FrameRateController* frameRateController = nullptr;
+    GameStateManager* gameStateManager = nullptr;
+    EntityManager* entityManager = nullptr;
+    ComponentManager* componentManager = nullptr;
+    SystemManager* systemManager = nullptr;
+    AssetManager* assetManager = nullptr;
+    NodeManager* nodeManager = nullptr;
 };
 
 } // namespace Qel

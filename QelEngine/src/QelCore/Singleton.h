@@ -16,14 +16,21 @@ public:
     Singleton(const Singleton&) = delete;
     Singleton& operator=(const Singleton&) = delete;
 
-    static T* instance() { return sInstance; }
+    static T* instance() { return static_cast<T*>(sInstance); }
 
 protected:
-    Singleton() { sInstance = static_cast<T*>(this); }
-    ~Singleton() override { sInstance = nullptr; }
+    // Stored as the base: downcasting `this` here, before T is constructed, is undefined.
+    // A second object never takes over the pointer, so deleting the registered manager can never
+    // reach a stray one (for example one whose constructor failed half-way).
+    Singleton() {
+        if (!sInstance) sInstance = this;
+    }
+    ~Singleton() override {
+        if (sInstance == this) sInstance = nullptr;
+    }
 
 private:
-    inline static T* sInstance = nullptr;
+    inline static Singleton* sInstance = nullptr;
 };
 
 } // namespace Qel

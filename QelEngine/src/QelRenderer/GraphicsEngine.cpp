@@ -1,0 +1,93 @@
+#include "QelRenderer/GraphicsEngine.h"
+
+#include "QelCore/LogManager.h"
+#include "QelCore/StrongAssert.h"
+#include "QelRenderer/Texture.h"
+#include "data/AssetManager.h"
+#include "messaging/MessageManager.h"
+
+#include <GL/glew.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+
+namespace Qel {
+
+GraphicsEngine::~GraphicsEngine() {
+    // Later requests then find no handler and their senders free the pixels themselves.
+    if (MessageManager* messages = MessageManager::instance())
+        messages->removeReceiver(kGraphicsMultiThreadReceiver);
+}
+
+void GraphicsEngine::Startup() {
+    // The core profile hides the entry points GLEW looks for unless it probes them all.
+    glewExperimental = GL_TRUE;
+    const GLenum code = glewInit();
+    if (code != GLEW_OK) {
+        QEL_STRONG_ASSERT(std::string("Unable to initialize GLEW - error: ") +
+                          reinterpret_cast<const char*>(glewGetErrorString(code)));
+    }
+    // glewInit asks for the extension string the old way, which a core context rejects; drop the
+    // error it leaves so the first real error is not hidden behind it.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glLineWidth(2.0f);
+}
+
+void GraphicsEngine::subscribeTextureRequests() {
+    MessageManager* messages = MessageManager::instance();
+    if (!messages) QEL_STRONG_ASSERT("Message Manager not ready!");
+    messages->getReceiver(kGraphicsMultiThreadReceiver);
+    BroadcastReceiver* receiver = messages->findReceiver(kGraphicsMultiThreadReceiver);
+    if (!receiver) QEL_STRONG_ASSERT("Failed to set up Graphics Multi Thread Receiver");
+    receiver->addHandler(kTextureCreateRequest, &GraphicsEngine::onTextureCreateRequest);
+}
+
+void GraphicsEngine::onTextureCreateRequest(Message& message) {
+    auto* args = message.argsAs<uint64_t, uint32_t, uint32_t, int, int, uint8_t*>();
+    if (!args) return;
+    auto& [key, sRGBInternalFormat, format, wrapMode, filterMode, pixels] = *args;
+    TextureUploadRequest request{key,      sRGBInternalFormat, format,
+                                 wrapMode, filterMode,         DecodedPixels(pixels)};
+    GraphicsEngine* engine = instance();
+    if (!engine) {
+        logf(LOG_HIGH, "no graphics engine for the upload of texture %zu", static_cast<size_t>(key));
+        return;
+    }
+    engine->textureQueue.push(std::move(request));
+}
+
+bool GraphicsEngine::MTTextureCreate(TextureUploadRequest& request) {
+    AssetManager* assets = AssetManager::instance();
+    if (!assets) QEL_STRONG_ASSERT("AssetManager not ready!");
+    Registry<Texture>* textures = assets->findRegistry<Texture>();
+    Texture* texture = textures ? textures->get(request.key) : nullptr;
+    if (!texture) {
+        logf(LOG_LOW, "Texture placeholder %zu does not exist, will revisit!",
+             static_cast<size_t>(request.key));
+        return false;
+    }
+    texture->upload(texture->sRGB ? request.sRGBInternalFormat : request.format, request.format,
+                    request.wrapMode, request.filterMode, request.pixels.get());
+    request.pixels.reset();
+    return true;
+}
+
+TextureQueueStep GraphicsEngine::processTextureRequest() {
+    return textureQueue.completeFront(
+        [this](TextureUploadRequest& request) { return MTTextureCreate(request); });
+}
+
+void GraphicsEngine::loadGraphicsAssets(void*) {
+    loadTextureFolder("../Assets/Art", TextureUpload::Queued);
+    size_t count = 0;
+    if (AssetManager* assets = AssetManager::instance()) {
+        if (Registry<Texture>* textures = assets->findRegistry<Texture>()) count = textures->size();
+    }
+    logf(LOG_HIGH, "Textures successfully loaded: %zu", count);
+}
+
+} // namespace Qel

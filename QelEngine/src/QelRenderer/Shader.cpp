@@ -1,0 +1,150 @@
+#include "QelRenderer/Shader.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/type_ptr.hpp>
+
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+namespace Qel {
+
+namespace {
+
+/// The info log of a shader or program object, read with the matching pair of GL getters.
+template <class GetLength, class GetLog>
+std::string infoLog(GLuint object, GetLength getLength, GetLog getLog) {
+    GLint length = 0;
+    getLength(object, GL_INFO_LOG_LENGTH, &length);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    GLsizei written = 0;
+    if (length > 0) getLog(object, length, &written, text.data());
+    text.resize(static_cast<size_t>(written));
+    return text;
+}
+
+std::string programLog(GLuint program) {
+    return infoLog(program, glGetProgramiv, glGetProgramInfoLog);
+}
+
+bool isStageType(uint32_t type) {
+    switch (type) {
+    case GL_VERTEX_SHADER:
+    case GL_FRAGMENT_SHADER:
+    case GL_GEOMETRY_SHADER:
+    case GL_TESS_CONTROL_SHADER:
+    case GL_TESS_EVALUATION_SHADER:
+    case GL_COMPUTE_SHADER:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+Shader::Shader(const StageList& stages) {
+    if (stages.size() == 1) log = "Too few shader files!";
+    programID = glCreateProgram();
+    if (programID == 0) log = "Cant create shader program!";
+    for (const auto& [type, path] : stages)
+        compile(type, path);
+
+    glLinkProgram(programID);
+    GLint status = GL_FALSE;
+    glGetProgramiv(programID, GL_LINK_STATUS, &status);
+    if (status != GL_TRUE) log = "Failed to link shader program\n" + programLog(programID);
+    isLinked = true;
+
+    glValidateProgram(programID);
+    status = GL_FALSE;
+    glGetProgramiv(programID, GL_VALIDATE_STATUS, &status);
+    if (status != GL_TRUE) {
+        log = "Failed to validate shader program for current OpenGL context\n" + programLog(programID);
+    }
+}
+
+Shader::~Shader() {
+    if (programID != 0) glDeleteProgram(programID);
+}
+
+Shader::Shader(Shader&& other) noexcept
+    : isLinked(other.isLinked), programID(std::exchange(other.programID, 0)), log(std::move(other.log)) {}
+
+Shader& Shader::operator=(Shader&& other) noexcept {
+    if (this != &other) {
+        if (programID != 0) glDeleteProgram(programID);
+        isLinked = other.isLinked;
+        programID = std::exchange(other.programID, 0);
+        log = std::move(other.log);
+    }
+    return *this;
+}
+
+bool Shader::compile(uint32_t type, const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        log = "File not found";
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    const std::string source = text.str();
+    if (!isStageType(type)) {
+        log = "Incorrect shader type!";
+        return false;
+    }
+
+    const GLuint shader = glCreateShader(type);
+    const char* sources[] = {source.c_str()};
+    glShaderSource(shader, 1, sources, nullptr);
+    glCompileShader(shader);
+    GLint status = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    const bool compiled = status == GL_TRUE;
+    if (compiled) {
+        glAttachShader(programID, shader);
+    } else {
+        log = "Vertex shader compilation failed\n" + infoLog(shader, glGetShaderiv, glGetShaderInfoLog);
+    }
+    // An attached shader lives on with the program; an unattached one is freed at once.
+    glDeleteShader(shader);
+    return compiled;
+}
+
+void Shader::use() const {
+    glUseProgram(programID);
+}
+
+void Shader::unbind() {
+    glUseProgram(0);
+}
+
+int Shader::locate(const std::string& name, std::string missingText) {
+    const GLint location = glGetUniformLocation(programID, name.c_str());
+    if (location == -1) log = std::move(missingText);
+    return location;
+}
+
+void Shader::setBool(const std::string& name, bool value) {
+    glUniform1i(locate(name, "Uniform variable " + name + " doesn't exist"), value ? 1 : 0);
+}
+
+void Shader::setInt(const std::string& name, int value) {
+    glUniform1i(locate(name, "Uniform variable '" + name + "' doesn't exist"), value);
+}
+
+void Shader::setVec3(const std::string& name, const glm::vec3& value) {
+    glUniform3f(locate(name, "Uniform variable '" + name + "' doesn't exist"), value.x, value.y, value.z);
+}
+
+void Shader::setModelToNDC(const glm::mat4& matrix) {
+    glUniformMatrix4fv(locate("uModel_to_NDC", "Uniform variable 'uModel_to_NDC' doesn't exist"), 1, GL_FALSE,
+                       glm::value_ptr(matrix));
+}
+
+void Shader::setTextureUnits(int count, const int* units) {
+    glUniform1iv(locate("uTexture2D", "Uniform variable 'uTexture2D' doesn't exist"), count, units);
+}
+
+} // namespace Qel

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Qel {
+
+/// A linked GL program built from shader source files, with typed uniform setters. Problems never
+/// stop the program: their text lands in `log` and the program object is kept.
+class Shader {
+public:
+    /// (GL shader type, source file path) pairs, compiled and attached in the order given.
+    using StageList = std::vector<std::pair<uint32_t, const char*>>;
+
+    explicit Shader(const StageList& stages);
+    /// Deletes the program.
+    ~Shader();
+    Shader(Shader&& other) noexcept;
+    Shader& operator=(Shader&& other) noexcept;
+    Shader(const Shader&) = delete;
+    Shader& operator=(const Shader&) = delete;
+
+    /// Compiles the file as one stage of type and attaches it; false (text in `log`) on failure.
+    bool compile(uint32_t type, const char* path);
+
+    /// Binds the program; the setters below act on the bound program.
+    void use() const;
+    /// Binds no program.
+    static void unbind();
+
+    void setBool(const std::string& name, bool value);
+    void setInt(const std::string& name, int value);
+    void setVec3(const std::string& name, const glm::vec3& value);
+    /// Sets "uModel_to_NDC" (column-major, not transposed).
+    void setModelToNDC(const glm::mat4& matrix);
+    /// Sets the sampler array "uTexture2D" to the count texture units given.
+    void setTextureUnits(int count, const int* units);
+
+    /// Set once linking has been attempted, whatever its result.
+    bool isLinked = false;
+    /// GL program name; 0 when it could not be created.
+    uint32_t programID = 0;
+    /// The last error text from building or from a setter; empty when nothing went wrong.
+    std::string log;
+
+private:
+    /// The uniform's location; a missing one (-1) replaces `log` with missingText.
+    int locate(const std::string& name, std::string missingText);
+};
+
+} // namespace Qel

@@ -1,0 +1,54 @@
+#pragma once
+
+// Private to data/JSON.cpp and data/JSONArr.cpp: the only place RapidJSON is visible.
+
+#include "data/JSONArr.h"
+
+#include <rapidjson/document.h>
+
+#include <string_view>
+
+namespace Qel {
+
+struct JSONDocument : rapidjson::Document {};
+
+namespace jsonDetail {
+
+using Value = rapidjson::Value;
+using Allocator = rapidjson::Document::AllocatorType;
+
+// The opaque handles are never dereferenced as themselves: they only carry these pointers.
+inline Value* unwrap(JSONValue* value) {
+    return reinterpret_cast<Value*>(value);
+}
+inline JSONValue* wrap(Value* value) {
+    return reinterpret_cast<JSONValue*>(value);
+}
+inline Allocator* unwrap(JSONAllocator* allocator) {
+    return reinterpret_cast<Allocator*>(allocator);
+}
+inline JSONAllocator* wrap(Allocator* allocator) {
+    return reinterpret_cast<JSONAllocator*>(allocator);
+}
+
+/// A string value holding a copy of `text`, allocated in the document.
+Value copyString(std::string_view text, Allocator& allocator);
+
+/// First member named exactly `key` (length, then bytes); null when `object` is null, not an
+/// object, or has no such member.
+Value* findMember(Value* object, std::string_view key);
+
+/// Typed getter over one object, with the uniform messages. T: float, int, unsigned, bool,
+/// std::string.
+template <typename T> bool getMember(const Value* object, std::string_view key, T& out);
+
+/// The array member `key`, or null after logging that it is not a valid array (the key in
+/// quotes when `quoteKey`).
+Value* arrayMember(Value* object, std::string_view key, bool quoteKey);
+
+/// Replace-or-append of one member; logs and returns false when `object` is not an object.
+/// T: bool, int, unsigned, float, std::string_view.
+template <typename T> bool setMember(Value* object, Allocator* allocator, std::string_view key, T value);
+
+} // namespace jsonDetail
+} // namespace Qel

@@ -1,0 +1,77 @@
+#include "ComponentReaderTest.h"
+
+#include "QelRenderer/AnimationController.h"
+#include "data/NameHash.h"
+
+using namespace Qel;
+
+using DisplayComponentsTest = ComponentReaderTest;
+
+TEST_F(DisplayComponentsTest, KeysReachTheirOwnFieldsAndMissingOnesKeepDefaults) {
+    const Camera camera = read<Camera>(R"({"offsetY": 2.0})");
+    EXPECT_EQ(camera.clearColor, glm::vec3(0.2f, 0.3f, 0.3f));
+    EXPECT_EQ(glm::vec3(camera.cameraZoom, camera.offset), glm::vec3(10.0f, 0.0f, 2.0f));
+
+    const UITransform ui = read<UITransform>(R"({"positionX": 1.0, "positionY": 2.0, "positionZ": 3.0,
+        "scaleZ": 6.0, "pivotY": 0.75, "anchorMinX": -1.0, "anchorMaxY": 0.5, "height": 64.0, "layer": 3})");
+    EXPECT_EQ(ui.position, glm::vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(ui.scale, glm::vec3(1.0f, 1.0f, 6.0f));
+    EXPECT_EQ(glm::vec4(ui.pivot, ui.anchorMin), glm::vec4(0.0f, 0.75f, -1.0f, 0.0f));
+    EXPECT_EQ(glm::vec4(ui.anchorMax, ui.width, ui.height), glm::vec4(0.0f, 0.5f, 100.0f, 64.0f));
+    EXPECT_EQ(ui.layer, 3);
+}
+
+TEST_F(DisplayComponentsTest, TransformReadsRealsOnlyAndNeverDepth) {
+    const Transform transform = read<Transform>(
+        R"({"positionX": 3, "positionY": 2.0, "positionZ": 5.0, "scaleX": 1e39, "rotation": 90})");
+    EXPECT_EQ(transform.position, glm::vec3(0.0f, 2.0f, 0.0f));
+    EXPECT_EQ(transform.scale, glm::vec3(1.0f));
+    EXPECT_EQ(transform.rotation, 0.0f);
+    EXPECT_EQ(takeLog(),
+              mistyped("positionX") + mistyped("scaleX") + missing("scaleY") + mistyped("rotation"));
+}
+
+TEST_F(DisplayComponentsTest, TextAlignmentOutsideTheGridCentres) {
+    for (const auto& [value, stored] :
+         {std::pair{0, 0}, {3, 3}, {4, 4}, {5, 5}, {8, 8}, {9, 4}, {-1, 4}, {2147483647, 4}}) {
+        EXPECT_EQ(read<Text>(R"({"alignment": )" + std::to_string(value) + "}").alignment, stored) << value;
+    }
+    EXPECT_EQ(read<Text>(R"({"alignment": 4294967296})").alignment, 0);
+    EXPECT_EQ(read<Text>(R"({"text": "Press\nStart"})").text, "Press\nStart");
+}
+
+TEST_F(DisplayComponentsTest, UnknownAssetNamesLeaveNullPointersSilently) {
+    const SpriteRenderer sprite = read<SpriteRenderer>(R"({"texture": "Art/Missing", "mesh": "quad"})");
+    EXPECT_EQ(sprite.texture, nullptr);
+    EXPECT_EQ(sprite.mesh, nullptr);
+    EXPECT_EQ(read<Text>(R"({"font": "Roboto-Regular"})").font, nullptr);
+    const std::string log = takeLog();
+    for (const char* key : {"\"texture\"", "\"mesh\"", "\"font\""})
+        EXPECT_EQ(log.find(key), std::string::npos) << key;
+}
+
+TEST_F(DisplayComponentsTest, AnimatorStartsInItsControllersDefaultState) {
+    AnimatorController controller;
+    controller.states[hashName("Walk")].playbackSpeed = 2.0f;
+    controller.defaultState = hashName("Walk");
+    ASSERT_TRUE(assets.load<AnimatorController>("Player/Controller", controller));
+    controller.defaultState = hashName("Run");
+    ASSERT_TRUE(assets.load<AnimatorController>("Player/Lost", controller));
+    const AnimatorController* registered =
+        assets.findRegistry<AnimatorController>()->get(hashName("Player/Controller"));
+
+    const Animator animator = read<Animator>(R"({"animatorController": "Player/Controller"})");
+    EXPECT_EQ(animator.controller, registered);
+    EXPECT_EQ(animator.currentState, registered->findState(hashName("Walk")));
+    EXPECT_NE(animator.currentState, nullptr);
+
+    // A default that names no state leaves the animator in none.
+    const Animator stateless = read<Animator>(R"({"animatorController": "Player/Lost"})");
+    EXPECT_NE(stateless.controller, nullptr);
+    EXPECT_EQ(stateless.currentState, nullptr);
+
+    const Animator unknown = read<Animator>(R"({"animatorController": "Player/Other"})");
+    EXPECT_EQ(unknown.controller, nullptr);
+    EXPECT_EQ(unknown.currentState, nullptr);
+    EXPECT_EQ(takeLog(), "");
+}

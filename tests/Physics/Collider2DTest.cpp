@@ -1,0 +1,132 @@
+#include "Physics/Circle.h"
+#include "Physics/OBB.h"
+#include "Physics/Rect2D.h"
+#include "PlacedShape.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qel;
+
+namespace {
+constexpr float kTol = 1e-5f;
+
+void expectNear(glm::vec2 actual, glm::vec2 expected) {
+    EXPECT_NEAR(actual.x, expected.x, kTol);
+    EXPECT_NEAR(actual.y, expected.y, kTol);
+}
+
+void hook(Entity*, Entity*) {}
+} // namespace
+
+TEST(Collider2D, SizesFollowSetScaleAndMirroredSizesStayPositive) {
+    Circle circle;
+    circle.setScale({3.0f, 7.0f});
+    EXPECT_EQ(circle.radius, 3.0f);
+    EXPECT_NEAR(circle.getArea(), 3.1415927f * 9.0f, kTol);
+
+    Rect2D rect;
+    rect.setScale({4.0f, 2.0f});
+    expectNear(rect.max, {0.5f, 0.5f}); // bounds wait for the next update
+    rect.update({1.0f, 1.0f}, 0.0f);
+    expectNear(rect.min, {-1.0f, 0.0f});
+    expectNear(rect.max, {3.0f, 2.0f});
+
+    Rect2D mirroredRect = placed<Rect2D>({-4.0f, 2.0f}, {1.0f, 1.0f});
+    expectNear(mirroredRect.min, rect.min);
+    expectNear(mirroredRect.max, rect.max);
+    EXPECT_EQ(mirroredRect.getArea(), 8.0f);
+
+    OBB box;
+    box.setScale({-4.0f, 2.0f});
+    expectNear(box.halfExtents, {2.0f, 1.0f});
+    EXPECT_EQ(box.getArea(), 8.0f);
+}
+
+TEST(Collider2D, OffsetTurnsWithAnObbButNotWithARectOrCircle) {
+    const glm::vec2 entity{5.0f, 5.0f};
+    const glm::vec2 offset{1.0f, 0.0f};
+    expectNear(placed<Rect2D>({2.0f, 2.0f}, entity, 90.0f, offset).position, {6.0f, 5.0f});
+    expectNear(placed<Rect2D>({2.0f, 2.0f}, entity, 90.0f, offset).min, {5.0f, 4.0f});
+    expectNear(placed<Circle>({2.0f, 2.0f}, entity, 90.0f, offset).position, {6.0f, 5.0f});
+    expectNear(placed<OBB>({2.0f, 2.0f}, entity, 90.0f, offset).position, {5.0f, 6.0f});
+    expectNear(placed<OBB>({2.0f, 2.0f}, entity, 180.0f, offset).position, {4.0f, 5.0f});
+}
+
+TEST(Collider2D, ObbTurnedNinetyDegreesSwapsItsBoundingBox) {
+    const OBB box = placed<OBB>({4.0f, 2.0f}, {1.0f, 1.0f}, 90.0f);
+    expectNear(box.axisX, {0.0f, 1.0f});
+    expectNear(box.axisY, {-1.0f, 0.0f});
+    const Rect2D aabb = box.getAABB();
+    expectNear(aabb.scale, {2.0f, 4.0f});
+    expectNear(aabb.min, {0.0f, -1.0f});
+    expectNear(aabb.max, {2.0f, 3.0f});
+    expectNear(aabb.position, {1.0f, 1.0f});
+}
+
+TEST(Collider2D, BoundingBoxesAreCleanBoxesAroundTheShape) {
+    Circle circle = placed<Circle>({2.0f, 2.0f}, {3.0f, 4.0f}, 0.0f, {0.5f, 0.0f});
+    circle.isTrigger = true;
+    circle.otherEntity = 12;
+    const Rect2D circleBox = circle.getAABB();
+    expectNear(circleBox.scale, {2.0f, 2.0f});
+    expectNear(circleBox.min, {2.5f, 3.0f});
+    expectNear(circleBox.max, {4.5f, 5.0f});
+    expectNear(circleBox.offset, {0.0f, 0.0f});
+    EXPECT_FALSE(circleBox.isTrigger);
+    EXPECT_EQ(circleBox.otherEntity, MAX_ENTITIES);
+
+    const Rect2D rect = placed<Rect2D>({2.0f, 4.0f}, {1.0f, 0.0f}, 0.0f, {1.0f, 1.0f});
+    testing::internal::CaptureStdout();
+    const Rect2D rectBox = rect.getAABB();
+    rect.getAABB();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "copy in Rect2d\ncopy in Rect2d\n");
+    expectNear(rectBox.min, rect.min);
+    expectNear(rectBox.max, rect.max);
+    expectNear(rectBox.position, rect.position);
+    expectNear(rectBox.offset, {0.0f, 0.0f});
+}
+
+TEST(Collider2D, CornersRunFromMinAroundThroughTheTopEdge) {
+    const auto rect = placed<Rect2D>({4.0f, 2.0f}, {1.0f, 1.0f}).getCorners();
+    const auto box = placed<OBB>({4.0f, 2.0f}, {1.0f, 1.0f}).getCorners();
+    const glm::vec2 expected[4] = {{-1.0f, 0.0f}, {-1.0f, 2.0f}, {3.0f, 2.0f}, {3.0f, 0.0f}};
+    const auto turned = placed<OBB>({4.0f, 2.0f}, {1.0f, 1.0f}, 90.0f).getCorners();
+    const glm::vec2 turnedExpected[4] = {{2.0f, -1.0f}, {0.0f, -1.0f}, {0.0f, 3.0f}, {2.0f, 3.0f}};
+    for (int i = 0; i < 4; ++i) {
+        expectNear(rect[i], expected[i]);
+        expectNear(box[i], expected[i]);
+        expectNear(turned[i], turnedExpected[i]);
+    }
+}
+
+TEST(Collider2D, CloneKeepsGeometryAndStartsWithAFreshContactState) {
+    Circle circle = placed<Circle>({3.0f, 3.0f}, {1.0f, 2.0f}, 0.0f, {0.5f, 0.5f});
+    Rect2D rect = placed<Rect2D>({3.0f, 1.0f}, {1.0f, 2.0f}, 0.0f, {0.5f, 0.5f});
+    OBB box = placed<OBB>({3.0f, 1.0f}, {1.0f, 2.0f}, 30.0f, {0.5f, 0.5f});
+    for (Collider2D* shape : {static_cast<Collider2D*>(&circle), static_cast<Collider2D*>(&rect),
+                              static_cast<Collider2D*>(&box)}) {
+        shape->isTrigger = true;
+        shape->wasColliding = true;
+        shape->otherEntity = 42;
+        shape->onCollisionEnter = hook;
+        shape->onTriggerExit = hook;
+        const std::unique_ptr<Collider2D> copy = shape->clone();
+        EXPECT_EQ(copy->getType(), shape->getType());
+        EXPECT_EQ(copy->position, shape->position);
+        EXPECT_EQ(copy->scale, shape->scale);
+        EXPECT_EQ(copy->offset, shape->offset);
+        EXPECT_FALSE(copy->isTrigger);
+        EXPECT_FALSE(copy->wasColliding);
+        EXPECT_EQ(copy->otherEntity, MAX_ENTITIES);
+        EXPECT_EQ(copy->onCollisionEnter, nullptr);
+        EXPECT_EQ(copy->onTriggerExit, nullptr);
+    }
+    EXPECT_EQ(static_cast<Circle&>(*circle.clone()).radius, 3.0f);
+    const auto rectCopy = rect.clone();
+    EXPECT_EQ(static_cast<Rect2D&>(*rectCopy).min, rect.min);
+    EXPECT_EQ(static_cast<Rect2D&>(*rectCopy).max, rect.max);
+    const auto boxCopy = box.clone();
+    EXPECT_EQ(static_cast<OBB&>(*boxCopy).axisX, box.axisX);
+    EXPECT_EQ(static_cast<OBB&>(*boxCopy).axisY, box.axisY);
+    EXPECT_EQ(static_cast<OBB&>(*boxCopy).halfExtents, box.halfExtents);
+}

@@ -1,0 +1,99 @@
+#include "QelCore/Cursors.h"
+
+#include "QelCore/StrongAssert.h"
+#include "QelCore/WindowHandler.h"
+#include "messaging/MessageManager.h"
+#include "data/AssetManager.h"
+
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace Qel {
+namespace {
+
+class CursorsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "qel-cursors-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void writeText(const std::string& relative, const std::string& text) {
+        fs::create_directories((folder / relative).parent_path());
+        std::ofstream(folder / relative) << text;
+    }
+
+    void writeImage(const std::string& relative, int size) {
+        fs::create_directories((folder / relative).parent_path());
+        const std::vector<unsigned char> pixels(static_cast<size_t>(size * size * 4), 200);
+        const std::string path = (folder / relative).string();
+        ASSERT_TRUE(relative.ends_with("JPG")
+                        ? stbi_write_jpg(path.c_str(), size, size, 4, pixels.data(), 90)
+                        : stbi_write_png(path.c_str(), size, size, 4, pixels.data(), 0));
+    }
+
+    fs::path folder;
+};
+
+TEST_F(CursorsTest, HotSpotsOutsideTheImageOrUnreadableBecomeZero) {
+    const std::vector<std::pair<std::string, glm::ivec2>> cases{
+        {R"({"offsetX": 32, "offsetY": 7})", {32, 7}},   {R"({"offsetX": 40, "offsetY": 40})", {0, 0}},
+        {R"({"offsetX": -5, "offsetY": 3})", {0, 3}},    {R"({"offsetY": 9})", {0, 9}},
+        {R"({"offsetX": 4.0, "offsetY": "6"})", {0, 0}}, {"{offsetX: 4", {0, 0}},
+    };
+    for (const auto& [text, expected] : cases) {
+        writeText("hot.json", text);
+        EXPECT_EQ(readCursorHotSpot(folder / "hot.json", 32, 32), expected) << text;
+    }
+    EXPECT_EQ(readCursorHotSpot(folder / "missing.json", 32, 32), glm::ivec2(0, 0));
+}
+
+TEST_F(CursorsTest, LoadsUsableImagesAndPurgesTheRest) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    MessageManager messages;
+    WindowHandler window;
+    AssetManager assets;
+    writeImage("arrow.png", 32);
+    // The X server refuses a hot spot beyond the image, and the refusal ends the program.
+    writeText("arrow.json", R"({"offsetX": 40, "offsetY": 40})");
+    writeImage("hand/point.JPG", 16);
+    writeText("hand/point.json", R"({"offsetX": -3, "offsetY": 2})");
+    writeImage("default.png", 8);
+    writeImage("twin.png", 8);
+    writeImage("twin.PNG", 8);
+    writeText("broken.png", "not an image");
+    writeImage("ignored.Png", 8);
+
+    EXPECT_EQ(loadCursors(folder), 4u);
+    for (const char* name : {"arrow", "hand/point", "twin"}) EXPECT_NE(findCursor(hashName(name)), nullptr);
+    EXPECT_EQ(assets.findRegistry<cursorWrapper>()->get(hashName("broken")), nullptr);
+    EXPECT_EQ(findCursor(hashName("ignored")), nullptr);
+    // "default" means the standard arrow even when a cursor carries that name.
+    EXPECT_NE(assets.findRegistry<cursorWrapper>()->get(hashName("default")), nullptr);
+    EXPECT_EQ(findCursor(hashName("default")), nullptr);
+
+    window.setCursor(hashName("arrow"));
+    window.setCursor(hashName("unknown"));
+    window.pollEvents();
+    window.setCursor(hashName("default"));
+    destroyCursors();
+    EXPECT_EQ(findCursor(hashName("arrow")), nullptr);
+}
+
+TEST(CursorsDeathTest, LoadingWithoutTheAssetManagerIsAStrongAssertion) {
+    EXPECT_EXIT(loadCursors("."), testing::ExitedWithCode(static_cast<unsigned char>(kStrongAssertExitCode)),
+                "AssetManager not initialized");
+}
+
+} // namespace
+} // namespace Qel

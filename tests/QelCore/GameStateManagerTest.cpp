@@ -1,0 +1,146 @@
+#include "QelCore/GameStateManager.h"
+
+#include "QelCore/Input.h"
+#include "QelCore/LogManager.h"
+#include "QelCore/WindowHandler.h"
+#include "data/NameHash.h"
+#include "messaging/MessageManager.h"
+
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Qel {
+namespace {
+
+std::vector<std::string> calls;
+// Next-state requests made by successive update calls, whichever state runs; 0 entries = none.
+std::deque<std::vector<uint64_t>> requests;
+void (*onUpdate)() = nullptr;
+
+template <char State> void record(const char* what) {
+    calls.push_back(std::string(1, State) + "." + what);
+}
+
+template <char State> uint64_t registerState() {
+    return GameStateManager::addGameState([] { record<State>("load"); }, [] { record<State>("init"); },
+                                          [] {
+                                              record<State>("update");
+                                              if (onUpdate) onUpdate();
+                                              if (requests.empty()) return;
+                                              for (uint64_t id : requests.front())
+                                                  setNextGameState(id);
+                                              requests.pop_front();
+                                          },
+                                          [] { record<State>("draw"); }, [] { record<State>("free"); },
+                                          [] { record<State>("unload"); });
+}
+
+using Calls = std::vector<std::string>;
+
+class GameStateManagerTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        calls.clear();
+        requests.clear();
+        onUpdate = nullptr;
+        resetInputStates();
+        manager = std::make_unique<GameStateManager>();
+    }
+    std::unique_ptr<GameStateManager> manager;
+};
+
+TEST_F(GameStateManagerTest, ChangeRestartAndQuitRunTheStateFunctionsInOrder) {
+    const uint64_t a = registerState<'A'>();
+    const uint64_t b = registerState<'B'>();
+    EXPECT_EQ(a, 1u);
+    EXPECT_EQ(b, 2u);
+    requests = {{}, {b}, {GS_RESTART}, {b}, {GS_QUIT}};
+    manager->run(a);
+    EXPECT_EQ(calls, (Calls{"A.load",   "A.init", "A.update", "A.draw",   "A.update", "A.draw",  "A.free",
+                            "A.unload", "B.load", "B.init",   "B.update", "B.draw",   "B.free",  "B.init",
+                            "B.update", "B.draw", "B.update", "B.draw",   "B.free",   "B.unload"}));
+    EXPECT_EQ(manager->getCurrent(), GS_QUIT);
+    EXPECT_EQ(manager->getPrevious(), b);
+}
+
+TEST_F(GameStateManagerTest, RestartFromTheFirstStateRerunsInitWithoutLoad) {
+    const uint64_t a = registerState<'A'>();
+    registerState<'B'>();
+    requests = {{GS_RESTART}, {GS_QUIT}};
+    manager->run(a);
+    EXPECT_EQ(calls, (Calls{"A.load", "A.init", "A.update", "A.draw", "A.free", "A.init", "A.update",
+                            "A.draw", "A.free", "A.unload"}));
+}
+
+TEST_F(GameStateManagerTest, FreshManagerHandsOutIdsFromOne) {
+    registerState<'A'>();
+    registerState<'B'>();
+    manager.reset();
+    manager = std::make_unique<GameStateManager>();
+    EXPECT_EQ(registerState<'C'>(), 1u);
+}
+
+TEST_F(GameStateManagerTest, QueuedMessagesAreDeliveredBetweenUpdateAndDraw) {
+    MessageManager messages;
+    messages.getReceiver(hashName("Recorder"))->addHandler(hashName("ping"), [](Message&) {
+        calls.push_back("dispatch");
+    });
+    onUpdate = [] {
+        MessageManager::instance()->send(std::make_unique<Message>(hashName("ping")), hashName("Recorder"));
+    };
+    requests = {{GS_QUIT}};
+    manager->run(registerState<'A'>());
+    EXPECT_EQ(calls, (Calls{"A.load", "A.init", "A.update", "dispatch", "A.draw", "A.free", "A.unload"}));
+}
+
+TEST_F(GameStateManagerTest, FrameOpensConsoleBeforeUpdateWhileLeftShiftIsHeld) {
+    handleInputEvent(GLFW_KEY_LEFT_SHIFT, GLFW_PRESS);
+    handleInputEvent(GLFW_KEY_GRAVE_ACCENT, GLFW_PRESS);
+    onUpdate = [] { std::cout << "update" << std::endl; };
+    requests = {{GS_QUIT}};
+    testing::internal::CaptureStdout();
+    manager->run(registerState<'A'>());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "CONSOLE WAITING FOR USER INPUT (triggered by L-SHIFT + ~) [type help for available commands]\n"
+              "update\n");
+}
+
+TEST_F(GameStateManagerTest, RequestWithoutManagerIsLoggedAndIgnored) {
+    manager.reset();
+    LogManager logs;
+    testing::internal::CaptureStdout();
+    setNextGameState(GS_QUIT);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "[CRITICAL] Attempting to setNextGameState on invalid GSM\n");
+}
+
+TEST_F(GameStateManagerTest, MisuseEndsInStrongAssertions) {
+    EXPECT_EXIT(manager->run(7), testing::ExitedWithCode(187), "invalid next gamestate");
+    EXPECT_EXIT(GameStateManager::setWindowFocusPauseCallback(), testing::ExitedWithCode(187),
+                "Window Handler not ready when setting window focus pause callback!");
+    manager.reset();
+    EXPECT_EXIT(registerState<'A'>(), testing::ExitedWithCode(187), "GameStateManager not initialized");
+}
+
+TEST_F(GameStateManagerTest, ClosingTheWindowWhileAChangeIsPendingQuitsAfterEnteringIt) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+    MessageManager messages;
+    WindowHandler window;
+    GameStateManager::setWindowFocusPauseCallback();
+    const uint64_t a = registerState<'A'>();
+    const uint64_t b = registerState<'B'>();
+    requests = {{b}};
+    onUpdate = [] { glfwSetWindowShouldClose(WindowHandler::instance()->getWindow(), GLFW_TRUE); };
+    manager->run(a);
+    EXPECT_EQ(calls, (Calls{"A.load", "A.init", "A.update", "A.draw", "A.free", "A.unload", "B.load",
+                            "B.init", "B.free", "B.unload"}));
+}
+
+} // namespace
+} // namespace Qel

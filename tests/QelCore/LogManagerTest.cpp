@@ -1,0 +1,114 @@
+#include "QelCore/LogManager.h"
+
+#include "QelCore/DebugConsole.h"
+#include "QelCore/FileHelper.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace Qel {
+namespace {
+
+std::vector<std::string> readLines(const std::filesystem::path& path) {
+    std::ifstream file(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+class LogManagerTest : public testing::Test {
+  protected:
+    void SetUp() override { std::filesystem::remove_all(files.getUserDirectory()); }
+    std::filesystem::path dumpPath() const { return files.getUserPath("logs/log_latest.txt"); }
+
+    FileHelper files;
+    std::unique_ptr<LogManager> logs = std::make_unique<LogManager>();
+};
+
+TEST_F(LogManagerTest, StartUpThresholdsEchoMedButKeepOnlyHigh) {
+    logs->setEchoPriority(LOG_MED);
+    logs->setAddPriority(LOG_HIGH);
+    testing::internal::CaptureStdout();
+    logs->log(LOG_HIGH, "kept");
+    logs->log(LOG_MED, "echoed only");
+    logs->log(LOG_LOW, "dropped");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "[HIGH] kept\n[MED] echoed only\n");
+    EXPECT_EQ(logs->bufferedLineCount(), 1u);
+}
+
+TEST_F(LogManagerTest, OverflowDumpsTheEarlierLinesUpToPrintPriorityAndKeepsTheNewOne) {
+    logs->setEchoPriority(LOG_CRITICAL);
+    logs->setPrintPriority(LOG_MED);
+    std::vector<std::string> expected;
+    for (int i = 0; i < 256; ++i) {
+        const uint8_t level = static_cast<uint8_t>(i % 4);
+        logs->log(level, "line " + std::to_string(i));
+        if (level <= LOG_MED) expected.push_back(std::string(logTag(level)) + " line " + std::to_string(i));
+    }
+    EXPECT_FALSE(std::filesystem::exists(dumpPath()));
+    logs->log(LOG_HIGH, "line 256");
+    EXPECT_EQ(readLines(dumpPath()), expected);
+    EXPECT_EQ(logs->bufferedLineCount(), 1u);
+    EXPECT_TRUE(logs->getFlags() & LogManager::kFlagDumpAtExit);
+}
+
+TEST_F(LogManagerTest, ManualDumpUsesTheOpenOverflowFileThenTheNextOverflowStartsItAfresh) {
+    logs->setEchoPriority(LOG_CRITICAL);
+    for (int i = 0; i <= 256; ++i)
+        logs->log(LOG_HIGH, "first " + std::to_string(i));
+    std::ostringstream out;
+    DebugConsole(std::cin, out, false).runCommand("DUMPLOGS");
+    EXPECT_FALSE(logs->hasDumpFile());
+    EXPECT_FALSE(std::filesystem::exists(files.getUserPath("logs/log_latest_manual.txt")));
+    std::vector<std::string> lines = readLines(dumpPath());
+    ASSERT_EQ(lines.size(), 258u);
+    EXPECT_EQ(lines[256], "[HIGH] first 256");
+    EXPECT_EQ(lines[257], "[HIGH] Manual dump initiated");
+
+    for (int i = 0; i <= 256; ++i)
+        logs->log(LOG_HIGH, "second " + std::to_string(i));
+    lines = readLines(dumpPath());
+    ASSERT_EQ(lines.size(), 256u);
+    EXPECT_EQ(lines.front(), "[HIGH] second 0");
+}
+
+TEST_F(LogManagerTest, ConcurrentLinesStayWhole) {
+    constexpr int kThreads = 4;
+    constexpr int kLinesEach = 500;
+    testing::internal::CaptureStdout();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([this, t] {
+            for (int i = 0; i < kLinesEach; ++i)
+                logs->log(LOG_LOW, "worker " + std::to_string(t) + " line " + std::to_string(i));
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    const std::string echoed = testing::internal::GetCapturedStdout();
+    logs->flush();
+    logs->closeDumpFile();
+
+    const std::regex whole(R"(\[LOW\] worker [0-9] line [0-9]+)");
+    std::istringstream echoedLines(echoed);
+    int echoedCount = 0;
+    for (std::string line; std::getline(echoedLines, line); ++echoedCount)
+        ASSERT_TRUE(std::regex_match(line, whole)) << line;
+    EXPECT_EQ(echoedCount, kThreads * kLinesEach);
+    const std::vector<std::string> dumped = readLines(dumpPath());
+    for (const std::string& line : dumped)
+        ASSERT_TRUE(std::regex_match(line, whole)) << line;
+    EXPECT_EQ(dumped.size(), static_cast<size_t>(kThreads * kLinesEach));
+}
+
+} // namespace
+} // namespace Qel

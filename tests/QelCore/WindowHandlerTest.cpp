@@ -1,0 +1,119 @@
+#include "QelCore/WindowHandler.h"
+
+#include "QelCore/StrongAssert.h"
+#include "data/NameHash.h"
+#include "messaging/MessageManager.h"
+
+#define GLFW_INCLUDE_NONE
+#include <GL/gl.h>
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+namespace Qel {
+namespace {
+
+// Needs an X display: run under xvfb-run -a -s "-screen 0 1920x1080x24".
+class WindowHandlerTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!std::getenv("DISPLAY")) return;
+        messages = new MessageManager();
+        handler = new WindowHandler();
+    }
+    static void TearDownTestSuite() {
+        delete handler;
+        delete messages;
+        handler = nullptr;
+        messages = nullptr;
+    }
+    void SetUp() override {
+        if (!handler) GTEST_SKIP() << "no X display";
+    }
+
+    static glm::ivec2 windowPosition() {
+        glm::ivec2 position;
+        glfwGetWindowPos(handler->getWindow(), &position.x, &position.y);
+        return position;
+    }
+
+    inline static MessageManager* messages = nullptr;
+    inline static WindowHandler* handler = nullptr;
+};
+
+std::vector<glm::ivec2> resizes;
+
+void recordResize(Message& message) {
+    if (const auto* args = message.argsAs<int, int>()) resizes.emplace_back(std::get<0>(*args), std::get<1>(*args));
+}
+
+TEST_F(WindowHandlerTest, OpensAnOpenGL45CoreWindowThatClearsToTheGivenColour) {
+    EXPECT_EQ(glfwGetCurrentContext(), handler->getWindow());
+    GLint major = 0, minor = 0, profile = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+    EXPECT_EQ(major * 10 + minor, 45);
+    EXPECT_TRUE(profile & GL_CONTEXT_CORE_PROFILE_BIT);
+    EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(1280, 720));
+
+    glClearColor(0.2f, 0.3f, 0.3f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    std::array<GLubyte, 4> pixel{};
+    glReadPixels(640, 360, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+    EXPECT_NEAR(pixel[0], 0.2 * 255, 1.0);
+    EXPECT_NEAR(pixel[1], 0.3 * 255, 1.0);
+    EXPECT_NEAR(pixel[2], 0.3 * 255, 1.0);
+}
+
+TEST_F(WindowHandlerTest, FullscreenTogglesBetweenMonitorSizeAndCentredWindow) {
+    resizes.clear();
+    messages->getReceiver(MessageManager::kBroadcast)->addHandler(hashName("windowResized"), recordResize);
+    handler->setFullscreen(true);
+    EXPECT_TRUE(handler->isFullscreen());
+    EXPECT_EQ(glfwGetWindowMonitor(handler->getWindow()), glfwGetPrimaryMonitor());
+    EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(1920, 1080));
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 1920, 1080}));
+
+    // A windowed size set while fullscreen waits for the switch back.
+    handler->setWindowedSize(800, 600);
+    EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(1920, 1080));
+    handler->setFullscreen(false);
+    EXPECT_FALSE(handler->isFullscreen());
+    EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(800, 600));
+    EXPECT_EQ(windowPosition(), glm::ivec2(560, 240));
+    // Each switch is announced to the broadcast receiver at the next dispatch, not before.
+    EXPECT_TRUE(resizes.empty());
+    messages->dispatchAll();
+    EXPECT_EQ(resizes, (std::vector<glm::ivec2>{{1920, 1080}, {800, 600}}));
+
+    handler->setWindowedSize(1280, 720);
+    // Dragged off every monitor, the window comes back to the primary one.
+    glfwSetWindowPos(handler->getWindow(), 5000, 5000);
+    ASSERT_EQ(windowPosition(), glm::ivec2(5000, 5000));
+    EXPECT_EQ(handler->getMonitorWindowIsMostlyOn(), glfwGetPrimaryMonitor());
+    handler->setFullscreen(false);
+    EXPECT_EQ(windowPosition(), glm::ivec2(320, 180));
+}
+
+TEST_F(WindowHandlerTest, SetCursorMessageReachesTheWindow) {
+    // An unknown key selects the standard arrow; what matters is that the message is handled
+    // by the window's own receiver, subscribed at construction.
+    BroadcastReceiver* receiver = messages->findReceiver(hashName("WindowHandler"));
+    ASSERT_NE(receiver, nullptr);
+    MessageArgs<uint64_t> request(hashName("setCursor"), hashName("no such cursor"));
+    EXPECT_EQ(messages->sendImmediate(request, hashName("WindowHandler")), 1u);
+}
+
+TEST_F(WindowHandlerTest, SecondWindowIsAStrongAssertion) {
+    EXPECT_EXIT(WindowHandler(), testing::ExitedWithCode(static_cast<unsigned char>(kStrongAssertExitCode)),
+                "Current context already has window\\.");
+}
+
+} // namespace
+} // namespace Qel

@@ -1,0 +1,55 @@
+#include "QelRenderer/Shader.h"
+
+#include "RendererTestSupport.h"
+
+#include <GL/glew.h>
+
+namespace Qel {
+namespace {
+
+class ShaderTest : public test::RendererTest {};
+
+TEST_F(ShaderTest, FailuresLandInTheLogAndTheProgramIsKept) {
+    const std::filesystem::path folder = test::scratchFolder("shaders");
+    const std::string vert = (folder / "a.vert").string(), frag = (folder / "a.frag").string(),
+                      broken = (folder / "broken.frag").string(),
+                      missing = (folder / "missing.frag").string();
+    test::writeText(vert, "#version 450 core\nlayout(location = 0) in vec2 aPosition;\n"
+                          "void main() { gl_Position = vec4(aPosition, 0.0, 1.0); }\n");
+    test::writeText(frag, "#version 450 core\nuniform vec3 uColor;\nout vec4 colour;\n"
+                          "void main() { colour = vec4(uColor, 1.0); }\n");
+    test::writeText(broken, "#version 450 core\nvoid main() { undeclared = 1.0; }\n");
+
+    Shader good({{GL_VERTEX_SHADER, vert.c_str()}, {GL_FRAGMENT_SHADER, frag.c_str()}});
+    EXPECT_TRUE(good.isLinked);
+    EXPECT_EQ(good.log, "");
+    good.use();
+    good.setVec3("uColor", glm::vec3(1.0f));
+    EXPECT_EQ(good.log, "");
+    good.setInt("uMissing", 3);
+    EXPECT_EQ(good.log, "Uniform variable 'uMissing' doesn't exist");
+    good.setBool("uFlag", true);
+    EXPECT_EQ(good.log, "Uniform variable uFlag doesn't exist");
+    // GL ignores location -1, so a missing uniform is harmless at the GL level too.
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    Shader::unbind();
+
+    Shader failing({{GL_VERTEX_SHADER, vert.c_str()}, {GL_FRAGMENT_SHADER, broken.c_str()}});
+    EXPECT_TRUE(failing.isLinked);
+    EXPECT_NE(failing.programID, 0u);
+    EXPECT_EQ(failing.log.rfind("Vertex shader compilation failed\n", 0), 0u) << failing.log;
+    EXPECT_NE(failing.log.find("undeclared"), std::string::npos) << failing.log;
+
+    Shader single({{GL_VERTEX_SHADER, vert.c_str()}});
+    EXPECT_EQ(single.log, "Too few shader files!");
+    GLint linked = GL_FALSE;
+    glGetProgramiv(single.programID, GL_LINK_STATUS, &linked);
+    EXPECT_EQ(linked, GL_TRUE);
+    EXPECT_FALSE(single.compile(GL_FRAGMENT_SHADER, missing.c_str()));
+    EXPECT_EQ(single.log, "File not found");
+    EXPECT_FALSE(single.compile(GL_TEXTURE_2D, vert.c_str()));
+    EXPECT_EQ(single.log, "Incorrect shader type!");
+}
+
+} // namespace
+} // namespace Qel

@@ -1,0 +1,96 @@
+#include "data/DirectoryLoader.h"
+
+#include "QelCore/LogManager.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace Qel {
+namespace {
+
+class DirectoryLoaderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "qel-loader-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root = pattern;
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    void touch(const std::string& relative) {
+        fs::create_directories((root / relative).parent_path());
+        std::ofstream(root / relative) << relative;
+    }
+
+    /// Walks with a loader that records name -> path and refuses names already seen or
+    /// containing "broken"; keeps what was logged.
+    size_t load(const fs::path& folder, std::initializer_list<std::string_view> extensions) {
+        testing::internal::CaptureStdout();
+        const size_t count =
+            loadDirectory(folder, extensions, [this](const std::string& name, const std::string& path) {
+                return name.find("broken") == std::string::npos && seen.emplace(name, path).second;
+            });
+        logged = testing::internal::GetCapturedStdout();
+        return count;
+    }
+
+    LogManager logManager;
+    fs::path root;
+    std::map<std::string, std::string> seen;
+    std::string logged;
+};
+
+TEST_F(DirectoryLoaderTest, NamesNestedFilesAndMatchesExtensionsExactly) {
+    for (const char* file : {"top.lua", "SHOUT.LUA", "enemy/ai.lua", "enemy/boss/phase.two.lua",
+                             "enemy/ai.Lua", "readme.txt", "Makefile", "v1.0/lua", ".hidden/x.lua.bak"}) {
+        touch(file);
+    }
+    EXPECT_EQ(load(root, {".lua", ".LUA"}), 4u);
+    const std::map<std::string, std::string> expected{
+        {"top", (root / "top.lua").generic_string()},
+        {"SHOUT", (root / "SHOUT.LUA").generic_string()},
+        {"enemy/ai", (root / "enemy/ai.lua").generic_string()},
+        {"enemy/boss/phase.two", (root / "enemy/boss/phase.two.lua").generic_string()},
+    };
+    EXPECT_EQ(seen, expected);
+
+    // Without extensions every regular file counts; a trailing separator changes no name.
+    seen.clear();
+    EXPECT_EQ(load(root.string() + "/", {}), 8u); // enemy/ai.Lua repeats a name
+    EXPECT_EQ(seen.count("Makefile") + seen.count("v1.0/lua") + seen.count("enemy/ai"), 3u);
+}
+
+TEST_F(DirectoryLoaderTest, MissingOrNonDirectoryFolderIsReported) {
+    touch("file.png");
+    for (const fs::path& folder : {root / "file.png", root / "missing"}) {
+        EXPECT_EQ(load(folder, {".png"}), 0u);
+        const std::string line =
+            "[HIGH] \"" + folder.generic_string() + "\" does not exist or is not a valid directory.";
+        EXPECT_NE(logged.find(line), std::string::npos) << logged;
+    }
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(DirectoryLoaderTest, RefusedFilesAreReportedAndTheWalkGoesOn) {
+    for (const char* file : {"a.png", "a.jpg", "broken.png", "z/c.png"}) touch(file);
+    // A link to itself cannot be examined; it is reported and skipped.
+    fs::create_symlink(root / "loop.png", root / "loop.png");
+
+    EXPECT_EQ(load(root, {".png", ".jpg"}), 2u);
+    EXPECT_EQ(seen.count("a") + seen.count("z/c"), 2u);
+    EXPECT_NE(logged.find("[MED] unable to load asset: " + (root / "broken.png").generic_string()),
+              std::string::npos);
+    // Whichever of a.png and a.jpg came second was refused.
+    EXPECT_NE(logged.find("[MED] unable to load asset: " + (root / "a.").generic_string()),
+              std::string::npos);
+    EXPECT_NE(logged.find("loop.png"), std::string::npos);
+}
+
+} // namespace
+} // namespace Qel
