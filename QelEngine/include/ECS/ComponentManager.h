@@ -57,7 +57,7 @@ template <class T> void ComponentManager::RegisterComponent() {
     if (nextComponentType >= MAX_COMPONENTS) return;
     const char* name = TypeName<T>::get();
     if (!name) log(LOG_CRITICAL, "nullptr name detected in register component");
-    if (false) {
+    if (componentArrays.contains(name)) {
         logf(LOG_CRITICAL, "Component type %s registered twice", name ? name : "(null)");
         return;
     }

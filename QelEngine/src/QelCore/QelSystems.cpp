@@ -8,8 +8,10 @@
 #include "QelCore/FrameRateController.h"
 #include "QelCore/GameStateManager.h"
 #include "QelCore/Input.h"
+#include "QelCore/LoadingTask.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/WindowHandler.h"
+#include "QelRenderer/GraphicsEngine.h"
 #include "QelSceneManager/NodeManager.h"
 #include "data/AssetManager.h"
 #include "data/NameHash.h"
@@ -37,6 +39,7 @@ Systems::Systems() {
     messageManager = acquire<MessageManager>();
     fileHelper = acquire<FileHelper>();
     windowHandler = acquire<WindowHandler>();
+    graphicsEngine = acquire<GraphicsEngine>();
     frameRateController = acquire<FrameRateController>();
     gameStateManager = acquire<GameStateManager>();
     entityManager = acquire<EntityManager>();
@@ -48,7 +51,12 @@ Systems::Systems() {
     logManager->setEchoPriority(LOG_MED);
     logManager->setAddPriority(LOG_HIGH);
 
+    graphicsEngine->Startup();
+    graphicsEngine->subscribeTextureRequests();
+
     logf(LOG_HIGH, "Cursors successfully loaded: %zu", loadCursors());
+
+    LoadingTasks::start(GraphicsEngine::loadGraphicsAssets, graphicsEngine);
 
     initializeInput(windowHandler->getWindow());
 
@@ -61,6 +69,25 @@ Systems::~Systems() {
     deleteManagers();
 }
 
+bool Systems::pollLoading() {
+    switch (graphicsEngine->processTextureRequest()) {
+    case TextureQueueStep::Retry:
+    case TextureQueueStep::UploadedMore: return false;
+    case TextureQueueStep::Empty:
+    case TextureQueueStep::UploadedLast: break;
+    }
+    if (LoadingTasks::empty() && prefabPhaseStarted) return true;
+    if (!LoadingTasks::allDone()) return false;
+    LoadingTasks::clear();
+    if (!prefabPhaseStarted) {
+        // Prefabs refer to textures, so they wait until every queued upload has been made.
+        if (graphicsEngine->hasPendingTextureRequests()) return false;
+        prefabPhaseStarted = true;
+        return false;
+    }
+    return prefabPhaseStarted;
+}
+
 void Systems::deleteManagers() {
     destroy<NodeManager>();
     destroy<AssetManager>();
@@ -69,6 +96,7 @@ void Systems::deleteManagers() {
     destroy<EntityManager>();
     destroy<GameStateManager>();
     destroy<FrameRateController>();
+    destroy<GraphicsEngine>();
     destroy<WindowHandler>();
     destroy<FileHelper>();
     destroy<MessageManager>();

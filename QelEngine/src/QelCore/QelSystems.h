@@ -8,6 +8,7 @@ class LogManager;
 class MessageManager;
 class FileHelper;
 class WindowHandler;
+class GraphicsEngine;
 class FrameRateController;
 class GameStateManager;
 class EntityManager;
@@ -32,11 +33,16 @@ public:
     /// Reads, validates, applies and rewrites the user configuration; last step of start-up.
     void parseConfig();
 
+    /// Advances the background loading by one step; true once everything is loaded. Called once
+    /// per frame by the splash. Textures are uploaded here, one per call, on the GL thread.
+    bool pollLoading();
+
     // In creation order.
     LogManager* logManager = nullptr;
     MessageManager* messageManager = nullptr;
     FileHelper* fileHelper = nullptr;
     WindowHandler* windowHandler = nullptr;
+    GraphicsEngine* graphicsEngine = nullptr;
     FrameRateController* frameRateController = nullptr;
     GameStateManager* gameStateManager = nullptr;
     EntityManager* entityManager = nullptr;
@@ -44,6 +50,7 @@ public:
     SystemManager* systemManager = nullptr;
     AssetManager* assetManager = nullptr;
     NodeManager* nodeManager = nullptr;
+    bool prefabPhaseStarted = false;
 };
 
 } // namespace Qel

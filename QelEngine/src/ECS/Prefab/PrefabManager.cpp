@@ -1,0 +1,117 @@
+#include "ECS/Prefab/PrefabManager.h"
+
+#include "ECS/Component/ComponentCatalogue.h"
+#include "ECS/EntityManager.h"
+#include "ECS/SceneEntities.h"
+#include "ECS/System/SystemManager.h"
+#include "QelSceneManager/ModelMatrix.h"
+#include "QelSceneManager/QelSceneManager.h"
+#include "data/DirectoryLoader.h"
+#include "data/JSON.h"
+#include "data/NameHash.h"
+
+#include <fstream>
+
+namespace Qel {
+
+PrefabManager::PrefabManager() {
+    for (PrefabId id = 0; id < MAX_PREFABS; ++id)
+        available.push_back(id);
+}
+
+Signature PrefabManager::GetSignature(PrefabId prefab) const {
+    auto found = signatures.find(prefab);
+    return found == signatures.end() ? Signature{} : found->second;
+}
+
+size_t PrefabManager::LoadAllPrefabs(const std::filesystem::path& folder) {
+    size_t loaded = 0;
+    bool limitHit = false;
+    loadDirectory(folder, {}, [&](const std::string&, const std::string& path) {
+        // The directory walk cannot be cut short: files past the limit are passed over unread,
+        // reported once by the CRITICAL line rather than once each.
+        if (limitHit) return true;
+        if (available.empty()) {
+            log(LOG_CRITICAL, "MAX PREFABS HIT, CONSIDER INCREASING LIMIT");
+            limitHit = true;
+            return true;
+        }
+        std::ifstream in(path);
+        if (!in || !LoadPrefab(in)) return false;
+        ++loaded;
+        return true;
+    });
+    return loaded;
+}
+
+bool PrefabManager::LoadPrefab(std::istream& in) {
+    JSON doc;
+    doc.parse(in);
+    if (!doc.isParsed()) return false;
+
+    std::string name;
+    doc.get("name", name);
+    // A second template under one name would pour its components into the first one's id.
+    if (prefabs.contains(name)) {
+        logf(LOG_HIGH, "Prefab \"%s\" is already loaded, this file is ignored", name.c_str());
+        return false;
+    }
+    if (available.empty()) {
+        logf(LOG_CRITICAL, "No free prefab id for \"%s\", this file is ignored", name.c_str());
+        return false;
+    }
+    std::string tag;
+    doc.get("tag", tag);
+    // Checked before an id is taken, so a file without components costs no id.
+    if (!doc.cd("component")) return false;
+
+    const PrefabId id = available.front();
+    available.pop_front();
+    prefabs.emplace(name, PrefabRecord{id, tag});
+    signatures[id] = Signature{};
+
+    for (const JSONArr::iter& object : doc.getArray("types")) {
+        std::string componentName;
+        object.get("name", componentName);
+        const bool known = readComponentByName(hashName(componentName), object, [&](auto component) {
+            AddComponent(id, std::move(component));
+        });
+        if (!known) log(LOG_HIGH, "Unknown component present in prefab");
+    }
+    return true;
+}
+
+const PrefabRecord* PrefabManager::FindPrefab(std::string_view name) const {
+    auto found = prefabs.find(name);
+    return found == prefabs.end() ? nullptr : &found->second;
+}
+
+EntityHandle PrefabManager::Instantiate(std::string_view name) {
+    const PrefabRecord* record = FindPrefab(name);
+    if (!record) {
+        logf(LOG_HIGH, "Prefab \"%s\" does not exist, nothing instantiated", std::string(name).c_str());
+        return {MAX_ENTITIES, false};
+    }
+    EntityManager* entities = EntityManager::instance();
+    ComponentManager* components = ComponentManager::instance();
+    QEL_ASSERT(entities && components, "Instantiate needs the EntityManager and the ComponentManager");
+
+    const Entity entity = entities->CreateEntity();
+    if (entity >= MAX_ENTITIES) return {MAX_ENTITIES, false};
+    sceneEntities.insert(entity);
+    entities->GetInfo(entity)->tag = record->tag;
+
+    const Signature signature = GetSignature(record->prefabId);
+    for (const Instantiator& type : instantiators) {
+        if (signature.contains(type.bit)) type.copy(*this, record->prefabId, entity, *components);
+    }
+    if (SystemManager* systems = SystemManager::instance()) systems->NotifyEntityChanged(entity);
+    if (SceneManager* scenes = SceneManager::instance()) scenes->drawLists.addWorld(entity);
+    return {entity, true};
+}
+
+void PrefabManager::finishInstance(Transform& transform) {
+    transform.model = modelMatrix(transform);
+}
+
+} // namespace Qel

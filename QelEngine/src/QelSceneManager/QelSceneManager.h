@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ECS/Entity.h"
+#include "QelCore/Singleton.h"
+#include "QelSceneManager/CollisionLayerTable.h"
+#include "QelSceneManager/SceneDrawLists.h"
+#include "QelSceneManager/SceneLighting.h"
+
+#include <cstdint>
+#include <filesystem>
+
+namespace Qel {
+
+class JSON;
+class JSONArr;
+
+/// Remembers which scene file comes next and builds the world from a parsed scene file: entities
+/// (prefab instances plus component overrides), music, cursor, collision layers, navigation grid
+/// and lighting. Created by Systems after the AssetManager; main thread only.
+class SceneManager : public Singleton<SceneManager> {
+public:
+    static constexpr uint8_t kFlagChangeRequested = 1;
+
+    SceneManager() = default;
+
+    /// Makes `path` the next scene and raises the change request. False, changing nothing, when
+    /// `path` is not an existing regular file.
+    bool setNextScene(const std::filesystem::path& path);
+    bool isSceneChangeRequested() const { return (flags & kFlagChangeRequested) != 0; }
+    const std::filesystem::path& getNextScenePath() const { return nextScenePath; }
+
+    /// Parses the next scene file into `doc` and clears the change request. Parsing into a
+    /// document that is already parsed is a strong assertion. True when `doc` is parsed.
+    bool getScene(JSON& doc);
+
+    /// Builds the scene described by `doc`. False when the document is not parsed, has no "Scene"
+    /// object or no "gameObjects" array (nothing is built), or when the entity limit cut the
+    /// game objects short (the rest of the scene is still read). What was built stays either way.
+    bool loadScene(JSON& doc);
+
+    /// The current scene's collision layers, rebuilt by every loadScene; the physics system reads
+    /// them.
+    CollisionLayerTable collisionLayers;
+    /// Ambient colour and look-up table; scripts may switch isLUT.
+    SceneLighting lighting;
+    /// World and UI entities of the current scene, emptied by every loadScene (the previous
+    /// scene's entities are destroyed before the next one loads).
+    SceneDrawLists drawLists;
+
+private:
+    void queueMusicAndCursor(const JSON& doc) const;
+    /// False when the entity limit stopped the game objects.
+    bool buildGameObjects(const JSONArr& gameObjects);
+    void readLighting(JSON& doc);
+
+    std::filesystem::file_status nextSceneStatus;
+    std::filesystem::path nextScenePath;
+    uint8_t flags = 0;
+};
+
+} // namespace Qel
