@@ -61,10 +61,11 @@ constexpr const char* kPrefabNames[] = {"Floor", "Tree", "Wolf", "Torch"};
 
 std::string gameObject(int index) {
     char transform[200];
-    std::snprintf(transform, sizeof transform,
-                  R"({"name": "Transform", "positionX": %d.5, "positionY": %d.5, "scaleX": 1.0, "scaleY": 1.0, )"
-                  R"("rotation": %d.0})",
-                  index % kGridColumns, index / kGridColumns % kGridRows, index % 4 * 90);
+    std::snprintf(
+        transform, sizeof transform,
+        R"({"name": "Transform", "positionX": %d.5, "positionY": %d.5, "scaleX": 1.0, "scaleY": 1.0, )"
+        R"("rotation": %d.0})",
+        index % kGridColumns, index / kGridColumns % kGridRows, index % 4 * 90);
     std::string object = R"({"prefab": ")" + std::string(kPrefabNames[index % 4]) + R"(", "name": "object)" +
                          std::to_string(index) + R"(", "components": [)" + transform;
     // Every third object also recolours its sprite, every seventh overrides its collider.
@@ -80,8 +81,8 @@ std::string sceneText() {
     text += R"(], "CollisionLayers": {"Layers": [{"layerName": "Walls", "bits": "111"},
         {"layerName": "Enemies", "bits": "11"}]}, "NodeManager": {"offset": [{"offset": 0.0}, {"offset": 0.0}],
         "boundaries": [{"Bounds": 0.0}, {"Bounds": 0.0}, )";
-    text += R"({"Bounds": )" + std::to_string(kGridColumns) + R"(.0}, {"Bounds": )" + std::to_string(kGridRows) +
-            R"(.0}], "nodes": [)";
+    text += R"({"Bounds": )" + std::to_string(kGridColumns) + R"(.0}, {"Bounds": )" +
+            std::to_string(kGridRows) + R"(.0}], "nodes": [)";
     for (int cell = 0; cell < kGridColumns * kGridRows; ++cell)
         text += std::string(cell ? ", " : "") + R"({"walkable": )" + (cell % 11 ? "true" : "false") + "}";
     return text + R"(]}, "lighting": {"ambientX": 0.3, "ambientY": 0.3, "ambientZ": 0.4, "ambientW": 1.0}}})";
@@ -141,7 +142,8 @@ int main() {
         discarded.str("");
 
         if (!read || !built || entities.LivingCount() != static_cast<uint64_t>(kGameObjects)) {
-            std::printf("scene did not load (%llu entities)\n", static_cast<unsigned long long>(entities.LivingCount()));
+            std::printf("scene did not load (%llu entities)\n",
+                        static_cast<unsigned long long>(entities.LivingCount()));
             return 1;
         }
         total.push_back(milliseconds(done - start));

@@ -2,7 +2,7 @@
 // file, a NUL byte, the default file. Whatever they hold, the repaired document must be written,
 // read back, and hold every key the program repairs, with its proper type.
 #include "QelCore/ConfigTargets.h"
-#include "QelCore/LogManager.h"
+#include "QuietLog.h"
 #include "QelCore/UserConfig.h"
 #include "data/JSON.h"
 
@@ -50,13 +50,7 @@ struct CheckingTargets final : Qel::ConfigTargets {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static Qel::LogManager* quiet = [] {
-        auto* log = new Qel::LogManager();
-        log->setAddPriority(Qel::LOG_CRITICAL);
-        log->setEchoPriority(Qel::LOG_CRITICAL);
-        return log;
-    }();
-    (void)quiet;
+    installQuietLog();
     static const std::filesystem::path defaultPath =
         std::filesystem::temp_directory_path() / ("qel-fuzz-config-" + std::to_string(getpid()) + ".json");
 

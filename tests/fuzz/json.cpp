@@ -1,7 +1,7 @@
 // Parses arbitrary bytes, reads them the way the engine's loaders do, edits the document and
 // checks that what is written reads back and writes out identically.
 #include "data/JSON.h"
-#include "QelCore/LogManager.h"
+#include "QuietLog.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,14 +37,7 @@ std::string written(const Qel::JSON& json) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // A real log, told to drop everything, so the message formatting runs without the noise.
-    static Qel::LogManager* quiet = [] {
-        auto* log = new Qel::LogManager();
-        log->setAddPriority(Qel::LOG_CRITICAL);
-        log->setEchoPriority(Qel::LOG_CRITICAL);
-        return log;
-    }();
-    (void)quiet;
+    installQuietLog();
 
     Qel::JSON json;
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));

@@ -1,7 +1,9 @@
 #include "QelCore/QelSystems.h"
 
 #include "ECS/ComponentManager.h"
+#include "ECS/Component/RegisterComponents.h"
 #include "ECS/EntityManager.h"
+#include "ECS/Prefab/PrefabManager.h"
 #include "ECS/System/SystemManager.h"
 #include "QelCore/Cursors.h"
 #include "QelCore/FileHelper.h"
@@ -13,6 +15,7 @@
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/GraphicsEngine.h"
 #include "QelSceneManager/NodeManager.h"
+#include "QelSceneManager/QelSceneManager.h"
 #include "data/AssetManager.h"
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
@@ -20,6 +23,10 @@
 namespace Qel {
 
 namespace {
+
+void loadPrefabs(void*) {
+    logf(LOG_HIGH, "Prefabs successfully loaded: %zu", PrefabManager::instance()->LoadAllPrefabs());
+}
 
 /// The existing manager if there is one, else a new one.
 template <class T>
@@ -45,13 +52,16 @@ Systems::Systems() {
     entityManager = acquire<EntityManager>();
     componentManager = acquire<ComponentManager>();
     systemManager = acquire<SystemManager>();
+    prefabManager = acquire<PrefabManager>();
     assetManager = acquire<AssetManager>();
+    sceneManager = acquire<SceneManager>();
     nodeManager = acquire<NodeManager>();
 
     logManager->setEchoPriority(LOG_MED);
     logManager->setAddPriority(LOG_HIGH);
 
     graphicsEngine->Startup();
+    registerComponentTypes(*componentManager, *prefabManager);
     graphicsEngine->subscribeTextureRequests();
 
     logf(LOG_HIGH, "Cursors successfully loaded: %zu", loadCursors());
@@ -82,6 +92,7 @@ bool Systems::pollLoading() {
     if (!prefabPhaseStarted) {
         // Prefabs refer to textures, so they wait until every queued upload has been made.
         if (graphicsEngine->hasPendingTextureRequests()) return false;
+        LoadingTasks::start(loadPrefabs, nullptr);
         prefabPhaseStarted = true;
         return false;
     }
@@ -90,7 +101,9 @@ bool Systems::pollLoading() {
 
 void Systems::deleteManagers() {
     destroy<NodeManager>();
+    destroy<SceneManager>();
     destroy<AssetManager>();
+    destroy<PrefabManager>();
     destroy<SystemManager>();
     destroy<ComponentManager>();
     destroy<EntityManager>();

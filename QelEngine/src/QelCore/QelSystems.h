@@ -14,7 +14,9 @@ class GameStateManager;
 class EntityManager;
 class ComponentManager;
 class SystemManager;
+class PrefabManager;
 class AssetManager;
+class SceneManager;
 class NodeManager;
 
 /// Owns every engine manager: creates them in a fixed order, performs start-up, and deletes
@@ -48,7 +50,9 @@ public:
     EntityManager* entityManager = nullptr;
     ComponentManager* componentManager = nullptr;
     SystemManager* systemManager = nullptr;
+    PrefabManager* prefabManager = nullptr;
     AssetManager* assetManager = nullptr;
+    SceneManager* sceneManager = nullptr;
     NodeManager* nodeManager = nullptr;
     bool prefabPhaseStarted = false;
 };

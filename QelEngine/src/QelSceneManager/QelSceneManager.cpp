@@ -8,7 +8,7 @@
 #include "ECS/System/SystemManager.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
-#include "QelSceneManager/ModelMatrix.h"
+#include "QelRenderer/ModelMatrix.h"
 #include "QelSceneManager/NodeManager.h"
 #include "data/JSON.h"
 #include "data/NameHash.h"
@@ -62,7 +62,7 @@ void overrideComponents(Entity entity, const JSONArr& overrides, ComponentManage
 void placeFromTransform(Entity entity, ComponentManager& components, SystemManager* systems) {
     if (!components.HasComponent<Transform>(entity)) return;
     Transform& transform = components.GetComponent<Transform>(entity);
-    transform.model = modelMatrix(transform);
+    refreshModelMatrix(transform);
     if (!components.HasComponent<ColliderPtr>(entity)) return;
 
     ColliderPtr& collider = components.GetComponent<ColliderPtr>(entity);
@@ -139,7 +139,8 @@ void SceneManager::queueMusicAndCursor(const JSON& doc) const {
     MessageManager* messages = MessageManager::instance();
     if (!messages) return;
     std::string music;
-    if (doc.get("BGM", music) && !music.empty()) sendKey(*messages, "loopBGM", hashName(music), kAudioManagerKey);
+    if (doc.get("BGM", music) && !music.empty())
+        sendKey(*messages, "loopBGM", hashName(music), kAudioManagerKey);
     std::string cursor;
     const bool named = doc.get("cursor", cursor) && !cursor.empty();
     sendKey(*messages, "setCursor", hashName(named ? cursor : "Default"), kWindowHandlerKey);
@@ -174,7 +175,8 @@ bool SceneManager::buildGameObjects(const JSONArr& gameObjects) {
         overrideComponents(entity, overrides, components);
 
         bool disabled = false;
-        if (object.get("disabled", disabled) && disabled) entities.GetInfo(entity)->flags |= EntityInfo::kDisabled;
+        if (object.get("disabled", disabled) && disabled)
+            entities.GetInfo(entity)->flags |= EntityInfo::kDisabled;
 
         placeFromTransform(entity, components, systems);
         if (components.HasComponent<Transform>(entity)) {

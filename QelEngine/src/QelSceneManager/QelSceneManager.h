@@ -36,6 +36,7 @@ public:
     /// Builds the scene described by `doc`. False when the document is not parsed, has no "Scene"
     /// object or no "gameObjects" array (nothing is built), or when the entity limit cut the
     /// game objects short (the rest of the scene is still read). What was built stays either way.
+    /// The EntityManager, ComponentManager and PrefabManager must exist (strong assertion).
     bool loadScene(JSON& doc);
 
     /// The current scene's collision layers, rebuilt by every loadScene; the physics system reads

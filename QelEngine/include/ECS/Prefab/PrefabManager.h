@@ -92,7 +92,8 @@ private:
 
     template <class T> Array<T>* getArray();
     template <class T>
-    static void copyInto(PrefabManager& prefabs, PrefabId prefab, Entity entity, ComponentManager& components);
+    static void copyInto(PrefabManager& prefabs, PrefabId prefab, Entity entity,
+                         ComponentManager& components);
     /// Last touches on a component copied into an entity: a Transform gets its model matrix.
     template <class T> static void finishInstance(T&) {}
     static void finishInstance(Transform& transform);
@@ -149,7 +150,8 @@ template <class T> T& PrefabManager::GetComponent(PrefabId prefab) {
 }
 
 template <class T>
-void PrefabManager::copyInto(PrefabManager& prefabs, PrefabId prefab, Entity entity, ComponentManager& components) {
+void PrefabManager::copyInto(PrefabManager& prefabs, PrefabId prefab, Entity entity,
+                             ComponentManager& components) {
     // A ColliderPtr copy clones its shape; asset pointers are shared.
     T copy = prefabs.GetComponent<T>(prefab);
     finishInstance(copy);

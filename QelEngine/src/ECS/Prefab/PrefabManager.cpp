@@ -4,7 +4,7 @@
 #include "ECS/EntityManager.h"
 #include "ECS/SceneEntities.h"
 #include "ECS/System/SystemManager.h"
-#include "QelSceneManager/ModelMatrix.h"
+#include "QelRenderer/ModelMatrix.h"
 #include "QelSceneManager/QelSceneManager.h"
 #include "data/DirectoryLoader.h"
 #include "data/JSON.h"
@@ -73,9 +73,8 @@ bool PrefabManager::LoadPrefab(std::istream& in) {
     for (const JSONArr::iter& object : doc.getArray("types")) {
         std::string componentName;
         object.get("name", componentName);
-        const bool known = readComponentByName(hashName(componentName), object, [&](auto component) {
-            AddComponent(id, std::move(component));
-        });
+        const bool known = readComponentByName(
+            hashName(componentName), object, [&](auto component) { AddComponent(id, std::move(component)); });
         if (!known) log(LOG_HIGH, "Unknown component present in prefab");
     }
     return true;
@@ -111,7 +110,7 @@ EntityHandle PrefabManager::Instantiate(std::string_view name) {
 }
 
 void PrefabManager::finishInstance(Transform& transform) {
-    transform.model = modelMatrix(transform);
+    refreshModelMatrix(transform);
 }
 
 } // namespace Qel
