@@ -24,6 +24,10 @@ namespace Qel {
 
 namespace {
 
+bool systemManagerExists() {
+    return SystemManager::instance() != nullptr;
+}
+
 void loadPrefabs(void*) {
     logf(LOG_HIGH, "Prefabs successfully loaded: %zu", PrefabManager::instance()->LoadAllPrefabs());
 }
@@ -62,6 +66,9 @@ Systems::Systems() {
 
     graphicsEngine->Startup();
     registerComponentTypes(*componentManager, *prefabManager);
+    DebugHotkeyActions hotkeys;
+    hotkeys.systemManagerExists = systemManagerExists;
+    gameStateManager->getDebugConsole().setHotkeyActions(hotkeys);
     graphicsEngine->subscribeTextureRequests();
 
     logf(LOG_HIGH, "Cursors successfully loaded: %zu", loadCursors());
