@@ -1,18 +1,36 @@
 #include "GameStates/GameState_Scene.h"
 
-#include "ECS/System/SystemManager.h"
-#include "QelCore/FrameRateController.h"
+#include "GameStates/CommonState.h"
+#include "GameStates/GameStateIds.h"
+#include "QelCore/GameStateManager.h"
+#include "QelCore/LogManager.h"
+#include "QelSceneManager/QelSceneManager.h"
+#include "data/JSON.h"
 
 namespace GS_SCENE {
 
+namespace {
+
+bool loadNextScene() {
+    Qel::SceneManager* scenes = Qel::SceneManager::instance();
+    if (!scenes) return false;
+    Qel::JSON doc;
+    return scenes->getScene(doc) && scenes->loadScene(doc);
+}
+
+} // namespace
+
 void init() {
-    if (Qel::SystemManager* systems = Qel::SystemManager::instance()) systems->InitializeAll();
+    if (!loadNextScene()) {
+        Qel::log(Qel::LOG_CRITICAL, "Could not load next scene! Soft restarting!");
+        Qel::setNextGameState(gsSplashId);
+        return;
+    }
+    GS_COMMON::startScene({0.2f, 0.3f, 0.3f, 1.0f});
 }
 
 void update() {
-    Qel::SystemManager* systems = Qel::SystemManager::instance();
-    Qel::FrameRateController* timing = Qel::FrameRateController::instance();
-    if (systems && timing) systems->UpdateAll(timing->getDeltaTime());
+    GS_COMMON::updateSystems();
 }
 
 } // namespace GS_SCENE

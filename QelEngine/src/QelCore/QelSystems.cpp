@@ -4,6 +4,7 @@
 #include "ECS/Component/RegisterComponents.h"
 #include "ECS/EntityManager.h"
 #include "ECS/Prefab/PrefabManager.h"
+#include "ECS/System/RegisterSystems.h"
 #include "ECS/System/SystemManager.h"
 #include "QelCore/Cursors.h"
 #include "QelCore/FileHelper.h"
@@ -26,6 +27,10 @@ namespace {
 
 bool systemManagerExists() {
     return SystemManager::instance() != nullptr;
+}
+
+void toggleColliderOutlines() {
+    if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->toggleDebugDraw();
 }
 
 void loadPrefabs(void*) {
@@ -66,10 +71,12 @@ Systems::Systems() {
 
     graphicsEngine->Startup();
     registerComponentTypes(*componentManager, *prefabManager);
+    registerSystems(*systemManager);
     DebugHotkeyActions hotkeys;
     hotkeys.systemManagerExists = systemManagerExists;
+    hotkeys.toggleColliderOutlines = toggleColliderOutlines;
     gameStateManager->getDebugConsole().setHotkeyActions(hotkeys);
-    graphicsEngine->subscribeTextureRequests();
+    graphicsEngine->Load();
 
     logf(LOG_HIGH, "Cursors successfully loaded: %zu", loadCursors());
 

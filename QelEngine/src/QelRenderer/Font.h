@@ -28,6 +28,9 @@ public:
     /// Loads and rasterises; FreeType errors are reported and never stop the program (the font
     /// then simply lacks the glyphs that failed).
     explicit Font(const char* path);
+    /// A font without glyphs, for glyphs made by hand. It still releases their textures when
+    /// destroyed: clear hand-made glyphs first where no GL context exists.
+    Font() = default;
     ~Font();
     Font(Font&& other) noexcept;
     Font& operator=(Font&& other) noexcept;

@@ -2,11 +2,18 @@
 
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
+#include "QelCore/WindowHandler.h"
+#include "QelRenderer/CameraState.h"
+#include "QelRenderer/FrameResources.h"
+#include "QelRenderer/ModelMatrix.h"
+#include "QelRenderer/Shader.h"
 #include "QelRenderer/Texture.h"
+#include "QelSceneManager/QelSceneManager.h"
 #include "data/AssetManager.h"
 #include "messaging/MessageManager.h"
 
 #include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
 
 #include <string>
 #include <tuple>
@@ -14,7 +21,10 @@
 
 namespace Qel {
 
+GraphicsEngine::GraphicsEngine() : frame(std::make_unique<FrameResources>()) {}
+
 GraphicsEngine::~GraphicsEngine() {
+    targets.destroy();
     // Later requests then find no handler and their senders free the pixels themselves.
     if (MessageManager* messages = MessageManager::instance())
         messages->removeReceiver(kGraphicsMultiThreadReceiver);
@@ -35,6 +45,32 @@ void GraphicsEngine::Startup() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glLineWidth(2.0f);
+}
+
+void GraphicsEngine::createRenderTargets() {
+    WindowHandler* window = WindowHandler::instance();
+    targets.create(window ? window->getCurrentSize() : glm::ivec2(1280, 720));
+}
+
+void GraphicsEngine::destroyRenderTargets() {
+    targets.destroy();
+    if (SceneManager* scenes = SceneManager::instance()) scenes->drawLists.clear();
+}
+
+void GraphicsEngine::setAmbient(glm::vec4 color) {
+    ambient = color;
+    if (!frame->sprite) return;
+    frame->sprite->use();
+    frame->sprite->setVec3("uAmbientColor", glm::vec3(color) * color.w);
+    Shader::unbind();
+}
+
+void GraphicsEngine::debugBox(glm::vec2 position, glm::vec2 size, float rotationDegrees, glm::vec3 color) {
+    const CameraState& camera = cameraState();
+    glm::mat4 model = glm::translate(glm::mat4(1.0f), glm::vec3(position, 0.0f));
+    model = glm::rotate(model, rotationDegrees * kDegreesToRadians, glm::vec3(0.0f, 0.0f, 1.0f));
+    model = glm::scale(model, glm::vec3(size, 1.0f));
+    boxQueue.push_back({camera.projection * camera.view * model, color});
 }
 
 void GraphicsEngine::subscribeTextureRequests() {

@@ -1,31 +1,74 @@
 #pragma once
 
+#include "ECS/Entity.h"
 #include "QelCore/Singleton.h"
+#include "QelRenderer/RenderTargets.h"
 #include "QelRenderer/TextureUploadQueue.h"
 
+#include <glm/mat4x4.hpp>
+#include <glm/vec2.hpp>
+#include <glm/vec3.hpp>
+#include <glm/vec4.hpp>
+
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace Qel {
 
 class Message;
+class Texture;
+struct FrameResources;
 
 /// The renderer. Created by Systems after the window and its GL context exist; every GL call it
 /// makes happens on the main thread. Loading workers hand it decoded textures through the
 /// "MTTextureCreateRequest" message to the "GraphicsMultiThreadReceiver" receiver.
 class GraphicsEngine : public Singleton<GraphicsEngine> {
 public:
+    /// One outline of the debug overlay: model-to-NDC matrix and RGB colour.
+    struct DebugShape {
+        glm::mat4 modelToNDC{1.0f};
+        glm::vec3 color{0.0f};
+    };
+
     /// Only constructs: no GL call until Startup.
-    GraphicsEngine() = default;
-    /// Unsubscribes the texture receiver; pixels still queued are freed.
+    GraphicsEngine();
+    /// Unsubscribes the texture receiver and releases the render targets; pixels still queued are
+    /// freed.
     ~GraphicsEngine() override;
 
     /// Loads the GL entry points (failure is a strong assertion) and sets the fixed blending and
     /// line-width state. Needs the window's context to be current.
     void Startup();
 
+    /// Builds every built-in GPU resource: the texture receiver, splash images, meshes, shader
+    /// programs, the two instance batches, the light buffer and the fonts.
+    void Load();
+
     /// Registers the "GraphicsMultiThreadReceiver" receiver and subscribes it to
     /// "MTTextureCreateRequest"; a missing message manager or receiver is a strong assertion.
     void subscribeTextureRequests();
+
+    /// Off-screen targets for the scene and bloom, at the current window size. Game states create
+    /// them on entry and destroy them on exit; destroying also empties the per-scene lists.
+    void createRenderTargets();
+    void destroyRenderTargets();
+
+    /// Draws one frame: the world sprites of layerOrdered (ascending layers), lights and shadows,
+    /// bloom, the composite, light masks, particles, the UI list and the debug overlay.
+    void Draw(const std::vector<Entity>& layerOrdered);
+
+    /// Ambient light of the "sprite" program: rgb scaled by w.
+    void setAmbient(glm::vec4 color);
+    glm::vec4 getAmbient() const { return ambient; }
+
+    /// Queues an outline box for this frame's overlay (drawn whether or not debugDraw is set).
+    /// Position and size in world units, rotation in degrees.
+    void debugBox(glm::vec2 position, glm::vec2 size, float rotationDegrees, glm::vec3 color);
+
+    /// Flips the collider and navigation-grid overlay.
+    void toggleDebugDraw() { debugDraw = !debugDraw; }
+    bool isDebugDrawOn() const { return debugDraw; }
 
     /// Uploads one request's pixels into the registered texture under its key and frees them.
     /// Returns false, keeping the pixels, while that texture is not registered yet.
@@ -40,10 +83,36 @@ public:
     /// needed): decodes the images of "../Assets/Art", queues their uploads and logs the count.
     static void loadGraphicsAssets(void* engine);
 
+    /// The uniform buffer of packed lights, bound at binding 0.
+    uint32_t lightUBO = 0;
+
 private:
     static void onTextureCreateRequest(Message& message);
 
+    // The frame's passes, in drawing order.
+    void collectVisible(const std::vector<Entity>& layerOrdered, glm::vec2 halfExtents);
+    void uploadLights(glm::vec2 halfExtents);
+    void drawSpritePass(bool receivers, const glm::mat4& worldToNDC);
+    void drawShadowPass(const glm::mat4& worldToNDC);
+    void drawBloom(glm::ivec2 windowSize);
+    void drawComposite();
+    /// The colour-grading table when the scene enables one that exists, else null.
+    const Texture* activeLUT() const;
+    void drawLightMasks(const glm::mat4& worldToNDC);
+    void drawDebugOverlay(const glm::mat4& worldToNDC);
+    void queueColliderOutlines(const glm::mat4& worldToNDC);
+    void queueNavigationCells();
+    /// Draws each shape as an outline and empties the list; the "debug" program must be bound.
+    void drawDebugShapes(std::vector<DebugShape>& shapes);
+
+    /// Built-in resources found by Load and the current frame's lists.
+    std::unique_ptr<FrameResources> frame;
     TextureUploadQueue textureQueue;
+    RenderTargets targets;
+    std::vector<DebugShape> overlayQueue;
+    std::vector<DebugShape> boxQueue;
+    glm::vec4 ambient{1.0f};
+    bool debugDraw = false;
 };
 
 } // namespace Qel

@@ -134,6 +134,10 @@ void Shader::setInt(const std::string& name, int value) {
     glUniform1i(locate(name, "Uniform variable '" + name + "' doesn't exist"), value);
 }
 
+void Shader::setVec2(const std::string& name, const glm::vec2& value) {
+    glUniform2f(locate(name, "Uniform variable '" + name + "' doesn't exist"), value.x, value.y);
+}
+
 void Shader::setVec3(const std::string& name, const glm::vec3& value) {
     glUniform3f(locate(name, "Uniform variable '" + name + "' doesn't exist"), value.x, value.y, value.z);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <glm/mat4x4.hpp>
+#include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
 #include <cstdint>
@@ -35,6 +36,7 @@ public:
 
     void setBool(const std::string& name, bool value);
     void setInt(const std::string& name, int value);
+    void setVec2(const std::string& name, const glm::vec2& value);
     void setVec3(const std::string& name, const glm::vec3& value);
     /// Sets "uModel_to_NDC" (column-major, not transposed).
     void setModelToNDC(const glm::mat4& matrix);

@@ -8,6 +8,7 @@
 #include "ECS/System/SystemManager.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
+#include "QelRenderer/GraphicsEngine.h"
 #include "QelRenderer/ModelMatrix.h"
 #include "QelSceneManager/NodeManager.h"
 #include "data/JSON.h"
@@ -193,16 +194,17 @@ void SceneManager::readLighting(JSON& doc) {
     doc.cursor = nullptr;
     if (!doc.cd("Scene") || !doc.cd("lighting")) {
         lighting.ambient = glm::vec4(1.0f);
-        return;
+    } else {
+        glm::vec4 ambient(0.0f);
+        doc.get("ambientX", ambient.x);
+        doc.get("ambientY", ambient.y);
+        doc.get("ambientZ", ambient.z);
+        doc.get("ambientW", ambient.w);
+        lighting.ambient = ambient;
+        doc.get("isLUT", lighting.isLUT);
+        doc.get("lutName", lighting.lutName);
     }
-    glm::vec4 ambient(0.0f);
-    doc.get("ambientX", ambient.x);
-    doc.get("ambientY", ambient.y);
-    doc.get("ambientZ", ambient.z);
-    doc.get("ambientW", ambient.w);
-    lighting.ambient = ambient;
-    doc.get("isLUT", lighting.isLUT);
-    doc.get("lutName", lighting.lutName);
+    if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->setAmbient(lighting.ambient);
 }
 
 } // namespace Qel

@@ -19,6 +19,8 @@ public:
 
     const std::vector<EntityHandle>& worldEntities() const { return world.entries; }
     const std::vector<EntityHandle>& uiEntities() const { return ui.entries; }
+    /// The UI pass sorts this list by layer in place.
+    std::vector<EntityHandle>& uiEntries() { return ui.entries; }
 
     void clear();
 

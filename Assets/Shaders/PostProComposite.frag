@@ -1,0 +1,45 @@
+#version 450 core
+// Scene plus bloom, tone-mapped and gamma-encoded for the window, then optionally graded through
+// a 16-step colour look-up table.
+
+uniform sampler2D uTexture2D;    // linear scene colour
+uniform sampler2D uBloomTexture; // blurred bright light, linear, in a corner region of the texture
+uniform vec2 uBloomRegion;       // that region's share of the bloom texture
+uniform sampler2D uLUT16;        // 256 x 16, not sRGB: gamma-encoded in, gamma-encoded out
+uniform bool uIsLUT;
+
+in vec2 vUV;
+
+out vec4 fragColor;
+
+// Below the knee colours pass unchanged, so unlit scenes keep their authored look; above it the
+// brightest channel is rolled off towards 1 and the others follow, which keeps the hue.
+const float kKnee = 0.8;
+
+vec3 toneMap(vec3 hdr) {
+    float peak = max(max(hdr.r, hdr.g), hdr.b);
+    if (peak <= kKnee) return max(hdr, vec3(0.0));
+    float span = 1.0 - kKnee;
+    float mapped = kKnee + span * (1.0 - exp(-(peak - kKnee) / span));
+    return max(hdr, vec3(0.0)) * (mapped / peak);
+}
+
+// 16 blocks of 16 x 16 side by side: block = blue, x in block = red, y = green (v grows with
+// green). Red and green are filtered by the sampler inside a block; blue between two blocks here.
+vec3 grade(vec3 color) {
+    const float kSteps = 16.0;
+    vec3 c = clamp(color, 0.0, 1.0) * (kSteps - 1.0);
+    float lowerBlock = floor(c.b);
+    float upperBlock = min(lowerBlock + 1.0, kSteps - 1.0);
+    vec2 inBlock = (c.rg + 0.5) / kSteps;
+    vec2 lower = vec2((lowerBlock + inBlock.x) / kSteps, inBlock.y);
+    vec2 upper = vec2((upperBlock + inBlock.x) / kSteps, inBlock.y);
+    return mix(textureLod(uLUT16, lower, 0.0).rgb, textureLod(uLUT16, upper, 0.0).rgb, c.b - lowerBlock);
+}
+
+void main() {
+    vec3 hdr = texture(uTexture2D, vUV).rgb + texture(uBloomTexture, vUV * uBloomRegion).rgb;
+    vec3 display = pow(toneMap(hdr), vec3(1.0 / 2.2));
+    if (uIsLUT) display = grade(display);
+    fragColor = vec4(display, 1.0);
+}

@@ -1,0 +1,100 @@
+#version 450 core
+// Lit sprites into the linear RGBA16F scene targets (isLight true), or display-ready colour when
+// drawing straight to the window (isLight false: light masks, particles).
+
+struct PackedLight {
+    vec4 position; // world x, y; height above the sprite plane
+    vec4 color;    // linear rgb
+    vec4 params;   // range, intensity, attenuation
+};
+
+layout(std140, binding = 0) uniform Lights {
+    PackedLight uLights[20];
+};
+
+uniform sampler2D uTexture2D[32];
+uniform vec3 uAmbientColor;
+uniform int uLightCount;
+uniform bool isLight;
+
+in vec2 vUV;
+in vec2 vWorld;
+in vec4 vColor;
+flat in vec4 vSlots;
+in float vAlphaFactor;
+
+layout(location = 0) out vec4 outColor;
+layout(location = 1) out vec4 outBright;
+
+// Scene brightness above which light spills into the bloom target.
+const float kBloomThreshold = 1.0;
+const vec3 kLuma = vec3(0.2126, 0.7152, 0.0722);
+
+// The batch binds each texture of a draw to its own unit and every instance names its unit, so the
+// index is constant across an instance's fragments. Indexing the array directly lets a software
+// rasteriser sample one texture per fragment; a constant-case switch made it sample all 32
+// (twice the frame time with a few thousand sprites).
+vec4 sampleUnit(float slot, vec2 uv, vec2 dx, vec2 dy) {
+    return textureGrad(uTexture2D[int(slot + 0.5)], uv, dx, dy);
+}
+
+// Light reaching a flat, viewer-facing surface at vWorld from one point light.
+vec3 pointLight(PackedLight light) {
+    float range = light.params.x;
+    vec2 toLight = light.position.xy - vWorld;
+    float dist = length(toLight);
+    if (range <= 0.0 || dist >= range) return vec3(0.0);
+    // Exponential fall-off (attenuation is a negative rate per squared world unit), faded to
+    // exactly zero at the range so lights can be culled there without a visible edge.
+    float falloff = exp(min(light.params.z, 0.0) * dist * dist);
+    float edge = 1.0 - pow(dist / range, 4.0);
+    // Height tilts the light: right under it a surface gets it all, at grazing angles half
+    // (wrapped so that low lights still reach the floor).
+    float height = max(light.position.z, 0.0);
+    float facing = height > 0.0 ? height / length(vec3(toLight, height)) : 0.0;
+    float wrapped = 0.5 + 0.5 * facing;
+    return light.color.rgb * max(light.params.y, 0.0) * falloff * edge * edge * wrapped;
+}
+
+vec3 toDisplay(vec3 linear) {
+    return pow(clamp(linear, 0.0, 1.0), vec3(1.0 / 2.2));
+}
+
+void main() {
+    vec2 dx = dFdx(vUV);
+    vec2 dy = dFdy(vUV);
+
+    if (vSlots.w >= 0.0) {
+        // Light mask: drawn as is, unlit, faded by its own alpha factor.
+        vec4 mask = sampleUnit(vSlots.w, vUV, dx, dy) * vColor;
+        float alpha = mask.a * vAlphaFactor;
+        outColor = vec4(isLight ? mask.rgb : toDisplay(mask.rgb), alpha);
+        outBright = vec4(0.0, 0.0, 0.0, alpha);
+        return;
+    }
+
+    vec4 albedo = sampleUnit(vSlots.x, vUV, dx, dy) * vColor;
+    float alpha = albedo.a * vAlphaFactor;
+    vec3 emission = vec3(0.0);
+    if (vSlots.y >= 0.0) {
+        vec4 glow = sampleUnit(vSlots.y, vUV, dx, dy);
+        emission = glow.rgb * glow.a * vSlots.z;
+    }
+
+    if (!isLight) {
+        outColor = vec4(toDisplay(albedo.rgb + emission), alpha);
+        outBright = vec4(0.0, 0.0, 0.0, alpha);
+        return;
+    }
+
+    vec3 light = uAmbientColor;
+    int count = clamp(uLightCount, 0, 20);
+    for (int i = 0; i < count; ++i)
+        light += pointLight(uLights[i]);
+
+    vec3 lit = albedo.rgb * light + emission;
+    float luma = dot(lit, kLuma);
+    vec3 overflow = luma > kBloomThreshold ? lit * ((luma - kBloomThreshold) / luma) : vec3(0.0);
+    outColor = vec4(lit, alpha);
+    outBright = vec4(overflow + emission, alpha);
+}

@@ -1,0 +1,10 @@
+#include "QelRenderer/CameraState.h"
+
+namespace Qel {
+
+CameraState& cameraState() {
+    static CameraState state;
+    return state;
+}
+
+} // namespace Qel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ECS/Entity.h"
+#include "QelRenderer/BatchingManager.h"
+#include "QelRenderer/LightPacking.h"
+#include "QelRenderer/Vertices.h"
+
+#include <vector>
+
+namespace Qel {
+
+class Mesh;
+class Shader;
+
+using SpriteBatch = Graphics::BatchManager<SpriteVertex>;
+using UIBatch = Graphics::BatchManager<UIVertex>;
+inline constexpr uint32_t kSpriteBatchCapacity = 2048;
+inline constexpr uint32_t kUIBatchCapacity = 250;
+
+/// What the renderer keeps between Load and shutdown: the built-in resources (owned by their
+/// registries for the whole run, found once) and the lists of the frame being drawn.
+struct FrameResources {
+    Shader* sprite = nullptr;
+    Shader* ui = nullptr;
+    Shader* debug = nullptr;
+    Shader* bloom = nullptr;
+    Shader* postPro = nullptr;
+    Mesh* quad = nullptr;
+    Mesh* squareDebug = nullptr;
+    SpriteBatch* spriteBatch = nullptr;
+    UIBatch* uiBatch = nullptr;
+
+    /// This frame's sprites inside the view, in layer order; emptied after each frame.
+    std::vector<Entity> visible;
+    LightBuffer lights;
+};
+
+} // namespace Qel

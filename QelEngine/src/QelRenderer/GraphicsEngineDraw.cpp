@@ -1,0 +1,266 @@
+#include "QelRenderer/GraphicsEngine.h"
+
+#include "ECS/ComponentManager.h"
+#include "ECS/Components/SpriteRenderer.h"
+#include "ECS/Components/Transform.h"
+#include "ECS/EntityManager.h"
+#include "ECS/System/SystemManager.h"
+#include "Physics/Collider2D.h"
+#include "Physics/ColliderPtr.h"
+#include "QelRenderer/CameraMath.h"
+#include "QelRenderer/CameraState.h"
+#include "QelRenderer/FrameResources.h"
+#include "QelRenderer/LightSystem.h"
+#include "QelRenderer/Mesh.h"
+#include "QelRenderer/ModelMatrix.h"
+#include "QelRenderer/Shader.h"
+#include "QelRenderer/Shadows.h"
+#include "QelRenderer/SpriteInstances.h"
+#include "QelRenderer/Texture.h"
+#include "QelRenderer/UIPass.h"
+#include "QelSceneManager/NodeManager.h"
+#include "QelSceneManager/QelSceneManager.h"
+#include "data/AssetManager.h"
+#include "data/NameHash.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Qel {
+
+namespace {
+
+constexpr int kBloomIterations = 10;
+constexpr int kBloomSourceUnit = 7;
+constexpr int kSceneColorUnit = 3;
+constexpr int kBloomResultUnit = 4;
+constexpr int kLUTUnit = 5;
+constexpr glm::vec3 kColliderOutlineColor{0.0f, 1.0f, 0.0f};
+constexpr glm::vec3 kNavigationCellColor{0.4f, 0.1f, 0.1f};
+
+/// Sprites rotate, so a sprite counts as visible while a circle of 1.5 times its larger half-size
+/// around its centre reaches into the view.
+bool isInView(const Transform& transform, glm::vec2 camera, glm::vec2 halfExtents) {
+    const float reach = std::max(transform.scale.x, transform.scale.y) * 0.5f * 1.5f;
+    return std::abs(transform.position.x - camera.x) < reach + halfExtents.x &&
+           std::abs(transform.position.y - camera.y) < reach + halfExtents.y;
+}
+
+void drawFullScreenQuad(const Mesh& quad) {
+    glBindVertexArray(quad.vao);
+    glDrawElements(quad.primitive, static_cast<GLsizei>(quad.indexCount), GL_UNSIGNED_SHORT, nullptr);
+    glBindVertexArray(0);
+}
+
+} // namespace
+
+void GraphicsEngine::collectVisible(const std::vector<Entity>& layerOrdered, glm::vec2 halfExtents) {
+    EntityManager* entities = EntityManager::instance();
+    ComponentManager* components = ComponentManager::instance();
+    const glm::vec2 camera = cameraState().position;
+    for (Entity entity : layerOrdered) {
+        if (entities->IsDisabled(entity)) continue;
+        const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
+        if (!sprite.texture) continue;
+        if (isInView(components->GetComponent<Transform>(entity), camera, halfExtents))
+            frame->visible.push_back(entity);
+    }
+}
+
+void GraphicsEngine::uploadLights(glm::vec2 halfExtents) {
+    std::shared_ptr<LightSystem> lightSystem;
+    if (SystemManager* systems = SystemManager::instance()) lightSystem = systems->GetSystem<LightSystem>();
+    frame->lights =
+        lightSystem ? packLights(lightSystem->lights(), cameraState().position, halfExtents) : LightBuffer{};
+    glBindBuffer(GL_UNIFORM_BUFFER, lightUBO);
+    glBufferSubData(GL_UNIFORM_BUFFER, 0, kLightBufferBytes, frame->lights.lights.data());
+    glBindBuffer(GL_UNIFORM_BUFFER, 0);
+}
+
+void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC) {
+    ComponentManager* components = ComponentManager::instance();
+    for (Entity entity : frame->visible) {
+        const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
+        if (sprite.isRecieveShadow != receivers) continue;
+        pushSprite(*frame->spriteBatch, sprite, components->GetComponent<Transform>(entity), worldToNDC);
+    }
+    frame->spriteBatch->flush();
+}
+
+void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
+    ComponentManager* components = ComponentManager::instance();
+    for (uint32_t i = 0; i < frame->lights.count; ++i) {
+        const PackedLight& light = frame->lights.lights[i];
+        if (light.intensity() == 0.0f) continue;
+        for (Entity entity : frame->visible) {
+            const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
+            if (!sprite.isCastShadow) continue;
+            const Transform& transform = components->GetComponent<Transform>(entity);
+            const std::optional<ShadowQuad> shadow = shadowFor(light, transform.position, transform.scale);
+            if (shadow)
+                pushShadow(*frame->spriteBatch, sprite, shadow->position, shadow->size, shadow->alpha,
+                           worldToNDC);
+        }
+    }
+    frame->spriteBatch->flush();
+}
+
+void GraphicsEngine::drawBloom(glm::ivec2 windowSize) {
+    Shader& bloom = *frame->bloom;
+    bloom.use();
+    const glm::ivec2 region = targets.bloomSize();
+    glViewport(0, 0, region.x, region.y);
+    bool horizontal = false;
+    for (int i = 0; i < kBloomIterations; ++i) {
+        const bool first = i == 0;
+        glBindFramebuffer(GL_FRAMEBUFFER, targets.pingpongFBO[horizontal]);
+        bloom.setBool("uIsHorizontal", horizontal);
+        bloom.setVec2("uSourceRegion", first ? glm::vec2(1.0f) : targets.bloomRegion());
+        glBindTextureUnit(kBloomSourceUnit, first ? targets.sceneBright : targets.pingpongTex[!horizontal]);
+        bloom.setInt("uTexture2D", kBloomSourceUnit);
+        drawFullScreenQuad(*frame->quad);
+        horizontal = !horizontal;
+    }
+    glViewport(0, 0, windowSize.x, windowSize.y);
+    Shader::unbind();
+}
+
+void GraphicsEngine::drawComposite() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    Shader& composite = *frame->postPro;
+    composite.use();
+    glBindTextureUnit(kSceneColorUnit, targets.sceneColor);
+    glBindTextureUnit(kBloomResultUnit, targets.pingpongTex[1]);
+    composite.setInt("uTexture2D", kSceneColorUnit);
+    composite.setInt("uBloomTexture", kBloomResultUnit);
+    composite.setVec2("uBloomRegion", targets.bloomRegion());
+    composite.setInt("uLUT16", kLUTUnit);
+    const Texture* lut = activeLUT();
+    composite.setBool("uIsLUT", lut != nullptr);
+    glBindTextureUnit(kLUTUnit, lut ? lut->id : 0);
+    drawFullScreenQuad(*frame->quad);
+    Shader::unbind();
+}
+
+const Texture* GraphicsEngine::activeLUT() const {
+    const SceneManager* scenes = SceneManager::instance();
+    if (!scenes || !scenes->lighting.isLUT || scenes->lighting.lutName.empty()) return nullptr;
+    const AssetManager* assets = AssetManager::instance();
+    Registry<Texture>* textures = assets ? assets->findRegistry<Texture>() : nullptr;
+    return textures ? textures->get(hashName(scenes->lighting.lutName)) : nullptr;
+}
+
+void GraphicsEngine::drawLightMasks(const glm::mat4& worldToNDC) {
+    ComponentManager* components = ComponentManager::instance();
+    frame->sprite->use();
+    for (Entity entity : frame->visible) {
+        const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
+        if (!sprite.lightMask) continue;
+        pushLightMask(*frame->spriteBatch, sprite, components->GetComponent<Transform>(entity), worldToNDC);
+    }
+    frame->spriteBatch->flush();
+    Shader::unbind();
+}
+
+void GraphicsEngine::queueColliderOutlines(const glm::mat4& worldToNDC) {
+    const SceneManager* scenes = SceneManager::instance();
+    EntityManager* entities = EntityManager::instance();
+    ComponentManager* components = ComponentManager::instance();
+    if (!scenes) return;
+    for (const EntityHandle& handle : scenes->drawLists.worldEntities()) {
+        const Entity entity = handle.first;
+        if (!entities->Exists(entity) || entities->IsDisabled(entity)) continue;
+        if (!components->HasComponent<ColliderPtr>(entity) || !components->HasComponent<Transform>(entity))
+            continue;
+        const Collider2D* shape = components->GetComponent<ColliderPtr>(entity).collider.get();
+        if (!shape || shape->getType() == ColliderType::Circle) continue;
+        const Transform& transform = components->GetComponent<Transform>(entity);
+        // The physics step places shapes; the overlay places a copy itself so outlines show
+        // where the shape will be even before the first step.
+        std::unique_ptr<Collider2D> placed = shape->clone();
+        placed->update(glm::vec2(transform.position), transform.rotation);
+        const glm::mat4 model =
+            glm::rotate(glm::translate(glm::mat4(1.0f), glm::vec3(placed->position, 0.0f)),
+                        transform.rotation * kDegreesToRadians, glm::vec3(0.0f, 0.0f, 1.0f));
+        overlayQueue.push_back(
+            {worldToNDC * glm::scale(model, glm::vec3(placed->scale, 1.0f)), kColliderOutlineColor});
+    }
+}
+
+void GraphicsEngine::queueNavigationCells() {
+    const NodeManager* nodes = NodeManager::instance();
+    if (!nodes) return;
+    const NavGrid& grid = nodes->grid;
+    // Boxes sit on the cells the path search uses: a world point p lies in cell p - origin.
+    for (const GridNode& cell : grid.cells)
+        debugBox(grid.centreOf({cell.x, cell.y}), glm::vec2(1.0f), 0.0f, kNavigationCellColor);
+}
+
+void GraphicsEngine::drawDebugShapes(std::vector<DebugShape>& shapes) {
+    for (const DebugShape& shape : shapes) {
+        frame->debug->setModelToNDC(shape.modelToNDC);
+        frame->debug->setVec3("uColor", shape.color);
+        glBindVertexArray(frame->squareDebug->vao);
+        glDrawElements(frame->squareDebug->primitive, static_cast<GLsizei>(frame->squareDebug->indexCount),
+                       GL_UNSIGNED_SHORT, nullptr);
+    }
+    glBindVertexArray(0);
+    shapes.clear();
+}
+
+void GraphicsEngine::drawDebugOverlay(const glm::mat4& worldToNDC) {
+    frame->debug->use();
+    if (debugDraw) {
+        queueColliderOutlines(worldToNDC);
+        drawDebugShapes(overlayQueue);
+        queueNavigationCells();
+    }
+    overlayQueue.clear();
+    drawDebugShapes(boxQueue);
+    Shader::unbind();
+}
+
+void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
+    if (!frame->spriteBatch) {
+        log(LOG_CRITICAL, "Draw before the renderer was loaded");
+        return;
+    }
+    const glm::vec2 windowSize = currentWindowSize();
+    const CameraState& camera = cameraState();
+    const glm::vec2 halfExtents = cullingHalfExtents(windowSize, camera.zoom);
+    const glm::mat4 worldToNDC = camera.projection * camera.view;
+
+    collectVisible(layerOrdered, halfExtents);
+    uploadLights(halfExtents);
+    targets.beginFrame(glm::ivec2(windowSize));
+    glViewport(0, 0, static_cast<GLsizei>(windowSize.x), static_cast<GLsizei>(windowSize.y));
+
+    Shader& sprite = *frame->sprite;
+    sprite.use();
+    sprite.setInt("uLightCount", static_cast<int>(frame->lights.count));
+    sprite.setBool("isLight", true);
+    drawSpritePass(true, worldToNDC);
+    drawShadowPass(worldToNDC);
+    drawSpritePass(false, worldToNDC);
+    sprite.setBool("isLight", false);
+    Shader::unbind();
+
+    // The blur and the composite cover every pixel opaquely: blending would only cost time.
+    glDisable(GL_BLEND);
+    drawBloom(glm::ivec2(windowSize));
+    drawComposite();
+    glEnable(GL_BLEND);
+    drawLightMasks(worldToNDC);
+    // Particles draw here, into the window, once their system exists.
+    if (SceneManager* scenes = SceneManager::instance())
+        drawUI(scenes->drawLists.uiEntries(), *frame->uiBatch, *frame->ui, windowSize,
+               camera.screenProjection);
+    drawDebugOverlay(worldToNDC);
+    frame->visible.clear();
+}
+
+} // namespace Qel

@@ -1,0 +1,106 @@
+#include "QelRenderer/GraphicsEngine.h"
+
+#include "QelCore/LogManager.h"
+#include "QelRenderer/Font.h"
+#include "QelRenderer/FrameResources.h"
+#include "QelRenderer/Mesh.h"
+#include "QelRenderer/Shader.h"
+#include "QelRenderer/Texture.h"
+#include "data/AssetManager.h"
+#include "data/DirectoryLoader.h"
+
+#include <GL/glew.h>
+
+#include <numeric>
+#include <vector>
+
+namespace Qel {
+
+namespace {
+
+void loadMeshes(AssetManager& assets) {
+    assets.load<Mesh>("squareDebug", std::string("../Assets/Meshes/boxWireframe.msh"));
+    assets.load<Mesh>("circleDebug", std::string("../Assets/Meshes/circleWireframe.msh"));
+    assets.load<Mesh>("lineDebug", std::string("../Assets/Meshes/lineWireframe.msh"));
+    assets.load<Mesh>("quad", std::string("../Assets/Meshes/square.msh"));
+    // The UI batch adds its own instance attributes to this vertex array, so it needs its own copy.
+    assets.load<Mesh>("UIQuad", std::string("../Assets/Meshes/square.msh"));
+}
+
+void loadShader(AssetManager& assets, const char* name, const char* vertexPath, const char* fragmentPath) {
+    assets.load<Shader>(
+        name, Shader::StageList{{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}});
+    const Shader* shader = assets.findRegistry<Shader>()->get(hashName(name));
+    if (shader && !shader->log.empty()) logf(LOG_CRITICAL, "shader %s: %s", name, shader->log.c_str());
+}
+
+void loadShaders(AssetManager& assets) {
+    loadShader(assets, "debug", "../Assets/Shaders/Debug.vert", "../Assets/Shaders/Debug.frag");
+    loadShader(assets, "sprite", "../Assets/Shaders/Sprite.vert", "../Assets/Shaders/Sprite.frag");
+    loadShader(assets, "postPro", "../Assets/Shaders/PostProComposite.vert",
+               "../Assets/Shaders/PostProComposite.frag");
+    loadShader(assets, "bloom", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/bloom.frag");
+    loadShader(assets, "font", "../Assets/Shaders/Font.vert", "../Assets/Shaders/Font.frag");
+    loadShader(assets, "ui", "../Assets/Shaders/UI.vert", "../Assets/Shaders/UI.frag");
+}
+
+/// Points the sampler array of a batched program at units 0 .. n-1 once, so instances only carry
+/// a unit number.
+void bindSamplerArray(Shader& shader, const std::vector<int>& units) {
+    shader.use();
+    shader.setTextureUnits(static_cast<int>(units.size()), units.data());
+}
+
+void loadFonts(AssetManager& assets) {
+    loadDirectory("../Assets/Fonts", {".ttf"}, [&assets](const std::string& name, const std::string& path) {
+        if (!assets.load<Font>(name, path.c_str())) logf(LOG_MED, "ignored duplicate: %s", name.c_str());
+        return true;
+    });
+}
+
+} // namespace
+
+void GraphicsEngine::Load() {
+    subscribeTextureRequests();
+    AssetManager* assets = AssetManager::instance();
+    if (!assets) QEL_STRONG_ASSERT("AssetManager not ready!");
+
+    // Synchronous so the splash can draw its logos before the loading workers finish.
+    loadTextureFolder("../Assets/Splash", TextureUpload::Immediate);
+    loadMeshes(*assets);
+    loadShaders(*assets);
+
+    GLint unitCount = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_IMAGE_UNITS, &unitCount);
+    std::vector<int> units(static_cast<size_t>(unitCount));
+    std::iota(units.begin(), units.end(), 0);
+    frame->sprite = assets->findRegistry<Shader>()->get(hashName("sprite"));
+    frame->ui = assets->findRegistry<Shader>()->get(hashName("ui"));
+    bindSamplerArray(*frame->sprite, units);
+    frame->sprite->setVec3("uAmbientColor", glm::vec3(1.0f));
+    bindSamplerArray(*frame->ui, units);
+    Shader::unbind();
+    frame->debug = assets->findRegistry<Shader>()->get(hashName("debug"));
+    frame->bloom = assets->findRegistry<Shader>()->get(hashName("bloom"));
+    frame->postPro = assets->findRegistry<Shader>()->get(hashName("postPro"));
+
+    Registry<Mesh>* meshes = assets->findRegistry<Mesh>();
+    frame->quad = meshes->get(hashName("quad"));
+    frame->squareDebug = meshes->get(hashName("squareDebug"));
+    assets->load<SpriteBatch>("quadVBO", *frame->quad, kSpriteBatchCapacity);
+    assets->load<UIBatch>("uiVBO", *meshes->get(hashName("UIQuad")), kUIBatchCapacity);
+    frame->spriteBatch = assets->findRegistry<SpriteBatch>()->get(hashName("quadVBO"));
+    frame->uiBatch = assets->findRegistry<UIBatch>()->get(hashName("uiVBO"));
+    frame->spriteBatch->SetupAttributes(SpriteVertex::attributes, false);
+    frame->uiBatch->SetupAttributes(UIVertex::attributes, false);
+
+    glGenBuffers(1, &lightUBO);
+    glBindBuffer(GL_UNIFORM_BUFFER, lightUBO);
+    glBufferData(GL_UNIFORM_BUFFER, kLightBufferBytes, nullptr, GL_DYNAMIC_DRAW);
+    glBindBuffer(GL_UNIFORM_BUFFER, 0);
+    glBindBufferRange(GL_UNIFORM_BUFFER, 0, lightUBO, 0, kLightBufferBytes);
+
+    loadFonts(*assets);
+}
+
+} // namespace Qel

@@ -1,0 +1,105 @@
+#include "QelRenderer/RenderTargets.h"
+
+#include "QelCore/LogManager.h"
+
+#include <GL/glew.h>
+
+#include <glm/common.hpp>
+
+#include <algorithm>
+
+namespace Qel {
+
+namespace {
+
+/// (Re)allocates an RGBA16F texture of size with linear filtering and clamped edges.
+void specifyTarget(uint32_t texture, glm::ivec2 size, bool mipmapped) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, size.x, size.y, 0, GL_RGBA, GL_FLOAT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    if (mipmapped) glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+uint32_t newTexture() {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    return name;
+}
+
+/// A minimised window reports 0 x 0, which GL refuses as a texture size.
+glm::ivec2 usableSize(glm::ivec2 size) {
+    return {std::max(size.x, 1), std::max(size.y, 1)};
+}
+
+} // namespace
+
+void RenderTargets::create(glm::ivec2 requested) {
+    destroy();
+    size = usableSize(requested);
+
+    sceneColor = newTexture();
+    sceneBright = newTexture();
+    specifyTarget(sceneColor, size, false);
+    specifyTarget(sceneBright, size, true);
+    glGenFramebuffers(1, &sceneFBO);
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneColor, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, sceneBright, 0);
+    const GLenum drawBuffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, drawBuffers);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        log(LOG_CRITICAL, "Scene framebuffer is incomplete");
+
+    glGenFramebuffers(2, pingpongFBO);
+    for (int i = 0; i < 2; ++i) {
+        pingpongTex[i] = newTexture();
+        specifyTarget(pingpongTex[i], size, true);
+        glBindFramebuffer(GL_FRAMEBUFFER, pingpongFBO[i]);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, pingpongTex[i], 0);
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+            log(LOG_CRITICAL, "Bloom framebuffer is incomplete");
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void RenderTargets::destroy() {
+    if (!exists()) return;
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, 0, 0);
+    for (uint32_t fbo : pingpongFBO) {
+        glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &sceneFBO);
+    glDeleteFramebuffers(2, pingpongFBO);
+    const GLuint textures[4] = {sceneColor, sceneBright, pingpongTex[0], pingpongTex[1]};
+    glDeleteTextures(4, textures);
+    sceneFBO = sceneColor = sceneBright = 0;
+    pingpongFBO[0] = pingpongFBO[1] = pingpongTex[0] = pingpongTex[1] = 0;
+}
+
+glm::ivec2 RenderTargets::bloomSize() const {
+    return glm::max(size / 4, glm::ivec2(1));
+}
+
+glm::vec2 RenderTargets::bloomRegion() const {
+    return glm::vec2(bloomSize()) / glm::vec2(size);
+}
+
+void RenderTargets::beginFrame(glm::ivec2 requested) {
+    // Re-allocating (and mipmapping) four window-sized float textures costs milliseconds on a
+    // software rasteriser, so it happens only when the window size changed since the last frame.
+    if (!exists() || usableSize(requested) != size) create(requested);
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const float transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glClearTexImage(sceneBright, 0, GL_RGBA, GL_FLOAT, transparent);
+}
+
+} // namespace Qel

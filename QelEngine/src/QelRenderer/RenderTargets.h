@@ -1,0 +1,44 @@
+#pragma once
+
+#include <glm/vec2.hpp>
+
+#include <cstdint>
+
+namespace Qel {
+
+/// The off-screen targets of a frame: the scene framebuffer with its colour and bright (bloom
+/// source) attachments, and the two ping-pong framebuffers of the blur. All four textures are
+/// RGBA16F at the window size; main thread only.
+class RenderTargets {
+public:
+    RenderTargets() = default;
+    ~RenderTargets() { destroy(); }
+    RenderTargets(const RenderTargets&) = delete;
+    RenderTargets& operator=(const RenderTargets&) = delete;
+
+    /// Builds the framebuffers and textures at size (pixels), replacing existing ones.
+    void create(glm::ivec2 size);
+    /// Detaches and deletes everything and binds the default framebuffer; safe when nothing exists.
+    void destroy();
+    bool exists() const { return sceneFBO != 0; }
+
+    /// Follows the window size (rebuilding the targets when it changed, so a resize needs nothing
+    /// else), binds the scene framebuffer and clears both of its attachments.
+    void beginFrame(glm::ivec2 size);
+
+    /// The lower-left part of the ping-pong textures the bloom blurs in: a quarter of the size.
+    glm::ivec2 bloomSize() const;
+    /// bloomSize() as a share of the ping-pong textures' size.
+    glm::vec2 bloomRegion() const;
+
+    uint32_t sceneFBO = 0;
+    uint32_t sceneColor = 0;
+    uint32_t sceneBright = 0;
+    uint32_t pingpongFBO[2] = {0, 0};
+    uint32_t pingpongTex[2] = {0, 0};
+
+private:
+    glm::ivec2 size{0, 0};
+};
+
+} // namespace Qel

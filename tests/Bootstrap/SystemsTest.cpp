@@ -1,0 +1,253 @@
+#include "ECS/ComponentManager.h"
+#include "ECS/Components/SpriteRenderer.h"
+#include "ECS/Components/Text.h"
+#include "ECS/Components/UITransform.h"
+#include "ECS/EntityManager.h"
+#include "ECS/Prefab/PrefabManager.h"
+#include "ECS/System/SystemManager.h"
+#include "GameStates/CommonState.h"
+#include "GameStates/GameState_Splash.h"
+#include "GameStates/SplashSequence.h"
+#include "QelCore/FileHelper.h"
+#include "QelCore/FrameRateController.h"
+#include "QelCore/GameStateManager.h"
+#include "QelCore/LoadingTask.h"
+#include "QelCore/LogManager.h"
+#include "QelCore/QelSystems.h"
+#include "QelCore/WindowHandler.h"
+#include "QelRenderer/GraphicsEngine.h"
+#include "QelRenderer/Texture.h"
+#include "QelSceneManager/NodeManager.h"
+#include "QelSceneManager/QelSceneManager.h"
+#include "data/AssetManager.h"
+#include "messaging/MessageManager.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+/// A phase-one loading task that runs until the test opens its gate.
+struct Gate {
+    std::atomic<bool> open{false};
+};
+
+void gatedTask(void* argument) {
+    auto* gate = static_cast<Gate*>(argument);
+    while (!gate->open.load())
+        std::this_thread::sleep_for(1ms);
+}
+
+/// Spins (up to 10 s) until condition holds.
+bool eventually(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+/// Every manager Systems owns, as their static instance pointers.
+std::array<Qel::SBPtrClass*, 14> liveManagers() {
+    return {Qel::LogManager::instance(),       Qel::MessageManager::instance(),
+            Qel::FileHelper::instance(),       Qel::WindowHandler::instance(),
+            Qel::GraphicsEngine::instance(),   Qel::FrameRateController::instance(),
+            Qel::GameStateManager::instance(), Qel::EntityManager::instance(),
+            Qel::ComponentManager::instance(), Qel::SystemManager::instance(),
+            Qel::PrefabManager::instance(),    Qel::AssetManager::instance(),
+            Qel::SceneManager::instance(),     Qel::NodeManager::instance()};
+}
+
+std::array<Qel::SBPtrClass*, 14> heldManagers(const Qel::Systems& systems) {
+    return {systems.logManager,       systems.messageManager, systems.fileHelper,
+            systems.windowHandler,    systems.graphicsEngine, systems.frameRateController,
+            systems.gameStateManager, systems.entityManager,  systems.componentManager,
+            systems.systemManager,    systems.prefabManager,  systems.assetManager,
+            systems.sceneManager,     systems.nodeManager};
+}
+
+/// Runs the whole bootstrap in a private tree whose content folders are empty: the process works in
+/// <tree>/run, so "../Assets" and "../Defaults" are the tree's. Needs an X display (xvfb-run with
+/// -noreset, since every test opens and closes its own window).
+class BootstrapTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+        tree = fs::path(std::getenv("XDG_DATA_HOME")) / "bootstrap-tree";
+        fs::remove_all(tree);
+        for (const char* folder :
+             {"run", "Assets/Art", "Assets/Prefabs", "Assets/Cursors", "Defaults/configs"})
+            fs::create_directories(tree / folder);
+        fs::copy_file(fs::path(QEL_SOURCE_DIR) / "Defaults/configs/config.json",
+                      tree / "Defaults/configs/config.json");
+        // The renderer's built-in resources are not loading content; start-up cannot do without them.
+        for (const char* builtIn : {"Meshes", "Shaders", "Fonts"})
+            fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / "Assets" / builtIn,
+                                         tree / "Assets" / builtIn);
+        originalDirectory = fs::current_path();
+        fs::current_path(tree / "run");
+        testing::internal::CaptureStdout();
+    }
+
+    void TearDown() override {
+        if (IsSkipped()) return;
+        if (Qel::Systems* systems = Qel::Systems::instance()) {
+            // Workers use the managers: they must be finished before shutdown.
+            EXPECT_TRUE(eventually([systems] { return systems->pollLoading(); }));
+            delete systems;
+        }
+        const std::string output = testing::internal::GetCapturedStdout();
+        if (HasFailure()) std::cerr << output;
+        fs::current_path(originalDirectory);
+    }
+
+    /// Gives the tree one of the repository's asset folders.
+    void linkAssetFolder(const char* folder) {
+        fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / "Assets" / folder, tree / "Assets" / folder);
+    }
+
+    std::string takeOutput() {
+        std::string text = testing::internal::GetCapturedStdout();
+        testing::internal::CaptureStdout();
+        return text;
+    }
+
+    fs::path tree;
+    fs::path originalDirectory;
+};
+
+TEST_F(BootstrapTest, EmptyAssetFoldersFinishBothPhasesWithCountsOfZero) {
+    auto* systems = new Qel::Systems();
+    // The call that starts the prefab task reports false even though that task finishes at once.
+    bool startingCall = true;
+    ASSERT_TRUE(eventually([&] {
+        startingCall = systems->pollLoading();
+        return systems->prefabPhaseStarted;
+    }));
+    EXPECT_FALSE(startingCall);
+    ASSERT_TRUE(eventually([] { return Qel::LoadingTasks::allDone(); }));
+    EXPECT_TRUE(systems->pollLoading());
+    EXPECT_TRUE(systems->pollLoading());
+
+    const std::string output = takeOutput();
+    EXPECT_NE(output.find("Cursors successfully loaded: 0"), std::string::npos);
+    EXPECT_NE(output.find("Textures successfully loaded: 0"), std::string::npos);
+    EXPECT_NE(output.find("Prefabs successfully loaded: 0"), std::string::npos);
+    EXPECT_LT(output.find("Textures successfully loaded"), output.find("Prefabs successfully loaded"));
+}
+
+TEST_F(BootstrapTest, PrefabsWaitForEveryPhaseOneTaskAndEveryTextureUpload) {
+    auto* systems = new Qel::Systems();
+    Gate gate;
+    Qel::LoadingTasks::start(gatedTask, &gate);
+
+    // An upload for a texture that is not registered yet stays at the front of the queue.
+    constexpr uint64_t kPending = Qel::hashName("Pending");
+    auto* pixels = static_cast<uint8_t*>(std::malloc(4));
+    Qel::TextureCreateRequestMessage request(Qel::kTextureCreateRequest, kPending, GL_SRGB8_ALPHA8, GL_RGBA,
+                                             Qel::kTextureWrapRepeat, Qel::kTextureFilterLinear, pixels);
+    ASSERT_EQ(systems->messageManager->sendImmediate(request, Qel::kGraphicsMultiThreadReceiver), 1u);
+
+    for (int frame = 0; frame < 20; ++frame)
+        EXPECT_FALSE(systems->pollLoading());
+    EXPECT_FALSE(systems->prefabPhaseStarted);
+
+    // Phase one over, the upload still waiting: the prefabs do not start.
+    gate.open = true;
+    ASSERT_TRUE(eventually([] { return Qel::LoadingTasks::allDone(); }));
+    for (int frame = 0; frame < 5; ++frame)
+        EXPECT_FALSE(systems->pollLoading());
+    EXPECT_FALSE(systems->prefabPhaseStarted);
+    EXPECT_EQ(takeOutput().find("Prefabs successfully loaded"), std::string::npos);
+
+    // Once the texture exists the next call uploads it and starts the prefab phase.
+    const fs::path png = tree / "Pending.png";
+    const std::array<uint8_t, 4> opaque{255, 0, 0, 255};
+    ASSERT_NE(stbi_write_png(png.c_str(), 1, 1, 4, opaque.data(), 4), 0);
+    ASSERT_TRUE(systems->assetManager->load<Qel::Texture>("Pending", png.c_str()));
+    EXPECT_FALSE(systems->pollLoading());
+    EXPECT_TRUE(systems->prefabPhaseStarted);
+    EXPECT_FALSE(systems->graphicsEngine->hasPendingTextureRequests());
+
+    ASSERT_TRUE(eventually([] { return Qel::LoadingTasks::allDone(); }));
+    EXPECT_TRUE(systems->pollLoading());
+    EXPECT_NE(takeOutput().find("Prefabs successfully loaded: 0"), std::string::npos);
+}
+
+TEST_F(BootstrapTest, SecondConstructionReusesEveryManager) {
+    auto* earlyLog = new Qel::LogManager();
+    auto* first = new Qel::Systems();
+    EXPECT_EQ(first->logManager, earlyLog);
+    EXPECT_EQ(heldManagers(*first), liveManagers());
+
+    auto* second = new Qel::Systems();
+    EXPECT_EQ(heldManagers(*second), heldManagers(*first));
+    EXPECT_EQ(Qel::Systems::instance(), first);
+
+    // The second start-up queued loading of its own; let it finish before the managers go.
+    ASSERT_TRUE(eventually([second] { return second->pollLoading(); }));
+    delete second;
+    for (Qel::SBPtrClass* manager : liveManagers())
+        EXPECT_EQ(manager, nullptr);
+    delete first;
+    EXPECT_EQ(Qel::Systems::instance(), nullptr);
+}
+
+TEST_F(BootstrapTest, ShutdownSkipsManagersThatAreAlreadyGone) {
+    auto* systems = new Qel::Systems();
+    ASSERT_TRUE(eventually([systems] { return systems->pollLoading(); }));
+    delete Qel::SceneManager::instance();
+    delete Qel::MessageManager::instance();
+
+    delete systems;
+    for (Qel::SBPtrClass* manager : liveManagers())
+        EXPECT_EQ(manager, nullptr);
+    EXPECT_EQ(Qel::Systems::instance(), nullptr);
+}
+
+TEST_F(BootstrapTest, SplashShowsTheShippedLogoWhileTheEngineLoads) {
+    linkAssetFolder("Splash");
+    linkAssetFolder("Scenes");
+    auto* systems = new Qel::Systems();
+    GS_COMMON::load();
+    GS_SPLASH::init();
+
+    Qel::ComponentManager& components = *systems->componentManager;
+    const Qel::Texture* orgLogo =
+        systems->assetManager->findRegistry<Qel::Texture>()->get(Qel::hashName("OrgLogo"));
+    ASSERT_NE(orgLogo, nullptr);
+    EXPECT_NE(orgLogo->id, 0u);
+    EXPECT_EQ(components.GetComponent<Qel::SpriteRenderer>(GS_SPLASH::splashImageGO).texture, orgLogo);
+    EXPECT_EQ(components.GetComponent<Qel::UITransform>(GS_SPLASH::splashImageGO).width,
+              static_cast<float>(orgLogo->width));
+    EXPECT_NE(components.GetComponent<Qel::Text>(GS_SPLASH::splashTextGO).font, nullptr);
+
+    // The splash's own updates drive the loading to its end.
+    const Qel::Text& loadingLine = components.GetComponent<Qel::Text>(GS_SPLASH::splashTextGO);
+    EXPECT_TRUE(eventually([&] {
+        GS_SPLASH::update();
+        return loadingLine.text == SplashSequence::kLoadingComplete;
+    }));
+    EXPECT_TRUE(systems->pollLoading());
+
+    GS_COMMON::free();
+    GS_COMMON::unload();
+    EXPECT_EQ(systems->entityManager->LivingCount(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,40 @@
+#include "QelRenderer/CameraMath.h"
+#include "QelRenderer/CameraMotion.h"
+
+#include <glm/vec4.hpp>
+#include <gtest/gtest.h>
+
+namespace Qel {
+namespace {
+
+TEST(CameraMathTest, ViewExtentsFollowTheReferenceWindow) {
+    // 1280 x 720 at zoom 10: 0.5 * 1280 / (16/9 * 10 * sqrt 2) world units either side.
+    const glm::vec2 reference = cullingHalfExtents({1280.0f, 720.0f}, 10.0f);
+    EXPECT_NEAR(reference.x, 25.4558f, 1e-3f);
+    EXPECT_NEAR(reference.y, 14.3189f, 1e-3f);
+    // The same shape at any size shows the same part of the world.
+    EXPECT_NEAR(cullingHalfExtents({1920.0f, 1080.0f}, 10.0f).x, reference.x, 1e-3f);
+}
+
+TEST(CameraMathTest, CursorMapsOntoWhatTheCameraShows) {
+    const glm::vec2 window{1280.0f, 720.0f};
+    CameraState camera;
+    camera.position = {3.0f, -2.0f, 0.0f};
+    camera.zoom = 20.0f;
+    rebuildMatrices(camera, window);
+    const glm::vec2 half = cullingHalfExtents(window, camera.zoom);
+    const glm::vec2 centre = mouseToWorld(window / 2.0f, window, camera);
+    EXPECT_NEAR(centre.x, 3.0f, 1e-4f);
+    EXPECT_NEAR(centre.y, -2.0f, 1e-4f);
+    // Window pixels run down from the top-left corner; world y runs up.
+    const glm::vec2 topLeft = mouseToWorld({0.0f, 0.0f}, window, camera);
+    EXPECT_NEAR(topLeft.x, 3.0f - half.x, 1e-4f);
+    EXPECT_NEAR(topLeft.y, -2.0f + half.y, 1e-4f);
+    // UI: pixels from the window's centre, so its top-right corner is NDC (1, 1).
+    const glm::vec4 corner = camera.screenProjection * glm::vec4(window / 2.0f, 0.0f, 1.0f);
+    EXPECT_NEAR(corner.x, 1.0f, 1e-6f);
+    EXPECT_NEAR(corner.y, 1.0f, 1e-6f);
+}
+
+} // namespace
+} // namespace Qel

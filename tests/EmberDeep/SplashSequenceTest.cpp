@@ -1,0 +1,142 @@
+#include "GameStates/SplashSequence.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr uint64_t kTicksPerSecond = 10'000'000;
+// Splash time runs at 0.625 of real time: 16,000,000 ticks per splash second.
+constexpr double kTicksPerSplashSecond = 16'000'000.0;
+
+uint64_t ticksBefore(double t) {
+    return static_cast<uint64_t>(std::floor(t * kTicksPerSplashSecond));
+}
+uint64_t ticksAfter(double t) {
+    return ticksBefore(t) + 1;
+}
+
+const auto kLoading = [] { return false; };
+const auto kLoaded = [] { return true; };
+
+} // namespace
+
+TEST(SplashTiming, LogosChangeAtEachSpanOfPiAndTheLastOneWaits) {
+    EXPECT_EQ(splashLogoAt(splashSeconds(0)), SplashLogo::Org);
+    EXPECT_EQ(splashLogoAt(splashSeconds(ticksBefore(kPi))), SplashLogo::Org);
+    EXPECT_EQ(splashLogoAt(splashSeconds(ticksAfter(kPi))), SplashLogo::Game);
+    EXPECT_EQ(splashLogoAt(splashSeconds(ticksBefore(2 * kPi))), SplashLogo::Game);
+    EXPECT_EQ(splashLogoAt(splashSeconds(ticksAfter(2 * kPi))), SplashLogo::Audio);
+    EXPECT_EQ(splashLogoAt(splashSeconds(ticksBefore(3 * kPi))), SplashLogo::Audio);
+    EXPECT_EQ(splashLogoAt(splashSeconds(ticksAfter(3 * kPi))), SplashLogo::Hidden);
+
+    // Each logo lasts about 5.03 real seconds; the earliest automatic hand-over is near 15.08 s.
+    EXPECT_NEAR(static_cast<double>(ticksAfter(kPi)) / kTicksPerSecond, 5.03, 0.01);
+    EXPECT_NEAR(static_cast<double>(ticksAfter(3 * kPi)) / kTicksPerSecond, 15.08, 0.01);
+
+    EXPECT_STREQ(splashLogoTexture(SplashLogo::Org), "OrgLogo");
+    EXPECT_STREQ(splashLogoTexture(SplashLogo::Game), "EDLogoDark");
+    EXPECT_STREQ(splashLogoTexture(SplashLogo::Audio), "OpenALSoftLogo");
+    EXPECT_EQ(splashLogoTexture(SplashLogo::Hidden), nullptr);
+}
+
+TEST(SplashTiming, AlphaFadesInAndOutOverEachLogo) {
+    EXPECT_FLOAT_EQ(splashAlphaAt(0.0), 0.0f);
+    EXPECT_NEAR(splashAlphaAt(kPi / 12), 2 * std::sin(kPi / 12), 1e-6);
+    // Full opacity from |sin t| = 0.5 on, so over the middle two thirds of every span.
+    EXPECT_FLOAT_EQ(splashAlphaAt(kPi / 6 + 0.01), 1.0f);
+    EXPECT_FLOAT_EQ(splashAlphaAt(kPi / 2), 1.0f);
+    EXPECT_NEAR(splashAlphaAt(kPi), 0.0f, 1e-6);
+    // The second logo fades in as the first did (sin is negative there).
+    EXPECT_NEAR(splashAlphaAt(kPi + kPi / 12), splashAlphaAt(kPi / 12), 1e-6);
+    EXPECT_FLOAT_EQ(splashAlphaAt(1.5 * kPi), 1.0f);
+}
+
+TEST(SplashTiming, DotsGrowEveryHalfSecondAndWrapEveryThreeSeconds) {
+    const uint64_t half = kTicksPerSecond / 2;
+    for (uint64_t step = 0; step < 6; ++step) {
+        EXPECT_EQ(loadingDotCount(step * half), step);
+        EXPECT_EQ(loadingDotCount(step * half + half - 1), step);
+    }
+    EXPECT_EQ(loadingDotCount(3 * kTicksPerSecond), 0u);
+    EXPECT_EQ(loadingDotCount(3 * kTicksPerSecond + half), 1u);
+    EXPECT_EQ(loadingDotCount(60 * kTicksPerSecond + 5 * half), 5u);
+}
+
+TEST(SplashSequence, LoadingLineCountsDotsFromTheSplashClock) {
+    SplashSequence splash;
+    splash.start(1'000);
+    // Elapsed time is the sum of the frame steps, not the distance from an absolute zero.
+    EXPECT_EQ(splash.advance(1'000, false, kLoading).loadingLine, "Loading");
+    EXPECT_EQ(splash.advance(1'000 + 7'000'000, false, kLoading).loadingLine, "Loading.");
+    EXPECT_EQ(splash.advance(1'000 + 27'000'000, false, kLoading).loadingLine, "Loading.....");
+    EXPECT_EQ(splash.advance(1'000 + 30'000'000, false, kLoading).loadingLine, "Loading");
+    EXPECT_EQ(splash.elapsedTicks(), 30'000'000u);
+
+    // A restart begins a fresh clock.
+    splash.start(500);
+    EXPECT_EQ(splash.advance(500 + 5'000'000, false, kLoading).loadingLine, "Loading.");
+}
+
+TEST(SplashSequence, KeyPressLeavesOnlyOnceLoadingIsComplete) {
+    SplashSequence splash;
+    uint64_t now = 0;
+    splash.start(now);
+
+    // Keys while loading do nothing.
+    SplashSequence::Frame frame = splash.advance(now += 1'000'000, true, kLoading);
+    EXPECT_FALSE(frame.handOver);
+    EXPECT_FALSE(splash.waitingForKey());
+
+    // The frame that sees loading complete shows the prompt; its own key press is not yet read.
+    frame = splash.advance(now += 1'000'000, true, kLoaded);
+    EXPECT_EQ(frame.loadingLine, SplashSequence::kLoadingComplete);
+    EXPECT_TRUE(splash.waitingForKey());
+    EXPECT_FALSE(frame.handOver);
+
+    // Waiting for a key: the prompt stays, nothing is rewritten.
+    frame = splash.advance(now += 1'000'000, false, kLoaded);
+    EXPECT_FALSE(frame.loadingLine.has_value());
+    EXPECT_FALSE(frame.handOver);
+
+    // Still within the first logo: the key goes straight on, and the frame runs to its end.
+    frame = splash.advance(now += 1'000'000, true, kLoaded);
+    EXPECT_TRUE(frame.handOver);
+    EXPECT_FALSE(frame.finished);
+    EXPECT_EQ(frame.logo, SplashLogo::Org);
+}
+
+TEST(SplashSequence, AfterTheLastLogoItWaitsHiddenForLoadingThenLeavesByItself) {
+    SplashSequence splash;
+    splash.start(0);
+    int polls = 0;
+    bool loaded = false;
+    const auto poll = [&] {
+        ++polls;
+        return loaded;
+    };
+
+    SplashSequence::Frame frame = splash.advance(ticksBefore(2.5 * kPi), false, poll);
+    EXPECT_EQ(frame.logo, SplashLogo::Audio);
+    EXPECT_GT(frame.logoAlpha, 0.0f);
+
+    // Past 3 pi and still loading: no logo, the dots keep counting, nothing hands over.
+    const uint64_t waiting = ticksAfter(3 * kPi) + 20'000'000;
+    frame = splash.advance(waiting, false, poll);
+    EXPECT_EQ(frame.logo, SplashLogo::Hidden);
+    EXPECT_EQ(frame.logoAlpha, 0.0f);
+    EXPECT_FALSE(frame.handOver);
+    EXPECT_FALSE(frame.finished);
+    EXPECT_EQ(frame.loadingLine, "Loading" + std::string(loadingDotCount(waiting), '.'));
+    EXPECT_EQ(polls, 3);
+
+    // Loading completes: the game moves on without a key and the update stops there.
+    loaded = true;
+    frame = splash.advance(waiting + 100'000, false, poll);
+    EXPECT_EQ(frame.loadingLine, SplashSequence::kLoadingComplete);
+    EXPECT_TRUE(frame.handOver);
+    EXPECT_TRUE(frame.finished);
+}

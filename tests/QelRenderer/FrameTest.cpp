@@ -1,0 +1,229 @@
+#include "FrameTestSupport.h"
+
+#include "ECS/Components/Light.h"
+#include "ECS/Components/Text.h"
+#include "QelRenderer/CameraMath.h"
+#include "QelRenderer/CameraState.h"
+#include "QelRenderer/Font.h"
+#include "QelRenderer/Texture.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+
+namespace Qel {
+namespace {
+
+using test::FrameTest;
+
+testing::AssertionResult near(glm::u8vec4 pixel, glm::u8vec4 expected, int tolerance = 12) {
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(int(pixel[i]) - int(expected[i])) > tolerance)
+            return testing::AssertionFailure()
+                   << "pixel " << int(pixel.r) << "," << int(pixel.g) << "," << int(pixel.b) << " expected "
+                   << int(expected.r) << "," << int(expected.g) << "," << int(expected.b);
+    return testing::AssertionSuccess();
+}
+
+int brightness(glm::u8vec4 pixel) {
+    return pixel.r + pixel.g + pixel.b;
+}
+
+constexpr glm::u8vec4 kRed{255, 0, 0, 255};
+constexpr glm::u8vec4 kBlue{0, 0, 255, 255};
+constexpr glm::u8vec4 kWhite{255, 255, 255, 255};
+constexpr glm::u8vec4 kBlack{0, 0, 0, 255};
+
+TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
+    Texture* red = solidTexture("red", kRed);
+    Texture* blue = solidTexture("blue", kBlue);
+    // A 2 x 2 sprite at (5, 2) covers 64 x 64 pixels around (800, 424).
+    addSprite({5.0f, 2.0f}, {2.0f, 2.0f}, red);
+    const Entity under = addSprite({-5.0f, 0.0f}, {2.0f, 2.0f}, red, 2);
+    const Entity over = addSprite({-4.5f, 0.0f}, {2.0f, 2.0f}, blue, 1);
+    drawFrame();
+
+    const glm::ivec2 centre = pixelOf({5.0f, 2.0f});
+    EXPECT_TRUE(near(readPixel(centre.x, centre.y), kRed));
+    EXPECT_TRUE(near(readPixel(centre.x + 28, centre.y - 28), kRed));
+    EXPECT_TRUE(near(readPixel(centre.x + 36, centre.y), kBlack));
+    EXPECT_TRUE(near(readPixel(centre.x, centre.y + 36), kBlack));
+    const glm::ivec2 overlap = pixelOf({-4.75f, 0.0f});
+    EXPECT_TRUE(near(readPixel(overlap.x, overlap.y), kRed)) << "layer 2 draws over layer 1";
+
+    components->GetComponent<SpriteRenderer>(under).layerNum = 0;
+    drawFrame();
+    EXPECT_TRUE(near(readPixel(overlap.x, overlap.y), kBlue));
+    (void)over;
+}
+
+TEST_F(FrameTest, AFrameWithNothingVisibleStillClearsBloomsAndComposites) {
+    addSprite({100.0f, 0.0f}, {1.0f, 1.0f}, solidTexture("far", kWhite));
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    drawFrame();
+    // The scene target was cleared to the (linear) clear colour, blurred and encoded for display.
+    const glm::u8vec4 pixel = readPixel(640, 360);
+    EXPECT_GT(brightness(pixel), 3 * 100);
+    EXPECT_TRUE(near(readPixel(10, 10), pixel, 2));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(FrameTest, ALightBrightensSpritesWithinItsRangeOnly) {
+    Texture* white = solidTexture("white", kWhite);
+    graphics->setAmbient(glm::vec4(1.0f, 1.0f, 1.0f, 0.1f));
+    addSprite({2.0f, 0.0f}, {1.0f, 1.0f}, white);
+    addSprite({12.0f, 0.0f}, {1.0f, 1.0f}, white);
+    const Entity lamp = entities->CreateEntity();
+    components->AddComponent(lamp, Transform{});
+    Light light;
+    light.range = 6.0f;
+    light.intensity = 2.0f;
+    components->AddComponent(lamp, light);
+    sceneEntities.insert(lamp);
+    announce(lamp);
+    drawFrame();
+
+    const glm::ivec2 lit = pixelOf({2.0f, 0.0f}), unlit = pixelOf({12.0f, 0.0f});
+    EXPECT_GT(brightness(readPixel(lit.x, lit.y)), brightness(readPixel(unlit.x, unlit.y)) + 120);
+    EXPECT_GT(brightness(readPixel(unlit.x, unlit.y)), 0) << "ambient still shows the far sprite";
+}
+
+TEST_F(FrameTest, AShadowDarkensTheGroundButNotWhatStandsOnIt) {
+    Texture* white = solidTexture("white", kWhite);
+    graphics->setAmbient(glm::vec4(1.0f, 1.0f, 1.0f, 0.6f));
+    const Entity ground = addSprite({0.0f, 0.0f}, {30.0f, 16.0f}, white, 0);
+    components->GetComponent<SpriteRenderer>(ground).isRecieveShadow = true;
+    const Entity caster =
+        addSprite({3.0f, 0.0f}, {2.0f, 2.0f}, solidTexture("grey", {128, 128, 128, 255}), 1);
+    components->GetComponent<SpriteRenderer>(caster).isCastShadow = true;
+    const Entity bystander = addSprite({3.5f, 2.5f}, {1.0f, 1.0f}, white, 1);
+    const Entity lamp = entities->CreateEntity();
+    components->AddComponent(lamp, Transform{});
+    Light light;
+    light.range = 10.0f;
+    components->AddComponent(lamp, light);
+    sceneEntities.insert(lamp);
+    announce(ground);
+    announce(caster);
+    announce(lamp);
+    drawFrame();
+    const glm::u8vec4 bystanderLit = readPixel(pixelOf({3.5f, 2.5f}).x, pixelOf({3.5f, 2.5f}).y);
+
+    // The shadow is pushed away from the light: right of the caster's own right edge.
+    const glm::ivec2 shadowed = pixelOf({4.2f, 0.0f}), open = pixelOf({-4.2f, 0.0f});
+    const glm::u8vec4 beforeShadow = readPixel(open.x, open.y);
+    EXPECT_LT(brightness(readPixel(shadowed.x, shadowed.y)) + 30, brightness(beforeShadow));
+    // A non-receiver inside the shadow's reach is drawn after the shadows.
+    components->GetComponent<Transform>(bystander).position = glm::vec3(4.2f, 0.0f, 0.0f);
+    components->GetComponent<Transform>(bystander).model[3] = glm::vec4(4.2f, 0.0f, 0.0f, 1.0f);
+    drawFrame();
+    EXPECT_NEAR(brightness(readPixel(shadowed.x, shadowed.y)), brightness(bystanderLit), 30);
+}
+
+TEST_F(FrameTest, TheLookUpTableRegradesTheCompositeOnlyWhenEnabled) {
+    addSprite({0.0f, 0.0f}, {4.0f, 4.0f}, solidTexture("white", kWhite));
+    // Every entry green: whatever goes in comes out green.
+    std::vector<uint8_t> lut;
+    for (int i = 0; i < 256 * 16; ++i)
+        lut.insert(lut.end(), {0, 200, 0, 255});
+    test::writePng(scratch / "AllGreenLUT.png", 256, 16, 4, lut);
+    test::writeText(scratch / "AllGreenLUT.png.mdata",
+                    R"({"wrapmode": "clampToEdge", "filtermode": "linear", "sRGB": false})");
+    assets->load<Texture>("AllGreenLUT", (scratch / "AllGreenLUT.png").c_str());
+
+    drawFrame();
+    EXPECT_TRUE(near(readPixel(640, 360), kWhite));
+    scenes->lighting.lutName = "AllGreenLUT";
+    drawFrame();
+    EXPECT_TRUE(near(readPixel(640, 360), kWhite)) << "the table is off until isLUT";
+    scenes->lighting.isLUT = true;
+    drawFrame();
+    EXPECT_TRUE(near(readPixel(640, 360), {0, 200, 0, 255}, 12));
+    scenes->lighting.lutName.clear();
+    drawFrame();
+    EXPECT_TRUE(near(readPixel(640, 360), kWhite)) << "an empty name disables the table";
+}
+
+/// A UI element of width x height reference pixels anchored to the top-right corner, its pivot on
+/// that corner.
+Entity addCornerImage(Texture* texture) {
+    const Entity entity = EntityManager::instance()->CreateEntity();
+    UITransform ui;
+    ui.anchorMin = ui.anchorMax = glm::vec2(1.0f, 1.0f);
+    ui.pivot = glm::vec2(0.5f, 0.5f);
+    ui.width = 200.0f;
+    ui.height = 100.0f;
+    ComponentManager::instance()->AddComponent(entity, ui);
+    SpriteRenderer sprite;
+    sprite.texture = texture;
+    ComponentManager::instance()->AddComponent(entity, sprite);
+    sceneEntities.insert(entity);
+    SceneManager::instance()->drawLists.addUI(entity);
+    return entity;
+}
+
+TEST_F(FrameTest, AUIImageAnchoredToACornerStaysInThatCornerAtAnySize) {
+    addCornerImage(solidTexture("red", kRed));
+    for (glm::ivec2 size : {glm::ivec2(1280, 720), glm::ivec2(800, 600)}) {
+        glfwSetWindowSize(window->getWindow(), size.x, size.y);
+        for (int i = 0; i < 50 && glm::ivec2(currentWindowSize()) != size; ++i)
+            glfwWaitEventsTimeout(0.02);
+        ASSERT_EQ(glm::ivec2(currentWindowSize()), size);
+        cameraState().screenProjection =
+            ortho(-size.x / 2.0f, size.x / 2.0f, -size.y / 2.0f, size.y / 2.0f, -10, 10);
+        drawFrame();
+        // 200 x 100 reference pixels are (w / 2560) and (h / 1440) of the window.
+        const int width = size.x * 200 / 2560, height = size.y * 100 / 1440;
+        EXPECT_TRUE(near(readPixel(size.x - 2, size.y - 2), kRed)) << size.x;
+        EXPECT_TRUE(near(readPixel(size.x - width + 2, size.y - height + 2), kRed)) << size.x;
+        EXPECT_TRUE(near(readPixel(size.x - width - 3, size.y - 2), kBlack)) << size.x;
+        EXPECT_TRUE(near(readPixel(size.x - 2, size.y - height - 3), kBlack)) << size.x;
+    }
+}
+
+/// Columns of the window row band [y0, y1) that hold any bright pixel: first and last.
+std::pair<int, int> litColumns(int y0, int y1) {
+    std::vector<glm::u8vec4> pixels(1280 * (y1 - y0));
+    glReadPixels(0, y0, 1280, y1 - y0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    int first = 1280, last = -1;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (brightness(pixels[i]) < 300) continue;
+        first = std::min(first, int(i % 1280));
+        last = std::max(last, int(i % 1280));
+    }
+    return {first, last};
+}
+
+TEST_F(FrameTest, TextSitsLeftCentredOrRightInItsElement) {
+    Font* font = assets->findRegistry<Font>() ? assets->findRegistry<Font>()->get(hashName("Roboto-Modified"))
+                                              : nullptr;
+    ASSERT_NE(font, nullptr) << "the build puts the UI font in Assets/Fonts";
+    const Entity entity = entities->CreateEntity();
+    UITransform ui;
+    ui.width = 1200.0f; // 600 window pixels, centred: from x 340 to 940
+    ui.height = 200.0f;
+    components->AddComponent(entity, ui);
+    Text text;
+    text.text = "MMMM\xE9";
+    text.font = font;
+    text.size = 40;
+    components->AddComponent(entity, text);
+    sceneEntities.insert(entity);
+    scenes->drawLists.addUI(entity);
+
+    int widths[3] = {};
+    for (int alignment : {Text::MiddleLeft, Text::Centre, Text::MiddleRight}) {
+        components->GetComponent<Text>(entity).alignment = alignment;
+        drawFrame();
+        const auto [first, last] = litColumns(330, 390);
+        ASSERT_GE(last, first) << "alignment " << alignment;
+        widths[alignment - 3] = last - first;
+        const int expected[3] = {first - 340, (first + last) / 2 - 640, last - 940};
+        EXPECT_NEAR(expected[alignment - Text::MiddleLeft], 0, 8) << "alignment " << alignment;
+    }
+    EXPECT_NEAR(widths[0], widths[2], 2) << "the same line in each place";
+}
+
+} // namespace
+} // namespace Qel

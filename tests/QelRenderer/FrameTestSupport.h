@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ECS/ComponentManager.h"
+#include "ECS/Components/SpriteRenderer.h"
+#include "ECS/Components/Transform.h"
+#include "ECS/Components/UITransform.h"
+#include "ECS/EntityManager.h"
+#include "ECS/Prefab/PrefabManager.h"
+#include "ECS/SceneEntities.h"
+#include "ECS/System/SystemManager.h"
+#include "QelSceneManager/NodeManager.h"
+#include "QelSceneManager/QelSceneManager.h"
+#include "RendererTestSupport.h"
+#include "data/AssetManager.h"
+
+#include <glm/vec4.hpp>
+
+#include <filesystem>
+#include <vector>
+
+namespace Qel {
+class Texture;
+}
+
+namespace Qel::test {
+
+/// A loaded renderer over the shipped shaders and meshes, with the ECS managers, the component
+/// types and the systems registered, drawing into a 1280 x 720 window. Every test starts from an
+/// empty scene, a camera at the origin showing 32 pixels per world unit, and a black clear colour.
+class FrameTest : public RendererTest {
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    /// A 4 x 4 texture of one colour (0..255 sRGB), registered under name.
+    static Texture* solidTexture(const std::string& name, glm::u8vec4 color);
+    /// A world sprite with a Transform and a SpriteRenderer, announced to the systems.
+    Entity addSprite(glm::vec2 position, glm::vec2 scale, Texture* texture, int layer = 0);
+    /// Announces an entity whose components were changed after it was added.
+    static void announce(Entity entity);
+    /// One frame through the sprite system (which sorts and draws); the result stays in the back
+    /// buffer for readPixel.
+    static void drawFrame();
+    /// The window pixel at (x, y), counted from the bottom-left corner.
+    static glm::u8vec4 readPixel(int x, int y);
+    /// Window pixel of a world point under the test camera.
+    static glm::ivec2 pixelOf(glm::vec2 world);
+
+    inline static AssetManager* assets = nullptr;
+    inline static EntityManager* entities = nullptr;
+    inline static ComponentManager* components = nullptr;
+    inline static SystemManager* systems = nullptr;
+    inline static PrefabManager* prefabs = nullptr;
+    inline static SceneManager* scenes = nullptr;
+    inline static NodeManager* nodes = nullptr;
+    inline static std::filesystem::path scratch;
+
+    static constexpr float kPixelsPerUnit = 32.0f;
+
+private:
+    friend class FrameEnvironment;
+};
+
+} // namespace Qel::test

@@ -1,0 +1,372 @@
+#include "QelRenderer/LightPacking.h"
+#include "QelRenderer/Mesh.h"
+#include "QelRenderer/Shader.h"
+
+#include "RendererTestSupport.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <glm/exponential.hpp>
+#include <glm/gtc/type_precision.hpp>
+
+#include <array>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <set>
+
+namespace Qel {
+namespace {
+
+std::string shaderPath(const std::string& file) {
+    return std::string(QEL_SOURCE_DIR "/Assets/Shaders/") + file;
+}
+
+Shader buildShipped(const std::string& vertexFile, const std::string& fragmentFile) {
+    const std::string vertex = shaderPath(vertexFile), fragment = shaderPath(fragmentFile);
+    return Shader({{GL_VERTEX_SHADER, vertex.c_str()}, {GL_FRAGMENT_SHADER, fragment.c_str()}});
+}
+
+std::set<GLint> attributeLocations(GLuint program) {
+    GLint count = 0;
+    glGetProgramInterfaceiv(program, GL_PROGRAM_INPUT, GL_ACTIVE_RESOURCES, &count);
+    std::set<GLint> locations;
+    for (GLint i = 0; i < count; ++i) {
+        const GLenum property = GL_LOCATION;
+        GLint location = -1;
+        glGetProgramResourceiv(program, GL_PROGRAM_INPUT, i, 1, &property, 1, nullptr, &location);
+        locations.insert(location);
+    }
+    return locations;
+}
+
+/// A texture with linear filtering and clamped edges, deleted with the object.
+struct TestTexture {
+    TestTexture(int width, int height, GLenum internalFormat, GLenum type, const void* pixels) {
+        glCreateTextures(GL_TEXTURE_2D, 1, &id);
+        glTextureStorage2D(id, 1, internalFormat, width, height);
+        if (pixels) glTextureSubImage2D(id, 0, 0, 0, width, height, GL_RGBA, type, pixels);
+        glTextureParameteri(id, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTextureParameteri(id, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTextureParameteri(id, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTextureParameteri(id, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
+    ~TestTexture() { glDeleteTextures(1, &id); }
+    GLuint id = 0;
+};
+
+/// An off-screen target of size x size pixels with `attachments` colour textures, bound on creation.
+struct TestTarget {
+    TestTarget(int size, int attachments, GLenum internalFormat) : size(size) {
+        glCreateFramebuffers(1, &fbo);
+        std::vector<GLenum> buffers;
+        for (int i = 0; i < attachments; ++i) {
+            textures.push_back(std::make_unique<TestTexture>(size, size, internalFormat, GL_FLOAT, nullptr));
+            glNamedFramebufferTexture(fbo, GL_COLOR_ATTACHMENT0 + i, textures.back()->id, 0);
+            buffers.push_back(GL_COLOR_ATTACHMENT0 + i);
+        }
+        glNamedFramebufferDrawBuffers(fbo, attachments, buffers.data());
+        glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+        glViewport(0, 0, size, size);
+        const GLfloat clear[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+        for (int i = 0; i < attachments; ++i)
+            glClearBufferfv(GL_COLOR, i, clear);
+    }
+    ~TestTarget() {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteFramebuffers(1, &fbo);
+    }
+    glm::vec4 read(int attachment, int x, int y) const {
+        glm::vec4 pixel(-1.0f);
+        glNamedFramebufferReadBuffer(fbo, GL_COLOR_ATTACHMENT0 + attachment);
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_FLOAT, &pixel[0]);
+        return pixel;
+    }
+    int size;
+    GLuint fbo = 0;
+    std::vector<std::unique_ptr<TestTexture>> textures;
+};
+
+void expectNear(glm::vec4 actual, glm::vec4 expected, float tolerance, const char* what) {
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << what << ", component " << i;
+}
+
+class ShippedShadersTest : public test::RendererTest {
+protected:
+    // GL objects are made here, once the shared context is known to exist.
+    void SetUp() override {
+        test::RendererTest::SetUp();
+        if (IsSkipped()) return;
+        // Raw shader outputs are compared below, so nothing is blended with the cleared target.
+        glDisable(GL_BLEND);
+        quad = std::make_unique<Mesh>(QEL_SOURCE_DIR "/Assets/Meshes/square.msh");
+    }
+    void TearDown() override {
+        if (!quad) return;
+        quad.reset();
+        glEnable(GL_BLEND);
+        Shader::unbind();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+
+    std::unique_ptr<Mesh> quad;
+};
+
+TEST_F(ShippedShadersTest, AllProgramsBuildWithTheirUniforms) {
+    struct Program {
+        const char* vertex;
+        const char* fragment;
+        std::vector<const char*> uniforms;
+        std::set<GLint> attributes;
+    };
+    const std::vector<Program> programs{
+        {"Debug.vert", "Debug.frag", {"uModel_to_NDC", "uColor"}, {0}},
+        {"Sprite.vert",
+         "Sprite.frag",
+         {"uTexture2D", "uTexture2D[31]", "uAmbientColor", "uLightCount", "isLight"},
+         {0, 1, 2, 3, 4, 8, 9, 13}},
+        {"PostProComposite.vert",
+         "PostProComposite.frag",
+         {"uTexture2D", "uBloomTexture", "uLUT16", "uIsLUT"},
+         {0, 1}},
+        {"bloom.vert", "bloom.frag", {"uTexture2D", "uIsHorizontal"}, {0, 1}},
+        {"Font.vert", "Font.frag", {"uModel_to_NDC", "uTexture2D", "uColor"}, {0, 1}},
+        {"UI.vert", "UI.frag", {"uTexture2D", "uTexture2D[31]"}, {0, 1, 2, 3, 4, 8, 9}},
+    };
+    for (const Program& program : programs) {
+        SCOPED_TRACE(program.fragment);
+        Shader shader = buildShipped(program.vertex, program.fragment);
+        EXPECT_TRUE(shader.isLinked);
+        EXPECT_EQ(shader.log, "");
+        for (const char* uniform : program.uniforms)
+            EXPECT_NE(glGetUniformLocation(shader.programID, uniform), -1) << uniform;
+        EXPECT_EQ(attributeLocations(shader.programID), program.attributes);
+    }
+
+    Shader sprite = buildShipped("Sprite.vert", "Sprite.frag");
+    const GLuint block = glGetUniformBlockIndex(sprite.programID, "Lights");
+    ASSERT_NE(block, GL_INVALID_INDEX);
+    GLint size = 0, binding = -1;
+    glGetActiveUniformBlockiv(sprite.programID, block, GL_UNIFORM_BLOCK_DATA_SIZE, &size);
+    glGetActiveUniformBlockiv(sprite.programID, block, GL_UNIFORM_BLOCK_BINDING, &binding);
+    EXPECT_EQ(size, static_cast<GLint>(kLightBufferBytes));
+    EXPECT_EQ(binding, 0);
+}
+
+/// The per-instance record of the sprite program, in attribute order.
+struct SpriteInstance {
+    glm::vec4 slots{0.0f, -1.0f, 1.0f, -1.0f};
+    glm::vec4 color{1.0f};
+    glm::mat4 modelToNDC{1.0f};
+    glm::vec4 uvRect{0.0f, 0.0f, 1.0f, 1.0f};
+    glm::mat4 model{1.0f};
+    float alphaFactor = 1.0f;
+};
+static_assert(sizeof(SpriteInstance) == 180);
+
+class SpriteShaderTest : public ShippedShadersTest {
+protected:
+    void SetUp() override {
+        ShippedShadersTest::SetUp();
+        if (IsSkipped()) return;
+        sprite = std::make_unique<Shader>(buildShipped("Sprite.vert", "Sprite.frag"));
+        ASSERT_EQ(sprite->log, "");
+        white = std::make_unique<TestTexture>(1, 1, GL_SRGB8_ALPHA8, GL_UNSIGNED_BYTE, whitePixel.data());
+        glCreateBuffers(1, &instanceBuffer);
+        glNamedBufferStorage(instanceBuffer, sizeof(SpriteInstance), nullptr, GL_DYNAMIC_STORAGE_BIT);
+        const std::pair<GLuint, int> layout[] = {{2, 4}, {3, 4}, {4, 16}, {8, 4}, {9, 16}, {13, 1}};
+        GLuint offset = 0;
+        for (const auto& [location, floats] : layout) {
+            const int columns = floats == 16 ? 4 : 1;
+            for (int column = 0; column < columns; ++column) {
+                const GLuint attribute = location + column;
+                glEnableVertexArrayAttrib(quad->vao, attribute);
+                glVertexArrayVertexBuffer(quad->vao, attribute, instanceBuffer, offset,
+                                          sizeof(SpriteInstance));
+                glVertexArrayAttribFormat(quad->vao, attribute, floats / columns, GL_FLOAT, GL_FALSE, 0);
+                glVertexArrayAttribBinding(quad->vao, attribute, attribute);
+                glVertexArrayBindingDivisor(quad->vao, attribute, 1);
+                offset += 4 * (floats / columns);
+            }
+        }
+        glCreateBuffers(1, &lightBuffer);
+        glNamedBufferStorage(lightBuffer, kLightBufferBytes, nullptr, GL_DYNAMIC_STORAGE_BIT);
+        glBindBufferBase(GL_UNIFORM_BUFFER, 0, lightBuffer);
+
+        sprite->use();
+        std::array<int, 32> units{};
+        for (int i = 0; i < 32; ++i)
+            units[i] = i;
+        sprite->setTextureUnits(32, units.data());
+        glBindTextureUnit(0, white->id);
+        glBindTextureUnit(1, white->id);
+    }
+    void TearDown() override {
+        if (!sprite) return;
+        glBindBufferBase(GL_UNIFORM_BUFFER, 0, 0);
+        glDeleteBuffers(1, &lightBuffer);
+        glDeleteBuffers(1, &instanceBuffer);
+        glBindTextureUnit(0, 0);
+        glBindTextureUnit(1, 0);
+        white.reset();
+        sprite.reset();
+        ShippedShadersTest::TearDown();
+    }
+
+    /// Draws the instance over the whole 8 x 8 target; the sprite covers world x, y in -4 .. 4,
+    /// so pixel (i, j) shows world (i - 3.5, j - 3.5).
+    void draw(SpriteInstance instance, const LightBuffer& lights, bool lit) {
+        instance.modelToNDC = glm::scale(glm::mat4(1.0f), glm::vec3(2.0f, 2.0f, 1.0f));
+        instance.model = glm::scale(glm::mat4(1.0f), glm::vec3(8.0f, 8.0f, 1.0f));
+        glNamedBufferSubData(instanceBuffer, 0, sizeof(SpriteInstance), &instance);
+        glNamedBufferSubData(lightBuffer, 0, kLightBufferBytes, lights.lights.data());
+        sprite->setInt("uLightCount", static_cast<int>(lights.count));
+        sprite->setBool("isLight", lit);
+        quad->drawInstanced(1);
+        EXPECT_EQ(sprite->log, "");
+    }
+
+    static LightBuffer oneLight(glm::vec2 position, float range) {
+        LightBuffer lights;
+        lights.lights[0] = {{position, 1.0f, 0.0f}, {1.0f, 1.0f, 1.0f, 0.0f}, {range, 1.0f, -0.05f, 0.0f}};
+        lights.count = 1;
+        return lights;
+    }
+
+    std::unique_ptr<Shader> sprite;
+    const std::array<uint8_t, 4> whitePixel{255, 255, 255, 255};
+    std::unique_ptr<TestTexture> white;
+    GLuint instanceBuffer = 0;
+    GLuint lightBuffer = 0;
+};
+
+TEST_F(SpriteShaderTest, LightsAddToTheAmbientAndOverflowFeedsBloom) {
+    TestTarget scene(8, 2, GL_RGBA16F);
+    sprite->setVec3("uAmbientColor", glm::vec3(0.25f));
+
+    draw({}, LightBuffer{}, true);
+    expectNear(scene.read(0, 0, 4), {0.25f, 0.25f, 0.25f, 1.0f}, 0.01f, "ambient only");
+    expectNear(scene.read(1, 0, 4), {0.0f, 0.0f, 0.0f, 1.0f}, 0.01f, "nothing to bloom");
+
+    // Right under the light a white sprite gets all of it on top of the ambient; the excess
+    // over 1 goes to the bright target.
+    draw({}, oneLight({-3.5f, 0.5f}, 3.0f), true);
+    expectNear(scene.read(0, 0, 4), {1.25f, 1.25f, 1.25f, 1.0f}, 0.01f, "under the light");
+    expectNear(scene.read(1, 0, 4), {0.25f, 0.25f, 0.25f, 1.0f}, 0.01f, "overflow");
+    const float near = scene.read(0, 1, 4).r, farther = scene.read(0, 2, 4).r;
+    EXPECT_GT(near, farther);
+    EXPECT_GT(farther, 0.25f);
+    expectNear(scene.read(0, 7, 4), {0.25f, 0.25f, 0.25f, 1.0f}, 0.01f, "beyond the range");
+
+    // Attenuation, intensity and colour shape the light as authored.
+    LightBuffer steep = oneLight({-3.5f, 0.5f}, 3.0f);
+    steep.lights[0].params.z = -1.0f;
+    draw({}, steep, true);
+    EXPECT_LT(scene.read(0, 1, 4).r, near - 0.2f);
+    LightBuffer red = oneLight({-3.5f, 0.5f}, 3.0f);
+    red.lights[0].color = {1.0f, 0.0f, 0.0f, 0.0f};
+    red.lights[0].params.y = 2.0f;
+    draw({}, red, true);
+    expectNear(scene.read(0, 0, 4), {2.25f, 0.25f, 0.25f, 1.0f}, 0.02f, "strong red light");
+
+    // Emission adds light and all of it is bright.
+    SpriteInstance glowing;
+    glowing.slots = {0.0f, 1.0f, 2.0f, -1.0f};
+    draw(glowing, LightBuffer{}, true);
+    expectNear(scene.read(0, 5, 5), {2.25f, 2.25f, 2.25f, 1.0f}, 0.02f, "emission");
+    EXPECT_GT(scene.read(1, 5, 5).r, 2.0f);
+}
+
+TEST_F(SpriteShaderTest, UnlitDrawsAreDisplayReadyAndMasksUseTheirOwnAlpha) {
+    TestTarget window(8, 1, GL_RGBA16F);
+    sprite->setVec3("uAmbientColor", glm::vec3(0.0f));
+
+    // A display-space tint comes out unchanged over a white texture, with no lighting at all.
+    SpriteInstance tinted;
+    tinted.color = {0.5f, 0.25f, 1.0f, 0.8f};
+    draw(tinted, oneLight({0.0f, 0.0f}, 10.0f), false);
+    expectNear(window.read(0, 3, 3), {0.5f, 0.25f, 1.0f, 0.8f}, 0.01f, "unlit tint");
+
+    SpriteInstance mask;
+    mask.slots = {5.0f, -1.0f, 1.0f, 1.0f};
+    mask.color = {0.5f, 0.5f, 0.5f, 1.0f};
+    mask.alphaFactor = 0.4f;
+    draw(mask, LightBuffer{}, false);
+    expectNear(window.read(0, 3, 3), {0.5f, 0.5f, 0.5f, 0.4f}, 0.01f, "light mask");
+}
+
+class CompositeTest : public ShippedShadersTest {
+protected:
+    /// The composite of one linear scene colour (no bloom), as the window would get it.
+    glm::vec4 composite(glm::vec3 sceneColor, const std::vector<uint8_t>* lut) {
+        const glm::vec4 scenePixel(sceneColor, 1.0f), black(0.0f);
+        TestTexture scene(1, 1, GL_RGBA16F, GL_FLOAT, &scenePixel);
+        TestTexture bloom(1, 1, GL_RGBA16F, GL_FLOAT, &black);
+        std::unique_ptr<TestTexture> table;
+        if (lut) table = std::make_unique<TestTexture>(256, 16, GL_RGBA8, GL_UNSIGNED_BYTE, lut->data());
+        TestTarget window(1, 1, GL_RGBA8);
+
+        Shader program = buildShipped("PostProComposite.vert", "PostProComposite.frag");
+        program.use();
+        glBindTextureUnit(3, scene.id);
+        glBindTextureUnit(4, bloom.id);
+        glBindTextureUnit(5, table ? table->id : 0);
+        program.setInt("uTexture2D", 3);
+        program.setInt("uBloomTexture", 4);
+        program.setInt("uLUT16", 5);
+        program.setBool("uIsLUT", table != nullptr);
+        quad->draw();
+        EXPECT_EQ(program.log, "");
+        for (GLuint unit = 3; unit <= 5; ++unit)
+            glBindTextureUnit(unit, 0);
+        return window.read(0, 0, 0);
+    }
+
+    /// A 256 x 16 table, bottom row first: block = blue, x in the block = red, row = green.
+    static std::vector<uint8_t> makeLut(const std::function<glm::u8vec3(int, int, int)>& entry) {
+        std::vector<uint8_t> pixels;
+        for (int green = 0; green < 16; ++green)
+            for (int blue = 0; blue < 16; ++blue)
+                for (int red = 0; red < 16; ++red) {
+                    const glm::u8vec3 color = entry(red, green, blue);
+                    pixels.insert(pixels.end(), {color.r, color.g, color.b, 255});
+                }
+        return pixels;
+    }
+};
+
+TEST_F(CompositeTest, EncodesForDisplayAndGradesThroughTheTable) {
+    // Between the table's steps on every axis, so blue is blended across two blocks.
+    const glm::vec3 linear(0.2f, 0.05f, 0.6f);
+    const glm::vec4 expected(glm::pow(linear, glm::vec3(1.0f / 2.2f)), 1.0f);
+    const glm::vec4 plain = composite(linear, nullptr);
+    expectNear(plain, expected, 1.5f / 255.0f, "gamma-encoded");
+
+    const std::vector<uint8_t> identity =
+        makeLut([](int r, int g, int b) { return glm::u8vec3(r * 17, g * 17, b * 17); });
+    expectNear(composite(linear, &identity), plain, 2.5f / 255.0f, "identity table");
+
+    // Swapping red and blue in the table swaps them in the picture.
+    const std::vector<uint8_t> swapped =
+        makeLut([](int r, int g, int b) { return glm::u8vec3(b * 17, g * 17, r * 17); });
+    expectNear(composite(linear, &swapped), {plain.b, plain.g, plain.r, 1.0f}, 2.5f / 255.0f,
+               "swapped table");
+
+    const std::vector<uint8_t> flat = makeLut([](int, int, int) { return glm::u8vec3(200, 40, 90); });
+    expectNear(composite(linear, &flat), glm::vec4(200.0f, 40.0f, 90.0f, 255.0f) / 255.0f, 1.0f / 255.0f,
+               "constant table");
+}
+
+TEST_F(CompositeTest, RollsOffHighlightsKeepingTheHue) {
+    const glm::vec4 bright = composite({1.2f, 0.6f, 0.0f}, nullptr);
+    // Clipped, red would be 1; rolled off it stays just below.
+    EXPECT_LT(bright.r, 0.995f);
+    EXPECT_GT(bright.r, 0.97f);
+    // Red stays twice green in linear terms.
+    EXPECT_NEAR(std::pow(bright.g, 2.2f) / std::pow(bright.r, 2.2f), 0.5f, 0.02f);
+}
+
+} // namespace
+} // namespace Qel

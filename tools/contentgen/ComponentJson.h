@@ -1,0 +1,39 @@
+#pragma once
+
+#include "JsonValue.h"
+#include "Palette.h"
+
+#include <string>
+
+namespace ContentGen {
+
+/// Component objects in the form the engine's readers take. Only the keys a call sets are
+/// written; the readers give every other field its default.
+
+/// The font every text uses.
+inline constexpr const char* kUiFont = "Roboto-Modified";
+
+/// A rectangle in UI units: the centre (0, 0 is the screen centre, +y up) and the size, on a
+/// 2560 x 1440 reference screen.
+struct UiBox {
+    double x, y, width, height;
+    int layer;
+};
+
+JsonValue transformAt(double x, double y);
+JsonValue transformAt(double x, double y, double scaleX, double scaleY);
+JsonValue uiTransform(const UiBox& box);
+/// A world sprite showing atlas column `frame` of `frames` equal columns.
+JsonValue sprite(const char* texture, int layerNum, int frame = 0, int frames = 1);
+/// A UI image; colour multiplies the texture.
+JsonValue uiImage(const char* texture, Colour4 colour = {1.0, 1.0, 1.0, 1.0});
+/// Text in the UI font; alignment is the 3 x 3 anchor cell (4 = centred).
+JsonValue text(const std::string& content, int size, Colour4 colour, int alignment);
+/// A button that broadcasts onClick; the sprite takes clickColour while the cursor is over it.
+JsonValue button(const std::string& onClick);
+
+/// One entry of a scene's or menu file's "gameObjects".
+JsonValue gameObject(const std::string& prefab, const std::string& name, JsonValue components,
+                     bool disabled = false);
+
+} // namespace ContentGen
