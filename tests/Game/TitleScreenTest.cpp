@@ -1,0 +1,135 @@
+// The real game under Xvfb: start-up with the shipped content, the splash, a key press once
+// loading is done, and the title scene on screen where its file puts it.
+#include "ECS/ComponentManager.h"
+#include "ECS/Components/UITransform.h"
+#include "ECS/EntityManager.h"
+#include "GameStates/CommonState.h"
+#include "GameStates/GameStateIds.h"
+#include "GameStates/GameState_Scene.h"
+#include "GameStates/GameState_Splash.h"
+#include "QelCore/GameStateManager.h"
+#include "QelCore/Input.h"
+#include "QelCore/QelSystems.h"
+#include "QelCore/WindowHandler.h"
+#include "QelRenderer/CameraMath.h"
+#include "QelRenderer/UILayout.h"
+#include "QelSceneManager/QelSceneManager.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+#include <glm/glm.hpp>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Screen {
+    glm::ivec2 size{0, 0};
+    std::vector<glm::u8vec4> pixels; // rows bottom to top
+
+    glm::vec3 average(glm::ivec2 from, glm::ivec2 to) const {
+        glm::vec3 sum(0.0f);
+        for (int y = from.y; y < to.y; ++y)
+            for (int x = from.x; x < to.x; ++x) sum += glm::vec3(pixels[size_t(y) * size.x + x]);
+        return sum / float((to.x - from.x) * (to.y - from.y));
+    }
+};
+
+// Filled by the title scene's update wrapper, inspected after the game loop has ended.
+Screen titleScreen;
+std::vector<std::pair<std::string, glm::vec4>> titleElements; // name, window-pixel rectangle
+int titleFrames = 0;
+int splashFrames = 0;
+
+void splashUpdatePressingAKeyOnceLoaded() {
+    GS_SPLASH::update();
+    // What a player does on "Press any key": the press arrives with the next frame's events.
+    if (++splashFrames % 10 == 0) Qel::handleInputEvent(GLFW_KEY_SPACE, GLFW_PRESS);
+    if (splashFrames % 10 == 1) Qel::handleInputEvent(GLFW_KEY_SPACE, GLFW_RELEASE);
+    ASSERT_LT(splashFrames, 3000) << "the splash never handed over";
+}
+
+/// Runs the scene, and after a few frames captures the screen and the rectangles of the named UI
+/// elements, then closes the window as a player would.
+void titleUpdateCapturingTheScreen() {
+    GS_SCENE::update();
+    if (++titleFrames < 5) return;
+    Qel::WindowHandler* window = Qel::WindowHandler::instance();
+    titleScreen.size = window->getCurrentSize();
+    titleScreen.pixels.resize(size_t(titleScreen.size.x) * titleScreen.size.y);
+    glReadPixels(0, 0, titleScreen.size.x, titleScreen.size.y, GL_RGBA, GL_UNSIGNED_BYTE, titleScreen.pixels.data());
+
+    Qel::EntityManager& entities = *Qel::EntityManager::instance();
+    Qel::ComponentManager& components = *Qel::ComponentManager::instance();
+    for (const Qel::EntityHandle& handle : Qel::SceneManager::instance()->drawLists.uiEntities()) {
+        const Qel::EntityInfo* info = entities.GetInfo(handle.first);
+        if (!info || entities.IsDisabled(handle.first)) continue;
+        const Qel::UIBox box =
+            Qel::layoutUIElement(components.GetComponent<Qel::UITransform>(handle.first), glm::vec2(titleScreen.size));
+        // The quad spans -0.5..0.5 before the model matrix; window pixels start at the centre.
+        const glm::vec4 low = box.model * glm::vec4(-0.5f, -0.5f, 0.0f, 1.0f);
+        const glm::vec4 high = box.model * glm::vec4(0.5f, 0.5f, 0.0f, 1.0f);
+        const glm::vec2 centre = glm::vec2(titleScreen.size) / 2.0f;
+        titleElements.emplace_back(info->name, glm::vec4(glm::vec2(low) + centre, glm::vec2(high) + centre));
+    }
+    glfwSetWindowShouldClose(window->getWindow(), GLFW_TRUE);
+}
+
+void noOperation() {}
+
+TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndClosesCleanly) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    // The game runs from a folder beside the shipped Assets and Defaults.
+    const fs::path original = fs::current_path();
+    const fs::path tree = fs::path(std::getenv("XDG_DATA_HOME")) / "game";
+    fs::create_directories(tree / "run");
+    for (const char* folder : {"Assets", "Defaults"})
+        if (!fs::exists(tree / folder)) fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
+    fs::current_path(tree / "run");
+
+    new Qel::Systems();
+    gsSplashId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SPLASH::init, splashUpdatePressingAKeyOnceLoaded,
+                                                     noOperation, GS_COMMON::free, GS_COMMON::unload);
+    gsSceneId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SCENE::init, titleUpdateCapturingTheScreen,
+                                                    noOperation, GS_COMMON::free, GS_COMMON::unload);
+    Qel::GameStateManager::instance()->run(gsSplashId);
+    delete Qel::Systems::instance();
+    fs::current_path(original);
+
+    ASSERT_GE(titleFrames, 5) << "the title scene never ran";
+    const Screen& screen = titleScreen;
+    // Not blank: the picture has both dark and bright areas.
+    float darkest = 255.0f, brightest = 0.0f;
+    for (int y = 0; y + 40 <= screen.size.y; y += 40)
+        for (int x = 0; x + 40 <= screen.size.x; x += 40) {
+            const glm::vec3 tile = screen.average({x, y}, {x + 40, y + 40});
+            const float level = (tile.r + tile.g + tile.b) / 3.0f;
+            darkest = std::min(darkest, level);
+            brightest = std::max(brightest, level);
+        }
+    EXPECT_GT(brightest - darkest, 60.0f);
+
+    // Each button draws its frame and label inside its rectangle: it looks unlike the background
+    // just beside it, which the scene leaves empty.
+    int buttons = 0;
+    for (const auto& [name, rect] : titleElements) {
+        if (name != "PlayButton" && name != "mHowToPlayButton" && name != "mSettingsButton" &&
+            name != "CreditsButton" && name != "QuitButton")
+            continue;
+        ++buttons;
+        const glm::ivec2 low(rect.x, rect.y), high(rect.z, rect.w);
+        ASSERT_TRUE(low.x > 40 && high.x + 40 < screen.size.x && low.y >= 0 && high.y <= screen.size.y) << name;
+        const glm::ivec2 inset = (high - low) / 6;
+        const glm::vec3 inside = screen.average(low + inset, high - inset);
+        const glm::vec3 beside = screen.average({high.x + 8, low.y + inset.y}, {high.x + 40, high.y - inset.y});
+        EXPECT_GT(glm::length(inside - beside), 12.0f) << name << " is not drawn where the scene puts it";
+    }
+    EXPECT_EQ(buttons, 5);
+}
+
+} // namespace
