@@ -32,7 +32,8 @@ constexpr int kRuns = 5;
 double secondsSinceProcessStart() {
     std::ifstream stat("/proc/self/stat");
     std::string field;
-    for (int i = 0; i < 22 && stat >> field;) ++i;
+    for (int i = 0; i < 22 && stat >> field;)
+        ++i;
     const double startTicks = std::stod(field);
     std::ifstream uptimeFile("/proc/uptime");
     double uptime = 0.0;
@@ -62,8 +63,8 @@ int measureOnce() {
         systems->windowHandler->swapBuffers();
         systems->windowHandler->pollEvents();
     }
-    const double loadedMs = beforeMain * 1000.0 +
-                            std::chrono::duration<double, std::milli>(Clock::now() - mainStart).count();
+    const double loadedMs =
+        beforeMain * 1000.0 + std::chrono::duration<double, std::milli>(Clock::now() - mainStart).count();
     GS_COMMON::free();
     GS_SCENE::init();
     for (int frame = 0; frame < 10; ++frame) {
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
         std::puts("no run finished");
         return 1;
     }
-    std::printf("runs: %zu\nprocess start to loading complete: %.0f ms (median)\n", loading.size(), median(loading));
+    std::printf("runs: %zu\nprocess start to loading complete: %.0f ms (median)\n", loading.size(),
+                median(loading));
     std::printf("peak resident memory at the title: %.1f MiB (median)\n", median(memory));
     return 0;
 }

@@ -17,8 +17,8 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
-#include <gtest/gtest.h>
 #include <glm/glm.hpp>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
@@ -35,7 +35,8 @@ struct Screen {
     glm::vec3 average(glm::ivec2 from, glm::ivec2 to) const {
         glm::vec3 sum(0.0f);
         for (int y = from.y; y < to.y; ++y)
-            for (int x = from.x; x < to.x; ++x) sum += glm::vec3(pixels[size_t(y) * size.x + x]);
+            for (int x = from.x; x < to.x; ++x)
+                sum += glm::vec3(pixels[size_t(y) * size.x + x]);
         return sum / float((to.x - from.x) * (to.y - from.y));
     }
 };
@@ -62,15 +63,16 @@ void titleUpdateCapturingTheScreen() {
     Qel::WindowHandler* window = Qel::WindowHandler::instance();
     titleScreen.size = window->getCurrentSize();
     titleScreen.pixels.resize(size_t(titleScreen.size.x) * titleScreen.size.y);
-    glReadPixels(0, 0, titleScreen.size.x, titleScreen.size.y, GL_RGBA, GL_UNSIGNED_BYTE, titleScreen.pixels.data());
+    glReadPixels(0, 0, titleScreen.size.x, titleScreen.size.y, GL_RGBA, GL_UNSIGNED_BYTE,
+                 titleScreen.pixels.data());
 
     Qel::EntityManager& entities = *Qel::EntityManager::instance();
     Qel::ComponentManager& components = *Qel::ComponentManager::instance();
     for (const Qel::EntityHandle& handle : Qel::SceneManager::instance()->drawLists.uiEntities()) {
         const Qel::EntityInfo* info = entities.GetInfo(handle.first);
         if (!info || entities.IsDisabled(handle.first)) continue;
-        const Qel::UIBox box =
-            Qel::layoutUIElement(components.GetComponent<Qel::UITransform>(handle.first), glm::vec2(titleScreen.size));
+        const Qel::UIBox box = Qel::layoutUIElement(components.GetComponent<Qel::UITransform>(handle.first),
+                                                    glm::vec2(titleScreen.size));
         // The quad spans -0.5..0.5 before the model matrix; window pixels start at the centre.
         const glm::vec4 low = box.model * glm::vec4(-0.5f, -0.5f, 0.0f, 1.0f);
         const glm::vec4 high = box.model * glm::vec4(0.5f, 0.5f, 0.0f, 1.0f);
@@ -89,14 +91,17 @@ TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndC
     const fs::path tree = fs::path(std::getenv("XDG_DATA_HOME")) / "game";
     fs::create_directories(tree / "run");
     for (const char* folder : {"Assets", "Defaults"})
-        if (!fs::exists(tree / folder)) fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
+        if (!fs::exists(tree / folder))
+            fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
     fs::current_path(tree / "run");
 
     new Qel::Systems();
-    gsSplashId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SPLASH::init, splashUpdatePressingAKeyOnceLoaded,
-                                                     noOperation, GS_COMMON::free, GS_COMMON::unload);
-    gsSceneId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SCENE::init, titleUpdateCapturingTheScreen,
-                                                    noOperation, GS_COMMON::free, GS_COMMON::unload);
+    gsSplashId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SPLASH::init,
+                                                     splashUpdatePressingAKeyOnceLoaded, noOperation,
+                                                     GS_COMMON::free, GS_COMMON::unload);
+    gsSceneId =
+        Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SCENE::init, titleUpdateCapturingTheScreen,
+                                            noOperation, GS_COMMON::free, GS_COMMON::unload);
     Qel::GameStateManager::instance()->run(gsSplashId);
     delete Qel::Systems::instance();
     fs::current_path(original);
@@ -123,10 +128,12 @@ TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndC
             continue;
         ++buttons;
         const glm::ivec2 low(rect.x, rect.y), high(rect.z, rect.w);
-        ASSERT_TRUE(low.x > 40 && high.x + 40 < screen.size.x && low.y >= 0 && high.y <= screen.size.y) << name;
+        ASSERT_TRUE(low.x > 40 && high.x + 40 < screen.size.x && low.y >= 0 && high.y <= screen.size.y)
+            << name;
         const glm::ivec2 inset = (high - low) / 6;
         const glm::vec3 inside = screen.average(low + inset, high - inset);
-        const glm::vec3 beside = screen.average({high.x + 8, low.y + inset.y}, {high.x + 40, high.y - inset.y});
+        const glm::vec3 beside =
+            screen.average({high.x + 8, low.y + inset.y}, {high.x + 40, high.y - inset.y});
         EXPECT_GT(glm::length(inside - beside), 12.0f) << name << " is not drawn where the scene puts it";
     }
     EXPECT_EQ(buttons, 5);
