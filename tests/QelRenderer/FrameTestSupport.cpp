@@ -15,20 +15,6 @@
 
 namespace Qel::test {
 
-/// Deletes the managers the frame tests add, after the last test and before the window goes.
-class FrameEnvironment : public testing::Environment {
-public:
-    void TearDown() override {
-        delete FrameTest::nodes;
-        delete FrameTest::scenes;
-        delete FrameTest::assets;
-        delete FrameTest::prefabs;
-        delete FrameTest::systems;
-        delete FrameTest::components;
-        delete FrameTest::entities;
-    }
-};
-
 void FrameTest::SetUpTestSuite() {
     RendererTest::SetUpTestSuite();
     if (!window || assets) return;
@@ -36,7 +22,6 @@ void FrameTest::SetUpTestSuite() {
     scratch = scratchFolder("frame");
     std::filesystem::current_path(std::filesystem::path(QEL_SOURCE_DIR) / "tests");
 
-    testing::AddGlobalTestEnvironment(new FrameEnvironment());
     entities = new EntityManager();
     components = new ComponentManager();
     systems = new SystemManager();
@@ -48,6 +33,24 @@ void FrameTest::SetUpTestSuite() {
     registerSystems(*systems);
     graphics->Load();
     systems->LoadAll();
+}
+
+void FrameTest::TearDownTestSuite() {
+    // Other suites of this process build their own managers, which must be the only ones.
+    delete nodes;
+    delete scenes;
+    delete assets;
+    delete prefabs;
+    delete systems;
+    delete components;
+    delete entities;
+    nodes = nullptr;
+    scenes = nullptr;
+    assets = nullptr;
+    prefabs = nullptr;
+    systems = nullptr;
+    components = nullptr;
+    entities = nullptr;
 }
 
 void FrameTest::SetUp() {

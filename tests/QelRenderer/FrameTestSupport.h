@@ -30,6 +30,7 @@ namespace Qel::test {
 class FrameTest : public RendererTest {
 protected:
     static void SetUpTestSuite();
+    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
@@ -57,9 +58,6 @@ protected:
     inline static std::filesystem::path scratch;
 
     static constexpr float kPixelsPerUnit = 32.0f;
-
-private:
-    friend class FrameEnvironment;
 };
 
 } // namespace Qel::test
