@@ -117,13 +117,23 @@ TextureQueueStep GraphicsEngine::processTextureRequest() {
         [this](TextureUploadRequest& request) { return MTTextureCreate(request); });
 }
 
-void GraphicsEngine::loadGraphicsAssets(void*) {
-    loadTextureFolder("../Assets/Art", TextureUpload::Queued);
+namespace {
+
+/// Logs "<what> successfully loaded: <count>" with the size of V's registry (read under its mutex).
+template <class V> void reportLoaded(const char* what) {
     size_t count = 0;
     if (AssetManager* assets = AssetManager::instance()) {
-        if (Registry<Texture>* textures = assets->findRegistry<Texture>()) count = textures->size();
+        if (Registry<V>* registry = assets->findRegistry<V>()) count = registry->size();
     }
-    logf(LOG_HIGH, "Textures successfully loaded: %zu", count);
+    logf(LOG_HIGH, "%s successfully loaded: %zu", what, count);
+}
+
+} // namespace
+
+// Each kind of graphics asset is one loader call and one report here.
+void GraphicsEngine::loadGraphicsAssets(void*) {
+    loadTextureFolder("../Assets/Art", TextureUpload::Queued);
+    reportLoaded<Texture>("Textures");
 }
 
 } // namespace Qel
