@@ -1,13 +1,7 @@
 #include "ECS/ComponentManager.h"
-#include "ECS/Components/SpriteRenderer.h"
-#include "ECS/Components/Text.h"
-#include "ECS/Components/UITransform.h"
 #include "ECS/EntityManager.h"
 #include "ECS/Prefab/PrefabManager.h"
 #include "ECS/System/SystemManager.h"
-#include "GameStates/CommonState.h"
-#include "GameStates/GameState_Splash.h"
-#include "GameStates/SplashSequence.h"
 #include "QelCore/FileHelper.h"
 #include "QelCore/FrameRateController.h"
 #include "QelCore/GameStateManager.h"
@@ -116,11 +110,6 @@ protected:
         fs::current_path(originalDirectory);
     }
 
-    /// Gives the tree one of the repository's asset folders.
-    void linkAssetFolder(const char* folder) {
-        fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / "Assets" / folder, tree / "Assets" / folder);
-    }
-
     std::string takeOutput() {
         std::string text = testing::internal::GetCapturedStdout();
         testing::internal::CaptureStdout();
@@ -218,36 +207,6 @@ TEST_F(BootstrapTest, ShutdownSkipsManagersThatAreAlreadyGone) {
     for (Qel::SBPtrClass* manager : liveManagers())
         EXPECT_EQ(manager, nullptr);
     EXPECT_EQ(Qel::Systems::instance(), nullptr);
-}
-
-TEST_F(BootstrapTest, SplashShowsTheShippedLogoWhileTheEngineLoads) {
-    linkAssetFolder("Splash");
-    linkAssetFolder("Scenes");
-    auto* systems = new Qel::Systems();
-    GS_COMMON::load();
-    GS_SPLASH::init();
-
-    Qel::ComponentManager& components = *systems->componentManager;
-    const Qel::Texture* orgLogo =
-        systems->assetManager->findRegistry<Qel::Texture>()->get(Qel::hashName("OrgLogo"));
-    ASSERT_NE(orgLogo, nullptr);
-    EXPECT_NE(orgLogo->id, 0u);
-    EXPECT_EQ(components.GetComponent<Qel::SpriteRenderer>(GS_SPLASH::splashImageGO).texture, orgLogo);
-    EXPECT_EQ(components.GetComponent<Qel::UITransform>(GS_SPLASH::splashImageGO).width,
-              static_cast<float>(orgLogo->width));
-    EXPECT_NE(components.GetComponent<Qel::Text>(GS_SPLASH::splashTextGO).font, nullptr);
-
-    // The splash's own updates drive the loading to its end.
-    const Qel::Text& loadingLine = components.GetComponent<Qel::Text>(GS_SPLASH::splashTextGO);
-    EXPECT_TRUE(eventually([&] {
-        GS_SPLASH::update();
-        return loadingLine.text == SplashSequence::kLoadingComplete;
-    }));
-    EXPECT_TRUE(systems->pollLoading());
-
-    GS_COMMON::free();
-    GS_COMMON::unload();
-    EXPECT_EQ(systems->entityManager->LivingCount(), 0u);
 }
 
 } // namespace
