@@ -1,6 +1,6 @@
 #include "BatchTestSupport.h"
 
-#include "QelRenderer/ModelMatrix.h"
+#include "ECS/Components/ModelMatrix.h"
 #include "QelRenderer/SpriteInstances.h"
 
 #include <glm/ext/matrix_transform.hpp>

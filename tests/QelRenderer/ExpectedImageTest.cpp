@@ -4,7 +4,7 @@
 #include "FrameTestSupport.h"
 
 #include "ECS/Components/Light.h"
-#include "QelRenderer/ModelMatrix.h"
+#include "ECS/Components/ModelMatrix.h"
 #include "QelRenderer/Texture.h"
 
 #include <GL/glew.h>

@@ -1,11 +1,11 @@
 #include "FrameTestSupport.h"
 
 #include "ECS/Component/RegisterComponents.h"
+#include "ECS/Components/ModelMatrix.h"
 #include "ECS/SceneEntities.h"
 #include "ECS/System/RegisterSystems.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/CameraState.h"
-#include "QelRenderer/ModelMatrix.h"
 #include "QelRenderer/ScreenClear.h"
 #include "QelRenderer/SpriteRendereSystem.h"
 #include "QelRenderer/Texture.h"

@@ -1,11 +1,11 @@
 #include "QelRenderer/GraphicsEngine.h"
 
+#include "ECS/Components/ModelMatrix.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/CameraState.h"
 #include "QelRenderer/FrameResources.h"
-#include "QelRenderer/ModelMatrix.h"
 #include "QelRenderer/Shader.h"
 #include "QelRenderer/Texture.h"
 #include "QelSceneManager/QelSceneManager.h"

@@ -1,6 +1,7 @@
 #include "QelRenderer/GraphicsEngine.h"
 
 #include "ECS/ComponentManager.h"
+#include "ECS/Components/ModelMatrix.h"
 #include "ECS/Components/SpriteRenderer.h"
 #include "ECS/Components/Transform.h"
 #include "ECS/EntityManager.h"
@@ -12,7 +13,6 @@
 #include "QelRenderer/FrameResources.h"
 #include "QelRenderer/LightSystem.h"
 #include "QelRenderer/Mesh.h"
-#include "QelRenderer/ModelMatrix.h"
 #include "QelRenderer/Shader.h"
 #include "QelRenderer/Shadows.h"
 #include "QelRenderer/SpriteInstances.h"

@@ -1,6 +1,6 @@
 #include "QelRenderer/SpriteInstances.h"
 
-#include "QelRenderer/ModelMatrix.h"
+#include "ECS/Components/ModelMatrix.h"
 
 #include <glm/ext/matrix_transform.hpp>
 

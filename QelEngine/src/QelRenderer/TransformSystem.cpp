@@ -1,9 +1,9 @@
 #include "QelRenderer/TransformSystem.h"
 
 #include "ECS/ComponentManager.h"
+#include "ECS/Components/ModelMatrix.h"
 #include "ECS/Components/Transform.h"
 #include "QelCore/StrongAssert.h"
-#include "QelRenderer/ModelMatrix.h"
 
 namespace Qel {
 

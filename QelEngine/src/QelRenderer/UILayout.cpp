@@ -1,6 +1,6 @@
 #include "QelRenderer/UILayout.h"
 
-#include "QelRenderer/ModelMatrix.h"
+#include "ECS/Components/ModelMatrix.h"
 
 #include <glm/ext/matrix_transform.hpp>
 

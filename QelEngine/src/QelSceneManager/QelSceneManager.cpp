@@ -2,6 +2,7 @@
 
 #include "ECS/Component/ComponentCatalogue.h"
 #include "ECS/ComponentManager.h"
+#include "ECS/Components/ModelMatrix.h"
 #include "ECS/EntityManager.h"
 #include "ECS/Prefab/PrefabManager.h"
 #include "ECS/SceneEntities.h"
@@ -9,7 +10,6 @@
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelRenderer/GraphicsEngine.h"
-#include "QelRenderer/ModelMatrix.h"
 #include "QelSceneManager/NodeManager.h"
 #include "data/JSON.h"
 #include "data/NameHash.h"

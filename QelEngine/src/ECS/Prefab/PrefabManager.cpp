@@ -1,10 +1,10 @@
 #include "ECS/Prefab/PrefabManager.h"
 
 #include "ECS/Component/ComponentCatalogue.h"
+#include "ECS/Components/ModelMatrix.h"
 #include "ECS/EntityManager.h"
 #include "ECS/SceneEntities.h"
 #include "ECS/System/SystemManager.h"
-#include "QelRenderer/ModelMatrix.h"
 #include "QelSceneManager/QelSceneManager.h"
 #include "data/DirectoryLoader.h"
 #include "data/JSON.h"

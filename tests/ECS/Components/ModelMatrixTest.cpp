@@ -1,4 +1,4 @@
-#include "QelRenderer/ModelMatrix.h"
+#include "ECS/Components/ModelMatrix.h"
 
 #include <gtest/gtest.h>
 #include <glm/vec4.hpp>
