@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 namespace Qel::test {
 namespace {
 
@@ -25,8 +29,8 @@ TEST(BatchingManagerTest, AFullArrayIsDrawnBeforeTheNextInstanceAndTheBufferIsRe
         batch.push({});
         batch.flush();
         EXPECT_EQ(batch.gpu.draws, (std::vector<uint32_t>{2048, 1}));
-        // The whole array goes up each time, whatever the count.
-        EXPECT_EQ(batch.gpu.uploads, (std::vector<size_t>{368640, 368640}));
+        // Only the queued records go up.
+        EXPECT_EQ(batch.gpu.uploads, (std::vector<size_t>{368640, 180}));
         RecordedBatch<SpriteVertex> moved(std::move(batch));
     }
     EXPECT_EQ(*live, 0);
@@ -97,6 +101,32 @@ TEST(BatchingManagerDeathTest, AnAttributeListThatDoesNotDescribeTheVertexStopsT
     auto odd = recordedBatch<EightFloats>(16);
     const VertexAttribute oddList[] = {{2, 8}};
     EXPECT_EXIT(odd.SetupAttributes(oddList), testing::ExitedWithCode(187), text);
+}
+
+TEST(BatchingManagerTest, AnEmptyFlushUploadsAndDrawsNothing) {
+    auto batch = recordedBatch<UIVertex>(250);
+    batch.flush();
+    pushWith(batch, {7, 8, 7});
+    batch.flush();
+    batch.flush();
+    EXPECT_EQ(batch.gpu.uploads, (std::vector<size_t>{3 * sizeof(UIVertex)}));
+    EXPECT_EQ(batch.gpu.draws, (std::vector<uint32_t>{3}));
+    // Units taken without an instance are still freed, without a draw.
+    batch.slotFor(9);
+    batch.flush();
+    EXPECT_EQ(batch.gpu.draws.size(), 1u);
+    EXPECT_EQ(batch.slotFor(10), 0u);
+}
+
+TEST(BatchingManagerTest, UnitsStopAtTheSamplerArrayOfTheBatchedPrograms) {
+    EXPECT_EQ(recordedBatch<UIVertex>(8, 192).maxSlots, Graphics::kBatchTextureUnits);
+    EXPECT_EQ(recordedBatch<UIVertex>(8, 16).maxSlots, 16u);
+    const std::string declaration = "uTexture2D[" + std::to_string(Graphics::kBatchTextureUnits) + "];";
+    for (const char* program : {"Sprite.frag", "UI.frag"}) {
+        std::ifstream file(std::string(QEL_SOURCE_DIR "/Assets/Shaders/") + program);
+        const std::string source{std::istreambuf_iterator<char>(file), {}};
+        EXPECT_NE(source.find(declaration), std::string::npos) << program;
+    }
 }
 
 } // namespace

@@ -36,5 +36,28 @@ TEST(CameraMathTest, CursorMapsOntoWhatTheCameraShows) {
     EXPECT_NEAR(corner.y, 1.0f, 1e-6f);
 }
 
+TEST(CameraMathTest, ASpriteIsCulledOnlyOnceItsReachLeavesTheView) {
+    // A view 10 x 5 either side of (1, 1); a sprite of size 2 reaches 1.5 from its centre.
+    struct Case {
+        glm::vec2 position, scale;
+        bool visible;
+    };
+    const Case cases[] = {
+        {{12.4f, 1.0f}, {2.0f, 2.0f}, true},
+        {{12.6f, 1.0f}, {2.0f, 2.0f}, false},
+        {{1.0f, -5.4f}, {0.5f, 2.0f}, true},
+        {{1.0f, -5.6f}, {0.5f, 2.0f}, false},
+        // Mirrored: the magnitude reaches as far.
+        {{12.4f, 1.0f}, {-2.0f, -2.0f}, true},
+        {{12.4f, 1.0f}, {-2.0f, 0.5f}, true},
+        {{-10.4f, 1.0f}, {0.5f, -2.0f}, true},
+        {{-10.6f, 1.0f}, {0.5f, -2.0f}, false},
+    };
+    for (const Case& sprite : cases)
+        EXPECT_EQ(isInView(sprite.position, sprite.scale, {1.0f, 1.0f}, {10.0f, 5.0f}), sprite.visible)
+            << sprite.position.x << "," << sprite.position.y << " scale " << sprite.scale.x << ","
+            << sprite.scale.y;
+}
+
 } // namespace
 } // namespace Qel

@@ -225,5 +225,13 @@ TEST_F(FrameTest, TextSitsLeftCentredOrRightInItsElement) {
     EXPECT_NEAR(widths[0], widths[2], 2) << "the same line in each place";
 }
 
+TEST_F(FrameTest, AMirroredSpriteShowsUntilItsEdgeLeavesTheView) {
+    // The picture ends at x = 20 and culling keeps centres up to 25.5 (default zoom): a 12-unit
+    // sprite centred at 25.6 still covers the last 0.4 units.
+    addSprite({25.6f, 0.0f}, {-12.0f, -12.0f}, solidTexture("white", kWhite));
+    drawFrame();
+    EXPECT_TRUE(near(readPixel(1275, 360), kWhite));
+}
+
 } // namespace
 } // namespace Qel

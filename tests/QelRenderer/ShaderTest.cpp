@@ -35,20 +35,22 @@ TEST_F(ShaderTest, FailuresLandInTheLogAndTheProgramIsKept) {
     Shader::unbind();
 
     Shader failing({{GL_VERTEX_SHADER, vert.c_str()}, {GL_FRAGMENT_SHADER, broken.c_str()}});
-    EXPECT_TRUE(failing.isLinked);
+    EXPECT_FALSE(failing.isLinked);
     EXPECT_NE(failing.programID, 0u);
-    EXPECT_EQ(failing.log.rfind("Vertex shader compilation failed\n", 0), 0u) << failing.log;
+    EXPECT_EQ(failing.log.rfind("Fragment shader compilation failed\n", 0), 0u) << failing.log;
     EXPECT_NE(failing.log.find("undeclared"), std::string::npos) << failing.log;
+    // Every problem stays in the log, in order.
+    Shader twice({{GL_VERTEX_SHADER, broken.c_str()}, {GL_FRAGMENT_SHADER, missing.c_str()}});
+    EXPECT_FALSE(twice.isLinked);
+    EXPECT_EQ(twice.log.rfind("Vertex shader compilation failed\n", 0), 0u) << twice.log;
+    EXPECT_TRUE(twice.log.ends_with("\nFile not found")) << twice.log;
 
     Shader single({{GL_VERTEX_SHADER, vert.c_str()}});
+    EXPECT_TRUE(single.isLinked);
     EXPECT_EQ(single.log, "Too few shader files!");
-    GLint linked = GL_FALSE;
-    glGetProgramiv(single.programID, GL_LINK_STATUS, &linked);
-    EXPECT_EQ(linked, GL_TRUE);
     EXPECT_FALSE(single.compile(GL_FRAGMENT_SHADER, missing.c_str()));
-    EXPECT_EQ(single.log, "File not found");
     EXPECT_FALSE(single.compile(GL_TEXTURE_2D, vert.c_str()));
-    EXPECT_EQ(single.log, "Incorrect shader type!");
+    EXPECT_EQ(single.log, "Too few shader files!\nFile not found\nIncorrect shader type!");
 }
 
 } // namespace

@@ -15,6 +15,10 @@
 
 namespace Qel::Graphics {
 
+/// Texture units a batch hands out at most: the batched programs declare the sampler array
+/// `uTexture2D[32]`, and a unit past its end cannot be sampled.
+inline constexpr uint32_t kBatchTextureUnits = 32;
+
 /// Texture units of an instance that uses two textures (main and emission).
 struct SlotPair {
     uint32_t first = 0;
@@ -36,7 +40,7 @@ public:
           gpu(std::move(gpuCalls)) {
         QEL_ASSERT(capacity > 0, "An instance batch needs room for one instance");
         vbo = gpu.createInstanceBuffer(capacity * sizeof(VertexT));
-        maxSlots = gpu.maxTextureUnits();
+        maxSlots = std::min(gpu.maxTextureUnits(), kBatchTextureUnits);
         // Every GL 4.5 context offers at least 16; an instance may need two at once.
         QEL_ASSERT(maxSlots >= 2, "An instance batch needs two texture units");
         instances.resize(capacity);
@@ -124,16 +128,19 @@ public:
         if (count == capacity || usedSlots == maxSlots) flush();
     }
 
-    /// Uploads the instance array, draws `count` instances and frees every unit.
+    /// Uploads the queued instances, draws them and frees every unit. Callers flush after every
+    /// pass, often with nothing queued: that costs no GL call.
     void flush() {
-        gpu.bindVertexArray(vao);
-        gpu.bindArrayBuffer(vbo);
-        gpu.uploadInstances(vbo, capacity * sizeof(VertexT), instances.data());
-        const uint32_t drawn = count;
+        if (count == 0 && usedSlots == 0) return;
+        if (count > 0) {
+            gpu.bindVertexArray(vao);
+            gpu.bindArrayBuffer(vbo);
+            gpu.uploadInstances(vbo, count * sizeof(VertexT), instances.data());
+            gpu.drawInstanced(primitive, indexCount, count);
+            gpu.bindVertexArray(0);
+        }
         count = 0;
         usedSlots = 0;
-        gpu.drawInstanced(primitive, indexCount, drawn);
-        gpu.bindVertexArray(0);
         for (uint32_t unit = 0; unit < maxSlots; ++unit) {
             slotTextures[unit] = 0;
             gpu.bindTextureUnit(unit, 0);

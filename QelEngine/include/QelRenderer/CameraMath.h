@@ -22,6 +22,11 @@ float referenceScale(glm::vec2 windowSize);
 /// windowSize pixels. The camera's projection spans exactly this box, so the renderer culls with it.
 glm::vec2 cullingHalfExtents(glm::vec2 windowSize, float zoom);
 
+/// Whether a sprite at position with scale (world units; a negative scale mirrors it) can show in a
+/// view of halfExtents around camera. Sprites rotate, so it counts as visible while a circle of 1.5
+/// times its larger half-size around its centre reaches into the view.
+bool isInView(glm::vec2 position, glm::vec2 scale, glm::vec2 camera, glm::vec2 halfExtents);
+
 /// The window's current size in pixels, or 1280 x 720 when there is no usable window.
 glm::vec2 currentWindowSize();
 

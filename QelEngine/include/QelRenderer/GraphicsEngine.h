@@ -12,11 +12,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Qel {
 
 class Message;
+class Shader;
 class Texture;
 struct FrameResources;
 
@@ -99,6 +101,9 @@ private:
     /// The colour-grading table when the scene enables one that exists, else null.
     const Texture* activeLUT() const;
     void drawLightMasks(const glm::mat4& worldToNDC);
+    /// Whether program (name, for the log) built and may draw. A pass skips a program that did
+    /// not, rather than drawing with it; the first skip of each program is logged.
+    bool canDrawWith(const Shader* program, const std::string& name);
     void drawDebugOverlay(const glm::mat4& worldToNDC);
     void queueColliderOutlines(const glm::mat4& worldToNDC);
     void queueNavigationCells();

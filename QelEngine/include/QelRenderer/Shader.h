@@ -43,14 +43,17 @@ public:
     /// Sets the sampler array "uTexture2D" to the count texture units given.
     void setTextureUnits(int count, const int* units);
 
-    /// Set once linking has been attempted, whatever its result.
+    /// Whether every stage compiled and the program linked: only then may it draw.
     bool isLinked = false;
     /// GL program name; 0 when it could not be created.
     uint32_t programID = 0;
-    /// The last error text from building or from a setter; empty when nothing went wrong.
+    /// Every problem of the build, one after the other, or else the last setter's error text;
+    /// empty when nothing went wrong.
     std::string log;
 
 private:
+    /// Adds a build problem to `log` on a line of its own, after the ones before it.
+    void report(const std::string& text);
     /// The uniform's location; a missing one (-1) replaces `log` with missingText.
     int locate(const std::string& name, std::string missingText);
 };

@@ -4,11 +4,13 @@
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/CameraState.h"
 
+#include <glm/common.hpp>
 #include <glm/ext/matrix_clip_space.hpp>
 #include <glm/ext/matrix_transform.hpp>
 #include <glm/matrix.hpp>
 #include <glm/vec4.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Qel {
@@ -40,6 +42,13 @@ glm::vec2 cullingHalfExtents(glm::vec2 windowSize, float zoom) {
     const float aspect = windowSize.x / windowSize.y;
     const float pixelsPerUnit = aspect * zoom * referenceScale(windowSize);
     return 0.5f * windowSize / pixelsPerUnit;
+}
+
+bool isInView(glm::vec2 position, glm::vec2 scale, glm::vec2 camera, glm::vec2 halfExtents) {
+    const glm::vec2 size = glm::abs(scale);
+    const float reach = std::max(size.x, size.y) * 0.5f * 1.5f;
+    return std::abs(position.x - camera.x) < reach + halfExtents.x &&
+           std::abs(position.y - camera.y) < reach + halfExtents.y;
 }
 
 glm::vec2 currentWindowSize() {

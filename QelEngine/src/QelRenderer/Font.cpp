@@ -1,6 +1,7 @@
 #include "QelRenderer/Font.h"
 
 #include "QelCore/LogManager.h"
+#include "QelRenderer/GreyGlyph.h"
 
 #include <GL/glew.h>
 #include <ft2build.h>
@@ -9,22 +10,20 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace Qel {
 
 namespace {
 
-/// Uploads one rendered glyph bitmap as a single-channel texture and returns its GL name.
-GLuint uploadGlyph(const FT_Bitmap& bitmap) {
+/// Uploads one glyph as a single-channel texture and returns its GL name.
+GLuint uploadGlyph(const GreyGlyph& glyph) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    // FreeType may pad rows; the row length (pixels, one byte each) follows its pitch.
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, bitmap.pitch > 0 ? bitmap.pitch : 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(bitmap.width),
-                 static_cast<GLsizei>(bitmap.rows), 0, GL_RED, GL_UNSIGNED_BYTE, bitmap.buffer);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, glyph.width, glyph.rows, 0, GL_RED, GL_UNSIGNED_BYTE,
+                 glyph.pixels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -49,7 +48,7 @@ Font::Font(const char* path) {
         return;
     }
     FT_Set_Pixel_Sizes(face, kPixelSize, 0);
-    // Glyph bitmaps are one byte per pixel with rows of any length.
+    // Glyphs go up as one byte per pixel with rows of any length.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 
     int maxTop = std::numeric_limits<int>::min();
@@ -60,9 +59,15 @@ Font::Font(const char* path) {
             continue;
         }
         const FT_GlyphSlot slot = face->glyph;
+        // Embedded strikes may be 1-bit and colour fonts 32-bit: only 8-bit grey may go up.
+        const std::optional<GreyGlyph> grey = toGreyGlyph(library, slot->bitmap);
+        if (!grey) {
+            std::puts("ERROR::FREETYTPE: Failed to load Glyph");
+            continue;
+        }
         Glyph glyph;
-        glyph.texture = uploadGlyph(slot->bitmap);
-        glyph.size = {static_cast<int>(slot->bitmap.width), static_cast<int>(slot->bitmap.rows)};
+        glyph.texture = uploadGlyph(*grey);
+        glyph.size = {grey->width, grey->rows};
         glyph.bearing = {slot->bitmap_left, slot->bitmap_top};
         glyph.advance = slot->advance.x;
         glyphs.insert_or_assign(c, glyph);

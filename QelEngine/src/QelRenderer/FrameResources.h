@@ -5,6 +5,7 @@
 #include "QelRenderer/LightPacking.h"
 #include "QelRenderer/Vertices.h"
 
+#include <string>
 #include <vector>
 
 namespace Qel {
@@ -33,6 +34,8 @@ struct FrameResources {
     /// This frame's sprites inside the view, in layer order; emptied after each frame.
     std::vector<Entity> visible;
     LightBuffer lights;
+    /// Programs that did not build and whose passes are skipped: each is reported once.
+    std::vector<std::string> skippedPrograms;
 };
 
 } // namespace Qel

@@ -59,7 +59,8 @@ void GraphicsEngine::destroyRenderTargets() {
 
 void GraphicsEngine::setAmbient(glm::vec4 color) {
     ambient = color;
-    if (!frame->sprite) return;
+    // The sprite passes skip a program that did not build; so does this.
+    if (!frame->sprite || !frame->sprite->isLinked) return;
     frame->sprite->use();
     frame->sprite->setVec3("uAmbientColor", glm::vec3(color) * color.w);
     Shader::unbind();

@@ -8,6 +8,7 @@
 #include "ECS/System/SystemManager.h"
 #include "Physics/Collider2D.h"
 #include "Physics/ColliderPtr.h"
+#include "QelCore/LogManager.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/CameraState.h"
 #include "QelRenderer/FrameResources.h"
@@ -27,7 +28,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <algorithm>
-#include <cmath>
 
 namespace Qel {
 
@@ -40,14 +40,6 @@ constexpr int kBloomResultUnit = 4;
 constexpr int kLUTUnit = 5;
 constexpr glm::vec3 kColliderOutlineColor{0.0f, 1.0f, 0.0f};
 constexpr glm::vec3 kNavigationCellColor{0.4f, 0.1f, 0.1f};
-
-/// Sprites rotate, so a sprite counts as visible while a circle of 1.5 times its larger half-size
-/// around its centre reaches into the view.
-bool isInView(const Transform& transform, glm::vec2 camera, glm::vec2 halfExtents) {
-    const float reach = std::max(transform.scale.x, transform.scale.y) * 0.5f * 1.5f;
-    return std::abs(transform.position.x - camera.x) < reach + halfExtents.x &&
-           std::abs(transform.position.y - camera.y) < reach + halfExtents.y;
-}
 
 void drawFullScreenQuad(const Mesh& quad) {
     glBindVertexArray(quad.vao);
@@ -65,7 +57,8 @@ void GraphicsEngine::collectVisible(const std::vector<Entity>& layerOrdered, glm
         if (entities->IsDisabled(entity)) continue;
         const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
         if (!sprite.texture) continue;
-        if (isInView(components->GetComponent<Transform>(entity), camera, halfExtents))
+        const Transform& transform = components->GetComponent<Transform>(entity);
+        if (isInView(glm::vec2(transform.position), glm::vec2(transform.scale), camera, halfExtents))
             frame->visible.push_back(entity);
     }
 }
@@ -109,6 +102,12 @@ void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
 }
 
 void GraphicsEngine::drawBloom(glm::ivec2 windowSize) {
+    if (!canDrawWith(frame->bloom, "bloom")) {
+        // The composite still reads the blur's result: without a blur it adds nothing.
+        const float none[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+        glClearTexImage(targets.pingpongTex[1], 0, GL_RGBA, GL_FLOAT, none);
+        return;
+    }
     Shader& bloom = *frame->bloom;
     bloom.use();
     const glm::ivec2 region = targets.bloomSize();
@@ -124,6 +123,8 @@ void GraphicsEngine::drawBloom(glm::ivec2 windowSize) {
         drawFullScreenQuad(*frame->quad);
         horizontal = !horizontal;
     }
+    // Sprite programs sample every unit of their array while drawing into these targets.
+    glBindTextureUnit(kBloomSourceUnit, 0);
     glViewport(0, 0, windowSize.x, windowSize.y);
     Shader::unbind();
 }
@@ -131,6 +132,7 @@ void GraphicsEngine::drawBloom(glm::ivec2 windowSize) {
 void GraphicsEngine::drawComposite() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT);
+    if (!canDrawWith(frame->postPro, "postPro")) return;
     Shader& composite = *frame->postPro;
     composite.use();
     glBindTextureUnit(kSceneColorUnit, targets.sceneColor);
@@ -143,6 +145,9 @@ void GraphicsEngine::drawComposite() {
     composite.setBool("uIsLUT", lut != nullptr);
     glBindTextureUnit(kLUTUnit, lut ? lut->id : 0);
     drawFullScreenQuad(*frame->quad);
+    // Sprite programs sample every unit of their array while drawing into these targets.
+    for (const int unit : {kSceneColorUnit, kBloomResultUnit, kLUTUnit})
+        glBindTextureUnit(unit, 0);
     Shader::unbind();
 }
 
@@ -155,6 +160,7 @@ const Texture* GraphicsEngine::activeLUT() const {
 }
 
 void GraphicsEngine::drawLightMasks(const glm::mat4& worldToNDC) {
+    if (!canDrawWith(frame->sprite, "sprite")) return;
     ComponentManager* components = ComponentManager::instance();
     frame->sprite->use();
     for (Entity entity : frame->visible) {
@@ -213,6 +219,11 @@ void GraphicsEngine::drawDebugShapes(std::vector<DebugShape>& shapes) {
 }
 
 void GraphicsEngine::drawDebugOverlay(const glm::mat4& worldToNDC) {
+    if (!canDrawWith(frame->debug, "debug")) {
+        overlayQueue.clear();
+        boxQueue.clear();
+        return;
+    }
     frame->debug->use();
     if (debugDraw) {
         queueColliderOutlines(worldToNDC);
@@ -222,6 +233,16 @@ void GraphicsEngine::drawDebugOverlay(const glm::mat4& worldToNDC) {
     overlayQueue.clear();
     drawDebugShapes(boxQueue);
     Shader::unbind();
+}
+
+bool GraphicsEngine::canDrawWith(const Shader* program, const std::string& name) {
+    if (program && program->isLinked) return true;
+    if (std::find(frame->skippedPrograms.begin(), frame->skippedPrograms.end(), name) ==
+        frame->skippedPrograms.end()) {
+        frame->skippedPrograms.push_back(name);
+        logf(LOG_CRITICAL, "shader %s did not build: its passes are skipped", name.c_str());
+    }
+    return false;
 }
 
 void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
@@ -239,15 +260,17 @@ void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
     targets.beginFrame(glm::ivec2(windowSize));
     glViewport(0, 0, static_cast<GLsizei>(windowSize.x), static_cast<GLsizei>(windowSize.y));
 
-    Shader& sprite = *frame->sprite;
-    sprite.use();
-    sprite.setInt("uLightCount", static_cast<int>(frame->lights.count));
-    sprite.setBool("isLight", true);
-    drawSpritePass(true, worldToNDC);
-    drawShadowPass(worldToNDC);
-    drawSpritePass(false, worldToNDC);
-    sprite.setBool("isLight", false);
-    Shader::unbind();
+    if (canDrawWith(frame->sprite, "sprite")) {
+        Shader& sprite = *frame->sprite;
+        sprite.use();
+        sprite.setInt("uLightCount", static_cast<int>(frame->lights.count));
+        sprite.setBool("isLight", true);
+        drawSpritePass(true, worldToNDC);
+        drawShadowPass(worldToNDC);
+        drawSpritePass(false, worldToNDC);
+        sprite.setBool("isLight", false);
+        Shader::unbind();
+    }
 
     // The blur and the composite cover every pixel opaquely: blending would only cost time.
     glDisable(GL_BLEND);
@@ -256,7 +279,8 @@ void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
     glEnable(GL_BLEND);
     drawLightMasks(worldToNDC);
     // Particles draw here, into the window, once their system exists.
-    if (SceneManager* scenes = SceneManager::instance())
+    SceneManager* scenes = SceneManager::instance();
+    if (scenes && canDrawWith(frame->ui, "ui"))
         drawUI(scenes->drawLists.uiEntries(), *frame->uiBatch, *frame->ui, windowSize,
                camera.screenProjection);
     drawDebugOverlay(worldToNDC);

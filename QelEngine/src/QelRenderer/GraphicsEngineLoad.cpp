@@ -44,11 +44,16 @@ void loadShaders(AssetManager& assets) {
     loadShader(assets, "ui", "../Assets/Shaders/UI.vert", "../Assets/Shaders/UI.frag");
 }
 
-/// Points the sampler array of a batched program at units 0 .. n-1 once, so instances only carry
-/// a unit number.
-void bindSamplerArray(Shader& shader, const std::vector<int>& units) {
+/// Points the sampler array of a batched program at the units its batch hands out, once, so
+/// instances only carry a unit number.
+void bindSamplerArray(Shader& shader, uint32_t unitCount) {
+    // A program that did not build cannot be bound; the passes skip it.
+    if (!shader.isLinked) return;
+    std::vector<int> units(unitCount);
+    std::iota(units.begin(), units.end(), 0);
     shader.use();
     shader.setTextureUnits(static_cast<int>(units.size()), units.data());
+    Shader::unbind();
 }
 
 void loadFonts(AssetManager& assets) {
@@ -70,16 +75,8 @@ void GraphicsEngine::Load() {
     loadMeshes(*assets);
     loadShaders(*assets);
 
-    GLint unitCount = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_IMAGE_UNITS, &unitCount);
-    std::vector<int> units(static_cast<size_t>(unitCount));
-    std::iota(units.begin(), units.end(), 0);
     frame->sprite = assets->findRegistry<Shader>()->get(hashName("sprite"));
     frame->ui = assets->findRegistry<Shader>()->get(hashName("ui"));
-    bindSamplerArray(*frame->sprite, units);
-    frame->sprite->setVec3("uAmbientColor", glm::vec3(1.0f));
-    bindSamplerArray(*frame->ui, units);
-    Shader::unbind();
     frame->debug = assets->findRegistry<Shader>()->get(hashName("debug"));
     frame->bloom = assets->findRegistry<Shader>()->get(hashName("bloom"));
     frame->postPro = assets->findRegistry<Shader>()->get(hashName("postPro"));
@@ -93,6 +90,9 @@ void GraphicsEngine::Load() {
     frame->uiBatch = assets->findRegistry<UIBatch>()->get(hashName("uiVBO"));
     frame->spriteBatch->SetupAttributes(SpriteVertex::attributes, false);
     frame->uiBatch->SetupAttributes(UIVertex::attributes, false);
+    bindSamplerArray(*frame->sprite, frame->spriteBatch->maxSlots);
+    bindSamplerArray(*frame->ui, frame->uiBatch->maxSlots);
+    setAmbient(glm::vec4(1.0f));
 
     glGenBuffers(1, &lightUBO);
     glBindBuffer(GL_UNIFORM_BUFFER, lightUBO);

@@ -27,41 +27,56 @@ std::string programLog(GLuint program) {
     return infoLog(program, glGetProgramiv, glGetProgramInfoLog);
 }
 
-bool isStageType(uint32_t type) {
+/// The stage's name as a compile failure reports it; null for a type that is no shader stage.
+const char* stageName(uint32_t type) {
     switch (type) {
     case GL_VERTEX_SHADER:
+        return "Vertex";
     case GL_FRAGMENT_SHADER:
+        return "Fragment";
     case GL_GEOMETRY_SHADER:
+        return "Geometry";
     case GL_TESS_CONTROL_SHADER:
+        return "Tessellation control";
     case GL_TESS_EVALUATION_SHADER:
+        return "Tessellation evaluation";
     case GL_COMPUTE_SHADER:
-        return true;
+        return "Compute";
     default:
-        return false;
+        return nullptr;
     }
 }
 
 } // namespace
 
 Shader::Shader(const StageList& stages) {
-    if (stages.size() == 1) log = "Too few shader files!";
+    if (stages.size() == 1) report("Too few shader files!");
     programID = glCreateProgram();
-    if (programID == 0) log = "Cant create shader program!";
+    if (programID == 0) {
+        report("Cant create shader program!");
+        return;
+    }
+    bool stagesBuilt = true;
     for (const auto& [type, path] : stages)
-        compile(type, path);
+        stagesBuilt = compile(type, path) && stagesBuilt;
+    // The other stages could still link (GL needs no fragment stage) into a program that draws
+    // garbage, so one failed stage leaves the program unlinked.
+    if (!stagesBuilt) return;
 
     glLinkProgram(programID);
     GLint status = GL_FALSE;
     glGetProgramiv(programID, GL_LINK_STATUS, &status);
-    if (status != GL_TRUE) log = "Failed to link shader program\n" + programLog(programID);
-    isLinked = true;
+    isLinked = status == GL_TRUE;
+    if (!isLinked) {
+        report("Failed to link shader program\n" + programLog(programID));
+        return;
+    }
 
     glValidateProgram(programID);
     status = GL_FALSE;
     glGetProgramiv(programID, GL_VALIDATE_STATUS, &status);
-    if (status != GL_TRUE) {
-        log = "Failed to validate shader program for current OpenGL context\n" + programLog(programID);
-    }
+    if (status != GL_TRUE)
+        report("Failed to validate shader program for current OpenGL context\n" + programLog(programID));
 }
 
 Shader::~Shader() {
@@ -84,14 +99,15 @@ Shader& Shader::operator=(Shader&& other) noexcept {
 bool Shader::compile(uint32_t type, const char* path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        log = "File not found";
+        report("File not found");
         return false;
     }
     std::ostringstream text;
     text << file.rdbuf();
     const std::string source = text.str();
-    if (!isStageType(type)) {
-        log = "Incorrect shader type!";
+    const char* stage = stageName(type);
+    if (!stage) {
+        report("Incorrect shader type!");
         return false;
     }
 
@@ -105,7 +121,8 @@ bool Shader::compile(uint32_t type, const char* path) {
     if (compiled) {
         glAttachShader(programID, shader);
     } else {
-        log = "Vertex shader compilation failed\n" + infoLog(shader, glGetShaderiv, glGetShaderInfoLog);
+        report(std::string(stage) + " shader compilation failed\n" +
+               infoLog(shader, glGetShaderiv, glGetShaderInfoLog));
     }
     // An attached shader lives on with the program; an unattached one is freed at once.
     glDeleteShader(shader);
@@ -118,6 +135,11 @@ void Shader::use() const {
 
 void Shader::unbind() {
     glUseProgram(0);
+}
+
+void Shader::report(const std::string& text) {
+    if (!log.empty() && log.back() != '\n') log += '\n';
+    log += text;
 }
 
 int Shader::locate(const std::string& name, std::string missingText) {
