@@ -28,7 +28,8 @@ int splashFrames = 0;
 /// The splash, closing the window if the loading never fails (the game would then exit 0).
 void splashUpdateGivingUp() {
     GS_SPLASH::update();
-    if (++splashFrames == 600) glfwSetWindowShouldClose(Qel::WindowHandler::instance()->getWindow(), GLFW_TRUE);
+    if (++splashFrames == 600)
+        glfwSetWindowShouldClose(Qel::WindowHandler::instance()->getWindow(), GLFW_TRUE);
 }
 
 void noOperation() {}
@@ -44,19 +45,9 @@ void runTheGame() {
     std::exit(0);
 }
 
-void writeGreyAlpha(const fs::path& png) {
-    const std::array<uint8_t, 2 * 4 * 4> pixels{};
-    ASSERT_NE(stbi_write_png(png.c_str(), 4, 4, 2, pixels.data(), 4 * 2), 0);
-}
-
-void writeTruncated(const fs::path& png) {
-    const std::array<uint8_t, 4 * 16 * 16> pixels{};
-    ASSERT_NE(stbi_write_png(png.c_str(), 16, 16, 4, pixels.data(), 16 * 4), 0);
-    fs::resize_file(png, fs::file_size(png) / 2);
-}
-
 struct BrokenPicture {
-    void (*write)(const fs::path& png);
+    int channels;
+    bool truncated;
     const char* assertion;
 };
 
@@ -66,8 +57,8 @@ TEST(LoadingFailureTest, ABrokenPictureEndsTheGameWithCode187AndTheAssertionInTh
     const fs::path tree = fs::path(std::getenv("XDG_DATA_HOME")) / "broken-art";
     const fs::path dump = fs::path(std::getenv("XDG_DATA_HOME")) / "EmberDeep/logs/log_latest.txt";
     const std::array<BrokenPicture, 2> cases{{
-        {writeGreyAlpha, "Texture has invalid number of channels! Supported are: 3 & 4"},
-        {writeTruncated, "Unable to read texture: ../Assets/Art/Broken.png"},
+        {2, false, "Texture has invalid number of channels! Supported are: 3 & 4"}, // grey + alpha
+        {4, true, "Unable to read texture: ../Assets/Art/Broken.png"},
     }};
     for (const BrokenPicture& broken : cases) {
         SCOPED_TRACE(broken.assertion);
@@ -77,7 +68,11 @@ TEST(LoadingFailureTest, ABrokenPictureEndsTheGameWithCode187AndTheAssertionInTh
         fs::create_directories(tree / "run");
         fs::copy(fs::path(QEL_SOURCE_DIR) / "Assets", tree / "Assets", fs::copy_options::recursive);
         fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / "Defaults", tree / "Defaults");
-        broken.write(tree / "Assets/Art/Broken.png");
+        const fs::path png = tree / "Assets/Art/Broken.png";
+        const std::array<uint8_t, 16 * 16 * 4> pixels{};
+        ASSERT_NE(stbi_write_png(png.c_str(), 16, 16, broken.channels, pixels.data(), 16 * broken.channels),
+                  0);
+        if (broken.truncated) fs::resize_file(png, fs::file_size(png) / 2);
         fs::current_path(tree / "run");
 
         EXPECT_EXIT(runTheGame(), testing::ExitedWithCode(187), "");
