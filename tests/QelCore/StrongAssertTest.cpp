@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <latch>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace Qel {
@@ -50,6 +53,39 @@ TEST(StrongAssertTest, SavesTheLogBeforeExiting) {
     EXPECT_EQ(lines[1],
               "[CRITICAL] [STRONG ASSERT TRIGGERED] file missing in file: StrongAssertTest.cpp, line " +
                   std::to_string(kAssertLine) + ". Function: void Qel::{anonymous}::assertWithALog()");
+}
+
+std::filesystem::path teardownRecord() {
+    return std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "teardowns.txt";
+}
+
+/// Slow enough that the second assertion arrives while the first is still tearing down.
+void recordTeardown() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::ofstream(teardownRecord(), std::ios::app) << "teardown\n";
+}
+
+void assertOnTwoThreadsAtOnce() {
+    setStrongAssertShutdown(recordTeardown);
+    std::latch start(2);
+    const auto raise = [&start] {
+        start.arrive_and_wait();
+        QEL_STRONG_ASSERT("at once");
+    };
+    std::thread first(raise);
+    std::thread second(raise);
+    first.join();
+    second.join();
+}
+
+TEST(StrongAssertTest, TwoThreadsAssertingAtOnceTearDownOnceAndLetThatTeardownFinish) {
+    std::filesystem::remove(teardownRecord());
+    EXPECT_EXIT(assertOnTwoThreadsAtOnce(), testing::ExitedWithCode(187), "at once");
+    std::ifstream record(teardownRecord());
+    std::vector<std::string> lines;
+    for (std::string text; std::getline(record, text);)
+        lines.push_back(text);
+    EXPECT_EQ(lines, std::vector<std::string>{"teardown"});
 }
 
 } // namespace

@@ -25,18 +25,19 @@ class Systems : public Singleton<Systems> {
 public:
     /// Creates the managers (reusing any that already exist) and runs start-up.
     Systems();
-    /// Shutdown: restores the standard cursor, releases the cursors, deletes the managers.
+    /// Shutdown: stops the loading workers, restores the standard cursor, releases the cursors,
+    /// deletes the managers.
     ~Systems() override;
 
     /// Deletes every existing manager in reverse creation order; missing ones are skipped.
-    /// Also run on its own by the strong assertion.
     static void deleteManagers();
 
     /// Reads, validates, applies and rewrites the user configuration; last step of start-up.
     void parseConfig();
 
     /// Advances the background loading by one step; true once everything is loaded. Called once
-    /// per frame by the splash. Textures are uploaded here, one per call, on the GL thread.
+    /// per frame by the splash. Textures are uploaded here, one per call, on the GL thread. A
+    /// strong assertion raised on a worker is raised here, once every other worker has stopped.
     bool pollLoading();
 
     // In creation order.

@@ -1,8 +1,24 @@
 #include "QelCore/LoadingTask.h"
 
-#include <thread>
+#include "QelCore/StrongAssert.h"
+#include "data/DirectoryLoader.h"
 
 namespace Qel {
+
+namespace {
+
+void runTask(LoadingTask& task) {
+    const HandOverStrongAsserts handOver;
+    stopDirectoryLoadsOnThisThreadWhen(&task.cancelled);
+    try {
+        task.function(task.argument);
+    } catch (const HandedOverStrongAssert& assertion) {
+        task.failure = assertion.text;
+    }
+    task.done.store(true, std::memory_order_release);
+}
+
+} // namespace
 
 std::vector<std::unique_ptr<LoadingTask>>& LoadingTasks::tasks() {
     static std::vector<std::unique_ptr<LoadingTask>> list = [] {
@@ -17,12 +33,10 @@ void LoadingTasks::start(LoadingTask::Function function, void* argument) {
     auto task = std::make_unique<LoadingTask>();
     task->function = function;
     task->argument = argument;
-    LoadingTask* running = task.get();
+    LoadingTask& running = *task;
     tasks().push_back(std::move(task));
-    std::thread([running] {
-        running->function(running->argument);
-        running->done.store(true, std::memory_order_release);
-    }).detach();
+    // Joinable rather than detached: shutdown must be able to wait for the worker.
+    running.worker = std::thread(runTask, std::ref(running));
 }
 
 bool LoadingTasks::empty() {
@@ -36,8 +50,23 @@ bool LoadingTasks::allDone() {
     return true;
 }
 
+std::optional<std::string> LoadingTasks::failure() {
+    for (const auto& task : tasks()) {
+        if (task->done.load(std::memory_order_acquire) && !task->failure.empty()) return task->failure;
+    }
+    return std::nullopt;
+}
+
 void LoadingTasks::clear() {
+    for (const auto& task : tasks())
+        task->worker.join();
     tasks().clear();
+}
+
+void LoadingTasks::stopAll() {
+    for (const auto& task : tasks())
+        task->cancelled.store(true, std::memory_order_release);
+    clear();
 }
 
 } // namespace Qel

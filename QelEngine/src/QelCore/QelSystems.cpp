@@ -13,6 +13,7 @@
 #include "QelCore/Input.h"
 #include "QelCore/LoadingTask.h"
 #include "QelCore/LogManager.h"
+#include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/GraphicsEngine.h"
 #include "QelSceneManager/NodeManager.h"
@@ -20,6 +21,9 @@
 #include "data/AssetManager.h"
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
+
+#include <optional>
+#include <string>
 
 namespace Qel {
 
@@ -48,9 +52,18 @@ void destroy() {
     delete T::instance();
 }
 
+/// The engine's teardown after a strong assertion: the workers first, since they use the managers.
+void shutdownAfterStrongAssert() {
+    LoadingTasks::stopAll();
+    Systems::deleteManagers();
+    delete Systems::instance();
+}
+
 } // namespace
 
 Systems::Systems() {
+    // Registered first, so an assertion raised while a manager is being built tears down the rest.
+    if (instance() == this) setStrongAssertShutdown(shutdownAfterStrongAssert);
     logManager = acquire<LogManager>();
     messageManager = acquire<MessageManager>();
     fileHelper = acquire<FileHelper>();
@@ -88,12 +101,18 @@ Systems::Systems() {
 }
 
 Systems::~Systems() {
+    LoadingTasks::stopAll();
+    if (instance() == this) setStrongAssertShutdown(nullptr);
     if (WindowHandler* window = WindowHandler::instance()) window->setCursor(hashName("default"));
     if (AssetManager::instance()) destroyCursors();
     deleteManagers();
 }
 
 bool Systems::pollLoading() {
+    if (const std::optional<std::string> failure = LoadingTasks::failure()) {
+        LoadingTasks::stopAll();
+        raiseStrongAssert(*failure);
+    }
     switch (graphicsEngine->processTextureRequest()) {
     case TextureQueueStep::Retry:
     case TextureQueueStep::UploadedMore: return false;

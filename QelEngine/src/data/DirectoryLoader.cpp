@@ -11,6 +11,12 @@ namespace Qel {
 
 namespace {
 
+thread_local const std::atomic<bool>* stopFlag = nullptr;
+
+bool stopRequested() {
+    return stopFlag && stopFlag->load(std::memory_order_acquire);
+}
+
 void logWalkError(const fs::path& where, const std::error_code& error) {
     logf(LOG_HIGH, "\"%s\": %s", where.generic_string().c_str(), error.message().c_str());
 }
@@ -57,6 +63,10 @@ size_t loadDirectory(const fs::path& folder, std::initializer_list<std::string_v
         return 0;
     }
     for (const fs::recursive_directory_iterator end; walker != end;) {
+        if (stopRequested()) {
+            logf(LOG_MED, "loading of \"%s\" stopped", folder.generic_string().c_str());
+            break;
+        }
         std::error_code statusError;
         const bool regular = walker->is_regular_file(statusError);
         if (statusError) {
@@ -72,6 +82,10 @@ size_t loadDirectory(const fs::path& folder, std::initializer_list<std::string_v
         }
     }
     return loaded;
+}
+
+void stopDirectoryLoadsOnThisThreadWhen(const std::atomic<bool>* stop) {
+    stopFlag = stop;
 }
 
 } // namespace Qel

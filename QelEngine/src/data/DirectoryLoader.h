@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -16,9 +17,13 @@ using AssetFileLoader = std::function<bool(const std::string& name, const std::s
 /// '.' of its path below the folder) is exactly one of extensions (case-sensitive) to loader.
 /// With no extensions every regular file is handed over, named up to its last '.' if it has one.
 /// A loader failure logs "unable to load asset" at MED and the walk goes on; a missing folder
-/// logs at HIGH. File-system errors are logged and never thrown. Returns the number of files the
-/// loader accepted.
+/// logs at HIGH. File-system errors are logged and never thrown. The walk stops before the next
+/// file once this thread's stop flag is set. Returns the number of files the loader accepted.
 size_t loadDirectory(const std::filesystem::path& folder, std::initializer_list<std::string_view> extensions,
                      const AssetFileLoader& loader);
+
+/// Gives the calling thread a stop flag that loadDirectory checks between files (null: none), so a
+/// loading worker can be stopped at shutdown without finishing its folder.
+void stopDirectoryLoadsOnThisThreadWhen(const std::atomic<bool>* stop);
 
 } // namespace Qel
