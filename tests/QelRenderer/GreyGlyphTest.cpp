@@ -7,49 +7,43 @@
 namespace Qel {
 namespace {
 
-FT_Bitmap bitmapOf(FT_Pixel_Mode mode, unsigned width, unsigned rows, int pitch,
-                   std::vector<uint8_t>& bytes) {
-    FT_Bitmap bitmap{};
-    bitmap.pixel_mode = mode;
-    bitmap.width = width;
-    bitmap.rows = rows;
-    bitmap.pitch = pitch;
-    bitmap.buffer = bytes.data();
-    bitmap.num_grays = mode == FT_PIXEL_MODE_GRAY ? 256 : 0;
-    return bitmap;
-}
-
 TEST(GreyGlyphTest, EveryBitmapFormBecomesPackedEightBitGrey) {
     FT_Library library = nullptr;
     ASSERT_EQ(FT_Init_FreeType(&library), 0);
-    // 10 x 2 pixels: the first row's end pixels set, the second row's middle eight; padded rows.
-    std::vector<uint8_t> monoDown{0x80, 0x40, 0xEE, 0xEE, 0x7F, 0x80, 0xEE, 0xEE};
-    std::vector<uint8_t> monoUp{0x7F, 0x80, 0xEE, 0xEE, 0x80, 0x40, 0xEE, 0xEE};
-    std::vector<uint8_t> mono;
-    for (const uint8_t row : {1, 0})
-        for (int x = 0; x < 10; ++x)
-            mono.push_back((x == 0 || x == 9) == row ? 255 : 0);
+    // Rows padded with 0xEE; a negative pitch stores them bottom up.
+    std::vector<uint8_t> monoDown{0xA0, 0xEE, 0x50, 0xEE}, monoUp{0x50, 0xEE, 0xA0, 0xEE};
     std::vector<uint8_t> grey{10, 20, 30, 0xEE, 40, 50, 60, 0xEE}, grey2{0x1B};
+    const std::vector<uint8_t> checker{255, 0, 255, 0, 0, 255, 0, 255};
     struct Case {
-        FT_Bitmap bitmap;
+        FT_Pixel_Mode mode;
+        unsigned width, rows;
+        int pitch;
+        std::vector<uint8_t>* bytes;
         std::vector<uint8_t> expected;
     };
     const Case cases[] = {
-        {bitmapOf(FT_PIXEL_MODE_MONO, 10, 2, 4, monoDown), mono},
-        {bitmapOf(FT_PIXEL_MODE_MONO, 10, 2, -4, monoUp), mono},
-        {bitmapOf(FT_PIXEL_MODE_GRAY, 3, 2, 4, grey), {10, 20, 30, 40, 50, 60}},
-        {bitmapOf(FT_PIXEL_MODE_GRAY2, 4, 1, 1, grey2), {0, 85, 170, 255}},
-        {bitmapOf(FT_PIXEL_MODE_GRAY, 0, 0, 0, grey), {}},
+        {FT_PIXEL_MODE_MONO, 4, 2, 2, &monoDown, checker},
+        {FT_PIXEL_MODE_MONO, 4, 2, -2, &monoUp, checker},
+        {FT_PIXEL_MODE_GRAY, 3, 2, 4, &grey, {10, 20, 30, 40, 50, 60}},
+        {FT_PIXEL_MODE_GRAY2, 4, 1, 1, &grey2, {0, 85, 170, 255}},
+        {FT_PIXEL_MODE_GRAY, 0, 0, 0, &grey, {}},
     };
     for (const Case& glyph : cases) {
-        const std::optional<GreyGlyph> converted = toGreyGlyph(library, glyph.bitmap);
+        FT_Bitmap bitmap{.rows = glyph.rows,
+                         .width = glyph.width,
+                         .pitch = glyph.pitch,
+                         .buffer = glyph.bytes->data(),
+                         .num_grays = 256,
+                         .pixel_mode = static_cast<unsigned char>(glyph.mode),
+                         .palette_mode = 0,
+                         .palette = nullptr};
+        const std::optional<GreyGlyph> converted = toGreyGlyph(library, bitmap);
         ASSERT_TRUE(converted);
-        EXPECT_EQ(converted->width, static_cast<int>(glyph.bitmap.width));
-        EXPECT_EQ(converted->rows, static_cast<int>(glyph.bitmap.rows));
-        EXPECT_EQ(converted->pixels, glyph.expected) << "mode " << int(glyph.bitmap.pixel_mode);
+        EXPECT_EQ(converted->width * converted->rows, static_cast<int>(glyph.width * glyph.rows));
+        EXPECT_EQ(converted->pixels, glyph.expected) << "mode " << glyph.mode << " pitch " << glyph.pitch;
+        bitmap.pixel_mode = FT_PIXEL_MODE_NONE;
+        EXPECT_EQ(toGreyGlyph(library, bitmap).has_value(), glyph.width == 0) << "nothing to convert";
     }
-    const FT_Bitmap unknown = bitmapOf(FT_PIXEL_MODE_NONE, 4, 1, 1, grey2);
-    EXPECT_FALSE(toGreyGlyph(library, unknown));
     FT_Done_FreeType(library);
 }
 
