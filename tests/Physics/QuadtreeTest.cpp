@@ -49,6 +49,8 @@ TEST_F(QuadtreeTest, SevenBoxesInOneQuadrantSplitThatQuadrantOnly) {
     for (size_t i = 4; i < 7; ++i) EXPECT_EQ(all[i].count, 0u);
     EXPECT_THAT(query({{0.0f, 0.0f}, {16.0f, 16.0f}}), ElementsAre(0, 1, 2, 3, 4, 5, 6));
     EXPECT_THAT(query({{9.0f, 9.0f}, {15.0f, 15.0f}}), IsEmpty());
+    // A leaf's other entries that the box misses are not returned.
+    EXPECT_THAT(query(around({1.0f, 12.0f})), ElementsAre(0));
 }
 
 TEST_F(QuadtreeTest, ABoxAcrossQuadrantsIsHeldByEachButReturnedOnce) {

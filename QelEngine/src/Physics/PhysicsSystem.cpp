@@ -201,8 +201,6 @@ void PhysicsSystem::detect(const StepBody& self) {
             (self.role == Role::Player && other.role == Role::Hammer))
             continue;
         if ((other.mask & ~self.bits).any()) continue;
-        // Boxes apart cannot touch; this spares the shape test most candidates.
-        if (apart(self.box, other.box)) continue;
         contact(self, other);
     }
 }

@@ -3,6 +3,7 @@
 #include "QelCore/StrongAssert.h"
 
 #include <algorithm>
+#include <array>
 
 namespace Qel {
 
@@ -77,19 +78,24 @@ void Quadtree::split(QTNode* node) {
 
 void Quadtree::query(const QTBox& box, std::vector<Entity>& out) const {
     out.clear();
-    if (root) collect(root, box, out);
+    if (!root || apart(regionOf(*root), box)) return;
+    // Iterative: a query runs once per moving body per step, and most of its time is the walk.
+    std::array<const QTNode*, 4 * kMaxDepth + 1> pending;
+    size_t count = 0;
+    pending[count++] = root;
+    while (count > 0) {
+        const QTNode* node = pending[--count];
+        if (node->isLeaf()) {
+            // Entries of a shared leaf whose own boxes miss the query cannot touch the querying body.
+            for (uint32_t at = node->firstEntry; at != QTNode::kNoEntry; at = entries[at].next)
+                if (!apart(entries[at].box, box)) out.push_back(entries[at].id);
+            continue;
+        }
+        for (const QTNode* child : node->children)
+            if (!apart(regionOf(*child), box)) pending[count++] = child;
+    }
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
-}
-
-void Quadtree::collect(const QTNode* node, const QTBox& box, std::vector<Entity>& out) const {
-    if (apart(regionOf(*node), box)) return;
-    if (node->isLeaf()) {
-        for (uint32_t at = node->firstEntry; at != QTNode::kNoEntry; at = entries[at].next)
-            out.push_back(entries[at].id);
-        return;
-    }
-    for (const QTNode* child : node->children) collect(child, box, out);
 }
 
 void Quadtree::clear() {

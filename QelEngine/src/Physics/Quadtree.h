@@ -36,7 +36,8 @@ public:
     /// Stores the entry in every leaf whose region the box overlaps (touching counts). A box
     /// outside the root is not stored.
     void insert(Entity id, const QTBox& box);
-    /// Ids of every entry held by a leaf the box overlaps, sorted, each once. Replaces `out`.
+    /// Ids of the entries whose boxes overlap `box` (touching counts), sorted, each once. Replaces
+    /// `out`.
     void query(const QTBox& box, std::vector<Entity>& out) const;
     /// Returns every node to the pool, children before their parent, the root last.
     void clear();
@@ -56,7 +57,6 @@ private:
     void insertInto(QTNode* node, Entity id, const QTBox& box);
     void append(QTNode* node, Entity id, const QTBox& box);
     void split(QTNode* node);
-    void collect(const QTNode* node, const QTBox& box, std::vector<Entity>& out) const;
     void releaseBelow(QTNode* node);
 
     template <class Fn> static void visitLeaves(const QTNode* node, Fn& fn) {
