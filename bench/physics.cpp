@@ -89,7 +89,8 @@ double threadMilliseconds() {
 
 double energy(const std::vector<std::array<float, 2>>& velocities) {
     double sum = 0.0;
-    for (const auto& v : velocities) sum += 0.5 * (double(v[0]) * v[0] + double(v[1]) * v[1]);
+    for (const auto& v : velocities)
+        sum += 0.5 * (double(v[0]) * v[0] + double(v[1]) * v[1]);
     return sum;
 }
 
@@ -112,7 +113,8 @@ Outcome runOurs(const Start& start) {
     components->RegisterComponent<Qel::Layer>();
     Qel::TypeName<Qel::PhysicsSystem>::assign("PhysicsSystem");
     auto physics = systems->RegisterSystem<Qel::PhysicsSystem>();
-    messages->getReceiver(Qel::hashName("GOScriptSystem"))->addHandler(Qel::hashName("handleCollision"), [](Qel::Message&) {});
+    messages->getReceiver(Qel::hashName("GOScriptSystem"))
+        ->addHandler(Qel::hashName("handleCollision"), [](Qel::Message&) {});
     systems->LoadAll();
 
     std::vector<Qel::Entity> boxes;
@@ -136,8 +138,10 @@ Outcome runOurs(const Start& start) {
         systems->NotifyEntityChanged(entity);
         return entity;
     };
-    for (const Box& wall : start.walls) place(wall, true, {0.0f, 0.0f});
-    for (size_t i = 0; i < start.boxes.size(); ++i) boxes.push_back(place(start.boxes[i], false, start.velocities[i]));
+    for (const Box& wall : start.walls)
+        place(wall, true, {0.0f, 0.0f});
+    for (size_t i = 0; i < start.boxes.size(); ++i)
+        boxes.push_back(place(start.boxes[i], false, start.velocities[i]));
     systems->InitializeAll();
 
     Outcome outcome;
@@ -204,7 +208,8 @@ Outcome runBox2D(const Start& start) {
 }
 
 double percentile(std::vector<double> values, double share) {
-    const size_t at = std::min(values.size() - 1, static_cast<size_t>(share * static_cast<double>(values.size())));
+    const size_t at =
+        std::min(values.size() - 1, static_cast<size_t>(share * static_cast<double>(values.size())));
     std::nth_element(values.begin(), values.begin() + static_cast<long>(at), values.end());
     return values[at];
 }
@@ -219,8 +224,10 @@ float overlapDepth(const Box& a, const Box& b) {
 int overlappingPairs(const std::vector<Box>& boxes, const std::vector<Box>& walls) {
     int count = 0;
     for (size_t i = 0; i < boxes.size(); ++i) {
-        for (size_t j = i + 1; j < boxes.size(); ++j) count += overlapDepth(boxes[i], boxes[j]) > kOverlapTolerance;
-        for (const Box& wall : walls) count += overlapDepth(boxes[i], wall) > kOverlapTolerance;
+        for (size_t j = i + 1; j < boxes.size(); ++j)
+            count += overlapDepth(boxes[i], boxes[j]) > kOverlapTolerance;
+        for (const Box& wall : walls)
+            count += overlapDepth(boxes[i], wall) > kOverlapTolerance;
     }
     return count;
 }
@@ -235,8 +242,9 @@ int escaped(const std::vector<Box>& boxes) {
 
 int main() {
     b2Version version = b2_version;
-    std::printf("Box2D %d.%d.%d; %d steps of 1/60 s; ms per step are processor time of the stepping thread\n\n",
-                version.major, version.minor, version.revision, kSteps);
+    std::printf(
+        "Box2D %d.%d.%d; %d steps of 1/60 s; ms per step are processor time of the stepping thread\n\n",
+        version.major, version.minor, version.revision, kSteps);
     std::printf("| N | ours median | ours p95 | Box2D median | Box2D p95 | ours / Box2D (median) | "
                 "overlapping > 0.05 (ours / Box2D) | outside walls (ours / Box2D) | "
                 "kinetic energy start | end ours | end Box2D |\n");
@@ -247,11 +255,12 @@ int main() {
         const Outcome box2d = runBox2D(start);
         const double oursMedian = percentile(ours.stepMilliseconds, 0.5);
         const double box2dMedian = percentile(box2d.stepMilliseconds, 0.5);
-        std::printf("| %d | %.3f | %.3f | %.3f | %.3f | %.2f | %d / %d | %d / %d | %.0f | %.0f | %.0f |\n", count,
-                    oursMedian, percentile(ours.stepMilliseconds, 0.95), box2dMedian,
+        std::printf("| %d | %.3f | %.3f | %.3f | %.3f | %.2f | %d / %d | %d / %d | %.0f | %.0f | %.0f |\n",
+                    count, oursMedian, percentile(ours.stepMilliseconds, 0.95), box2dMedian,
                     percentile(box2d.stepMilliseconds, 0.95), oursMedian / box2dMedian,
                     overlappingPairs(ours.boxes, start.walls), overlappingPairs(box2d.boxes, start.walls),
-                    escaped(ours.boxes), escaped(box2d.boxes), ours.energyStart, ours.energyEnd, box2d.energyEnd);
+                    escaped(ours.boxes), escaped(box2d.boxes), ours.energyStart, ours.energyEnd,
+                    box2d.energyEnd);
         std::fflush(stdout);
     }
     return 0;

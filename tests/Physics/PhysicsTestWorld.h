@@ -72,7 +72,8 @@ protected:
     }
 
     void step(int count = 1) {
-        for (int i = 0; i < count; ++i) physics->Update(kDt);
+        for (int i = 0; i < count; ++i)
+            physics->Update(kDt);
     }
 
     glm::vec2 position(Qel::Entity entity) { return glm::vec2(transform(entity).position); }

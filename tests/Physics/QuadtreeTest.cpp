@@ -36,7 +36,8 @@ protected:
 };
 
 TEST_F(QuadtreeTest, SevenBoxesInOneQuadrantSplitThatQuadrantOnly) {
-    for (Entity id = 0; id < 7; ++id) tree.insert(id, around({1.0f + id, 12.0f}));
+    for (Entity id = 0; id < 7; ++id)
+        tree.insert(id, around({1.0f + id, 12.0f}));
     // The root's first child is its top-left quadrant, which split once more.
     std::vector<QTNode> all = leaves();
     ASSERT_EQ(all.size(), 7u);
@@ -46,7 +47,8 @@ TEST_F(QuadtreeTest, SevenBoxesInOneQuadrantSplitThatQuadrantOnly) {
         EXPECT_LE(all[i].max.x, 8.0f);
         EXPECT_GE(all[i].min.y, 8.0f);
     }
-    for (size_t i = 4; i < 7; ++i) EXPECT_EQ(all[i].count, 0u);
+    for (size_t i = 4; i < 7; ++i)
+        EXPECT_EQ(all[i].count, 0u);
     EXPECT_THAT(query({{0.0f, 0.0f}, {16.0f, 16.0f}}), ElementsAre(0, 1, 2, 3, 4, 5, 6));
     EXPECT_THAT(query({{9.0f, 9.0f}, {15.0f, 15.0f}}), IsEmpty());
     // A leaf's other entries that the box misses are not returned.
@@ -54,7 +56,8 @@ TEST_F(QuadtreeTest, SevenBoxesInOneQuadrantSplitThatQuadrantOnly) {
 }
 
 TEST_F(QuadtreeTest, ABoxAcrossQuadrantsIsHeldByEachButReturnedOnce) {
-    for (Entity id = 0; id < 6; ++id) tree.insert(id, around({2.0f, 2.0f + id}));
+    for (Entity id = 0; id < 6; ++id)
+        tree.insert(id, around({2.0f, 2.0f + id}));
     tree.insert(42, around({8.0f, 8.0f}, 1.0f));
     int holders = 0;
     tree.forEachLeaf([&](const QTNode& leaf) { holders += leaf.count > 0 && leaf.min.x >= 4.0f; });
@@ -63,7 +66,8 @@ TEST_F(QuadtreeTest, ABoxAcrossQuadrantsIsHeldByEachButReturnedOnce) {
 }
 
 TEST_F(QuadtreeTest, ACrowdAtTheDepthLimitIsNeverDropped) {
-    for (Entity id = 10; id < 17; ++id) tree.insert(id, around({3.0f, 3.0f}, 0.01f));
+    for (Entity id = 10; id < 17; ++id)
+        tree.insert(id, around({3.0f, 3.0f}, 0.01f));
     EXPECT_THAT(query(around({3.0f, 3.0f}, 0.01f)), ElementsAre(10, 11, 12, 13, 14, 15, 16));
     int deepest = 0;
     tree.forEachLeaf([&](const QTNode& leaf) { deepest = std::max(deepest, leaf.depth); });
@@ -79,7 +83,8 @@ TEST_F(QuadtreeTest, NothingOutsideTheRootIsStoredOrFound) {
 }
 
 TEST_F(QuadtreeTest, EveryNodeGoesBackToThePoolReset) {
-    for (Entity id = 0; id < 40; ++id) tree.insert(id, around({0.3f * id, 0.35f * id}));
+    for (Entity id = 0; id < 40; ++id)
+        tree.insert(id, around({0.3f * id, 0.35f * id}));
     EXPECT_LT(pool->available(), QTNodePool::kCapacity - 4);
     tree.clear();
     EXPECT_EQ(pool->available(), QTNodePool::kCapacity);

@@ -121,12 +121,14 @@ void PhysicsSystem::Update(float dt) {
     contacts.clear();
     keptPairs.clear();
     touched.assign(bodies.size(), false);
-    for (const StepBody& self : bodies) detect(self);
+    for (const StepBody& self : bodies)
+        detect(self);
     runExitPass();
     resolve(dt);
     if (drawQuadtree) drawBroadPhase();
     tree.clear();
-    for (const StepBody& step : bodies) bodyIndex[step.id] = -1;
+    for (const StepBody& step : bodies)
+        bodyIndex[step.id] = -1;
 }
 
 void PhysicsSystem::gatherBodies() {
@@ -150,7 +152,9 @@ void PhysicsSystem::gatherBodies() {
         step.mask = layers.getMask(layer);
         step.bits = layers.getBits(layer);
         if (const EntityInfo* info = registry ? registry->GetInfo(entity) : nullptr) {
-            step.role = info->tag == "hammer" ? Role::Hammer : info->tag == "playerTag" ? Role::Player : Role::Other;
+            step.role = info->tag == "hammer"      ? Role::Hammer
+                        : info->tag == "playerTag" ? Role::Player
+                                                   : Role::Other;
             step.disabled = (info->flags & EntityInfo::kDisabled) != 0;
         }
         bodyIndex[entity] = static_cast<int32_t>(bodies.size());
@@ -184,10 +188,12 @@ void PhysicsSystem::buildBroadPhase() {
     if (!region) {
         // No navigation grid: the bodies themselves bound the world.
         region = QTBox{glm::vec2(INFINITY), glm::vec2(-INFINITY)};
-        for (const StepBody& step : bodies) region = unite(*region, step.box);
+        for (const StepBody& step : bodies)
+            region = unite(*region, step.box);
     }
     tree.reset(*region);
-    for (const StepBody& step : bodies) tree.insert(step.id, step.box);
+    for (const StepBody& step : bodies)
+        tree.insert(step.id, step.box);
 }
 
 void PhysicsSystem::detect(const StepBody& self) {
@@ -210,8 +216,9 @@ void PhysicsSystem::contact(const StepBody& self, const StepBody& other) {
     if (!result.colliding) return;
     self.collider->otherEntity = other.id;
     other.collider->otherEntity = self.id;
-    Manifold pair{self.body,     other.body,         self.transform, other.transform, self.collider,
-                  other.collider, result.normal,     result.penetration, true};
+    Manifold pair{self.body,       other.body,         self.transform,
+                  other.transform, self.collider,      other.collider,
+                  result.normal,   result.penetration, true};
     if (pair.penetration < 0.0f) {
         pair.penetration = -pair.penetration;
         pair.normal = -pair.normal;
@@ -303,8 +310,9 @@ void PhysicsSystem::sendCollision(CollisionEvent kind, Entity self, Entity other
 void PhysicsSystem::drawBroadPhase() const {
     GraphicsEngine* graphics = GraphicsEngine::instance();
     if (!graphics) return;
-    tree.forEachLeaf(
-        [graphics](const QTNode& leaf) { graphics->debugBox(leaf.centre(), leaf.size(), 0.0f, kLeafOutlineColor); });
+    tree.forEachLeaf([graphics](const QTNode& leaf) {
+        graphics->debugBox(leaf.centre(), leaf.size(), 0.0f, kLeafOutlineColor);
+    });
 }
 
 } // namespace Qel

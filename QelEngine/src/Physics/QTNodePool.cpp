@@ -8,7 +8,8 @@ namespace Qel {
 QTNodePool::QTNodePool()
     : nodes(std::make_unique<QTNode[]>(kCapacity)), freeList(std::make_unique<QTNode*[]>(kCapacity)) {
     // Handed out from the front of the array first, which keeps a young tree's nodes close.
-    for (size_t i = 0; i < kCapacity; ++i) freeList[i] = &nodes[kCapacity - 1 - i];
+    for (size_t i = 0; i < kCapacity; ++i)
+        freeList[i] = &nodes[kCapacity - 1 - i];
     freeCount = kCapacity;
 }
 

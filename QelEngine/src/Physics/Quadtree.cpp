@@ -42,7 +42,8 @@ void Quadtree::insertInto(QTNode* node, Entity id, const QTBox& box) {
         }
         split(node);
     }
-    for (QTNode* child : node->children) insertInto(child, id, box);
+    for (QTNode* child : node->children)
+        insertInto(child, id, box);
 }
 
 void Quadtree::append(QTNode* node, Entity id, const QTBox& box) {
@@ -69,7 +70,8 @@ void Quadtree::split(QTNode* node) {
     // Copied out first: the children's appends may move the entry store.
     for (uint32_t at = node->firstEntry; at != QTNode::kNoEntry;) {
         const Entry entry = entries[at];
-        for (QTNode* child : node->children) insertInto(child, entry.id, entry.box);
+        for (QTNode* child : node->children)
+            insertInto(child, entry.id, entry.box);
         at = entry.next;
     }
     node->firstEntry = QTNode::kNoEntry;

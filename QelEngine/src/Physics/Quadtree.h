@@ -64,7 +64,8 @@ private:
             fn(*node);
             return;
         }
-        for (const QTNode* child : node->children) visitLeaves(child, fn);
+        for (const QTNode* child : node->children)
+            visitLeaves(child, fn);
     }
 
     QTNodePool& pool;
