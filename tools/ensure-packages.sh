@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libglm-dev rapidjson-dev
           libstb-dev libfreetype-dev liblua5.4-dev libopenal-dev libvorbis-dev fonts-roboto-unhinted)
 if [ "${1:-}" = test ]; then
-    packages+=(libgtest-dev libgmock-dev xvfb xauth clang libclang-rt-14-dev)
+    packages+=(libgtest-dev libgmock-dev xvfb xauth clang libclang-rt-14-dev
+               libbox2d-dev)
 fi
 
 missing=()

@@ -6,6 +6,7 @@
 #include "ECS/Prefab/PrefabManager.h"
 #include "ECS/System/RegisterSystems.h"
 #include "ECS/System/SystemManager.h"
+#include "Physics/PhysicsSystem.h"
 #include "QelCore/Cursors.h"
 #include "QelCore/FileHelper.h"
 #include "QelCore/FrameRateController.h"
@@ -35,6 +36,12 @@ bool systemManagerExists() {
 
 void toggleColliderOutlines() {
     if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->toggleDebugDraw();
+}
+
+void toggleQuadtreeOutlines() {
+    if (SystemManager* systems = SystemManager::instance())
+        if (std::shared_ptr<PhysicsSystem> physics = systems->GetSystem<PhysicsSystem>())
+            physics->toggleQuadtreeOutlines();
 }
 
 void loadPrefabs(void*) {
@@ -88,6 +95,7 @@ Systems::Systems() {
     DebugHotkeyActions hotkeys;
     hotkeys.systemManagerExists = systemManagerExists;
     hotkeys.toggleColliderOutlines = toggleColliderOutlines;
+    hotkeys.toggleQuadtreeOutlines = toggleQuadtreeOutlines;
     gameStateManager->getDebugConsole().setHotkeyActions(hotkeys);
     graphicsEngine->Load();
 

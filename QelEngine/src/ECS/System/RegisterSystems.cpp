@@ -1,6 +1,7 @@
 #include "ECS/System/RegisterSystems.h"
 
 #include "ECS/System/SystemManager.h"
+#include "Physics/PhysicsSystem.h"
 #include "QelRenderer/CameraSystem.h"
 #include "QelRenderer/LightSystem.h"
 #include "QelRenderer/SpriteRendereSystem.h"
@@ -18,8 +19,9 @@ template <class T> void add(SystemManager& systems, const char* name) {
 } // namespace
 
 void registerSystems(SystemManager& systems) {
-    // Matrices are refreshed before the sprites draw; the camera moves last, so a frame shows the
-    // view the previous frame settled on.
+    // Bodies move before the matrices are refreshed and the sprites draw; the camera moves last,
+    // so a frame shows the view the previous frame settled on.
+    add<PhysicsSystem>(systems, "PhysicsSystem");
     add<TransformSystem>(systems, "TransformSystem");
     add<SpriteRendereSystem>(systems, "SpriteRendereSystem");
     add<LightSystem>(systems, "LightSystem");

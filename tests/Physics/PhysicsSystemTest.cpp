@@ -1,0 +1,204 @@
+#include "Physics/PhysicsSystem.h"
+
+#include "PhysicsTestWorld.h"
+#include "QelSceneManager/NodeManager.h"
+#include "QelSceneManager/QelSceneManager.h"
+
+#include <gmock/gmock.h>
+
+#include <cmath>
+
+namespace Qel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+using Event = std::tuple<int, Entity, Entity>;
+
+constexpr int kEnter = 1, kStay = 2, kExit = 3;
+
+class PhysicsSystemTest : public PhysicsWorldTest {
+protected:
+    /// The messages of one step.
+    std::vector<Event> stepMessages() {
+        collisionMessages.clear();
+        step();
+        return collisionMessages;
+    }
+};
+
+TEST_F(PhysicsSystemTest, ABodyOnAFloorEntersStaysAndExitsOnce) {
+    const Entity floor = add(BodyKind::Static, {0.0f, 0.0f}, {}, {10.0f, 1.0f});
+    const Entity box = add(BodyKind::Dynamic, {0.0f, 0.9f});
+    physics->Initialize();
+    EXPECT_THAT(stepMessages(), ElementsAre(Event{kEnter, box, floor}, Event{kEnter, floor, box}));
+    ASSERT_EQ(physics->manifolds().size(), 1u);
+    const Manifold& pair = physics->manifolds()[0];
+    EXPECT_EQ(pair.bodyA, &body(box));
+    EXPECT_EQ(pair.normal, glm::vec2(0.0f, 1.0f)); // from the floor towards the box
+    EXPECT_NEAR(pair.penetration, 0.1f, 1e-5f);
+    EXPECT_THAT(stepMessages(), ElementsAre(Event{kStay, box, floor}, Event{kStay, floor, box}));
+
+    transform(box).position.y = 5.0f;
+    EXPECT_THAT(stepMessages(), UnorderedElementsAre(Event{kExit, box, floor}, Event{kExit, floor, box}));
+    EXPECT_THAT(physics->manifolds(), IsEmpty());
+    EXPECT_THAT(stepMessages(), IsEmpty());
+}
+
+TEST_F(PhysicsSystemTest, TwoMovingBodiesReportFromBothSidesButResolveOnce) {
+    const Entity left = add(BodyKind::Dynamic, {0.0f, 0.0f}, {1.0f, 0.0f});
+    const Entity right = add(BodyKind::Dynamic, {0.8f, 0.0f}, {-1.0f, 0.0f});
+    physics->Initialize();
+    EXPECT_THAT(stepMessages(), UnorderedElementsAre(Event{kEnter, left, right}, Event{kEnter, right, left},
+                                                     Event{kStay, left, right}, Event{kStay, right, left}));
+    ASSERT_EQ(physics->manifolds().size(), 1u);
+    // Bounced apart with equal and opposite speeds, slower than they came.
+    EXPECT_LT(body(left).velocity.x, 0.0f);
+    EXPECT_GT(body(left).velocity.x, -1.0f);
+    EXPECT_FLOAT_EQ(body(left).velocity.x, -body(right).velocity.x);
+    step(60);
+    EXPECT_GT(position(right).x - position(left).x, 1.0f);
+}
+
+TEST_F(PhysicsSystemTest, ARestingBodyGetsNoImpulseButIsPushedOut) {
+    add(BodyKind::Static, {0.0f, 0.0f}, {}, {10.0f, 1.0f});
+    const Entity box = add(BodyKind::Dynamic, {0.0f, 0.8f}, {0.0f, -0.1f});
+    physics->Initialize();
+    step(120);
+    EXPECT_FLOAT_EQ(body(box).velocity.y, -0.1f);
+    EXPECT_NEAR(position(box).y, 1.0f, 0.02f);
+
+    const Entity faller = add(BodyKind::Dynamic, {4.0f, 0.95f}, {0.0f, -3.0f});
+    step();
+    EXPECT_GT(body(faller).velocity.y, 0.0f);
+    EXPECT_LT(body(faller).velocity.y, 3.0f);
+}
+
+TEST_F(PhysicsSystemTest, TriggersAndKinematicPairsReportButAreNeverPushed) {
+    static int triggerEnters = 0, triggerStays = 0;
+    const Entity trigger = add(BodyKind::Dynamic, {0.0f, 0.0f});
+    const Entity other = add(BodyKind::Dynamic, {0.5f, 0.0f});
+    collider(trigger).isTrigger = true;
+    collider(trigger).onTriggerEnter = [](Entity*, Entity*) { ++triggerEnters; };
+    collider(trigger).onTriggerStay = [](Entity*, Entity*) { ++triggerStays; };
+    const Entity kinematicA = add(BodyKind::Kinematic, {10.0f, 0.0f}, {1.0f, 0.0f});
+    const Entity kinematicB = add(BodyKind::Kinematic, {10.5f, 0.0f}, {-1.0f, 0.0f});
+    physics->Initialize();
+
+    const std::vector<Event> first = stepMessages();
+    EXPECT_EQ(std::count(first.begin(), first.end(), Event{kEnter, trigger, other}), 2);
+    EXPECT_EQ(std::count(first.begin(), first.end(), Event{kEnter, other, trigger}), 1);
+    EXPECT_EQ(std::count(first.begin(), first.end(), Event{kEnter, kinematicA, kinematicB}), 1);
+    EXPECT_EQ(triggerEnters, 1);
+    EXPECT_EQ(triggerStays, 1);
+    step(9);
+    EXPECT_EQ(position(trigger), glm::vec2(0.0f, 0.0f));
+    EXPECT_EQ(position(other), glm::vec2(0.5f, 0.0f));
+    // Only their own velocities moved them.
+    EXPECT_NEAR(position(kinematicA).x, 10.0f + 10.0f * kDt, 1e-4f);
+    EXPECT_NEAR(position(kinematicB).x, 10.5f - 10.0f * kDt, 1e-4f);
+    EXPECT_FLOAT_EQ(body(kinematicA).velocity.x, 1.0f);
+
+    // A kinematic body is not shoved out of a static wall either.
+    const Entity wall = add(BodyKind::Static, {20.0f, 0.0f});
+    const Entity pusher = add(BodyKind::Kinematic, {20.6f, 0.0f});
+    step(5);
+    EXPECT_EQ(position(pusher), glm::vec2(20.6f, 0.0f));
+    EXPECT_EQ(position(wall), glm::vec2(20.0f, 0.0f));
+}
+
+TEST_F(PhysicsSystemTest, PairsAreFilteredByLayerAndTheHammerNeverHitsThePlayer) {
+    SceneManager scenes;
+    scenes.collisionLayers.registerLayer("Ghost");
+    scenes.collisionLayers.setBits("Ghost", "11");
+    const Entity ghost = add(BodyKind::Dynamic, {0.0f, 0.0f}, {}, {1.0f, 1.0f}, "Untagged", "Ghost");
+    const Entity plain = add(BodyKind::Dynamic, {0.5f, 0.0f});
+    const Entity loner = add(BodyKind::Dynamic, {5.0f, 0.0f}, {}, {1.0f, 1.0f}, "Untagged", "Loner");
+    add(BodyKind::Dynamic, {5.5f, 0.0f});
+    add(BodyKind::Dynamic, {10.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, "hammer");
+    add(BodyKind::Dynamic, {10.5f, 0.0f}, {-1.0f, 0.0f}, {1.0f, 1.0f}, "playerTag");
+    physics->Initialize();
+    step();
+    // Ghost accepts Default, Default does not accept Ghost; the new layer Loner accepts nothing and
+    // Default does not accept it. The hammer and the player overlap without a contact.
+    ASSERT_EQ(physics->manifolds().size(), 1u);
+    EXPECT_EQ(physics->manifolds()[0].bodyA, &body(ghost));
+    EXPECT_EQ(physics->manifolds()[0].bodyB, &body(plain));
+    EXPECT_EQ(physics->collisionLayers().getMask("Loner").to_ulong(), 4u);
+    EXPECT_EQ(collider(loner).otherEntity, MAX_ENTITIES);
+}
+
+TEST_F(PhysicsSystemTest, WhatMovedOutsidePhysicsIsHitWhereItIsNow) {
+    const Entity box = add(BodyKind::Dynamic, {0.0f, 0.0f});
+    const Entity wall = add(BodyKind::Static, {30.0f, 0.0f}, {}, {1.0f, 4.0f});
+    physics->Initialize();
+    step();
+    transform(wall).position.x = 0.7f;
+    step();
+    ASSERT_EQ(physics->manifolds().size(), 1u);
+    EXPECT_LT(position(box).x, 0.0f);
+}
+
+TEST_F(PhysicsSystemTest, BodiesCollideWithOrWithoutANavigationGrid) {
+    NodeManager nodes;
+    for (float x : {3.0f, 13.0f}) {
+        const Entity box = add(BodyKind::Dynamic, {x, 3.0f}, {2.0f, 0.0f});
+        add(BodyKind::Static, {x + 0.9f, 3.0f});
+        physics->Initialize();
+        step(30);
+        EXPECT_LT(position(box).x, x) << "grid columns: " << nodes.grid.columns;
+        nodes.grid.resize(20, 10);
+    }
+}
+
+TEST_F(PhysicsSystemTest, DegenerateBodiesNeverCorruptTheStep) {
+    // Two bodies given mass 0 meet head on: nothing can take the impulse.
+    const Entity massless = add(BodyKind::Dynamic, {0.0f, 0.0f}, {1.0f, 0.0f});
+    const Entity alsoMassless = add(BodyKind::Dynamic, {0.8f, 0.0f}, {-1.0f, 0.0f});
+    body(massless).invMass = body(alsoMassless).invMass = 0.0f;
+    // A drag far above 1/dt stops a body instead of throwing it back.
+    const Entity dragged = add(BodyKind::Dynamic, {10.0f, 0.0f}, {3.0f, 0.0f});
+    body(dragged).drag = 500.0f;
+    // A body without a Transform would otherwise sit at the origin on top of `massless`.
+    const Entity unplaced = add(BodyKind::Dynamic, {0.0f, 0.0f});
+    components->RemoveComponent<Transform>(unplaced);
+    // A broken body is skipped and reported once.
+    const Entity broken = add(BodyKind::Dynamic, {20.0f, 0.0f});
+    const Entity neighbour = add(BodyKind::Dynamic, {20.5f, 0.0f});
+    transform(broken).position.x = NAN;
+    physics->Initialize();
+
+    testing::internal::CaptureStdout();
+    step(3);
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(body(massless).velocity, glm::vec2(1.0f, 0.0f));
+    EXPECT_EQ(body(alsoMassless).velocity, glm::vec2(-1.0f, 0.0f));
+    EXPECT_EQ(body(dragged).velocity, glm::vec2(0.0f, 0.0f));
+    EXPECT_EQ(position(dragged), glm::vec2(10.0f, 0.0f));
+    EXPECT_EQ(physics->manifolds().size(), 1u);
+    EXPECT_EQ(collider(unplaced).otherEntity, MAX_ENTITIES);
+    EXPECT_EQ(collider(neighbour).otherEntity, MAX_ENTITIES);
+    const std::string report = "Physics skips entity " + std::to_string(broken);
+    EXPECT_THAT(output, HasSubstr(report));
+    EXPECT_EQ(output.find(report), output.rfind(report));
+    EXPECT_EQ(QTNodePool::shared().available(), QTNodePool::kCapacity);
+}
+
+TEST_F(PhysicsSystemTest, WithoutAScriptSystemTheStepSaysSoOnceAndGoesOn) {
+    messages->removeReceiver(hashName("GOScriptSystem"));
+    const Entity box = add(BodyKind::Dynamic, {0.0f, 0.0f}, {1.0f, 0.0f});
+    add(BodyKind::Static, {0.9f, 0.0f});
+    physics->Initialize();
+    testing::internal::CaptureStdout();
+    step(3);
+    const std::string output = testing::internal::GetCapturedStdout();
+    const std::string line = "Failed to get GOScriptSystemPCH for sending collision msg";
+    EXPECT_THAT(output, HasSubstr(line));
+    EXPECT_EQ(output.find(line), output.rfind(line));
+    EXPECT_LT(body(box).velocity.x, 0.0f);
+}
+
+} // namespace
+} // namespace Qel
