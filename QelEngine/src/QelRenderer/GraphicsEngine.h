@@ -80,7 +80,8 @@ public:
     bool hasPendingTextureRequests() const { return !textureQueue.empty(); }
 
     /// The graphics loading task for a loading worker (its argument, the GraphicsEngine, is not
-    /// needed): decodes the images of "../Assets/Art", queues their uploads and logs the count.
+    /// needed): decodes the images of "../Assets/Art" and queues their uploads, then loads the
+    /// animation clips and controllers of "../Assets/JSON"; logs each count.
     static void loadGraphicsAssets(void* engine);
 
     /// The uniform buffer of packed lights, bound at binding 0.
