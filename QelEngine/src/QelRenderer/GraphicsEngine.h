@@ -100,6 +100,8 @@ private:
     /// The colour-grading table when the scene enables one that exists, else null.
     const Texture* activeLUT() const;
     void drawLightMasks(const glm::mat4& worldToNDC);
+    /// The particle system's particles, into the window over the composite.
+    void drawParticles(const glm::mat4& worldToNDC, glm::vec2 windowSize);
     void drawDebugOverlay(const glm::mat4& worldToNDC);
     void queueColliderOutlines(const glm::mat4& worldToNDC);
     void queueNavigationCells();

@@ -2,6 +2,7 @@
 
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/AnimationSystem.h"
+#include "ECS/System/Systems/ParticleSystem.h"
 #include "QelRenderer/CameraSystem.h"
 #include "QelRenderer/LightSystem.h"
 #include "QelRenderer/SpriteRendereSystem.h"
@@ -26,6 +27,7 @@ void registerSystems(SystemManager& systems) {
     // frame settled on.
     add<AnimationSystem>(systems, "AnimationSystem");
     add<TransformSystem>(systems, "TransformSystem");
+    add<ParticleSystem>(systems, "ParticleSystem");
     add<SpriteRendereSystem>(systems, "SpriteRendereSystem");
     add<LightSystem>(systems, "LightSystem");
     add<CameraSystem>(systems, "CameraSystem");
