@@ -11,6 +11,9 @@ inline constexpr const char* kWallColliderPrefab = "WallCollider";
 inline constexpr const char* kButtonPrefab = "MenuButton";
 inline constexpr const char* kPanelPrefab = "Panel";
 
+/// Embers rising from a flame: a few bright orange sparks drifting up and fading.
+inline constexpr const char* kEmberTexture = "whiteSquare";
+
 /// Tags scripts and checks rely on.
 inline constexpr const char* kFloorTag = "Floor";
 inline constexpr const char* kWallTileTag = "WallTile";
