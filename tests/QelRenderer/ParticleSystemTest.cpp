@@ -82,9 +82,7 @@ TEST_F(ParticleSystemTest, ThePoolRunsDryAndLeavingEmittersGiveTheirParticlesBac
     EXPECT_EQ(live(), ParticlePool::kCapacity);
     EXPECT_EQ(particles->pool().freeCount(), 0u);
 
-    entities->DestroyEntity(greedy);
-    systems->NotifyEntityChanged(greedy);
-    sceneEntities.erase(greedy);
+    DestroyObject({greedy, true});
     EXPECT_EQ(particles->pool().freeCount() + live(), ParticlePool::kCapacity);
     EXPECT_EQ(particles->groups().count(greedy), 0u);
     particles->Update(0.05f);

@@ -147,8 +147,12 @@ void addLights(const LevelMap& map, JsonValue& objects) {
             if (cell == LevelMap::Sconce) {
                 // Just in front of the wall, so the flame lights the floor below it.
                 objects.push(gameObject(
-                    kTorchPrefab, "Torch_" + std::to_string(count++),
+                    kTorchPrefab, "Torch_" + std::to_string(count),
                     JsonValue::array().push(transformAt(LevelMap::worldX(x), LevelMap::worldY(r) - 0.6))));
+                // The sparks start at the top of the flame drawn on the sconce tile.
+                objects.push(gameObject(
+                    kTorchEmbersPrefab, "TorchEmbers_" + std::to_string(count++),
+                    JsonValue::array().push(transformAt(LevelMap::worldX(x), LevelMap::worldY(r) + 0.25))));
             } else if (cell == LevelMap::Ember) {
                 objects.push(gameObject(
                     kEmberGlowPrefab, "EmberGlow_" + std::to_string(count++),

@@ -95,20 +95,21 @@ void lights(Content& content) {
     };
     // Sparks rise from the flame (directions around straight up), slow down and shrink as they fade.
     const auto embers = [](double rate, double reach) {
-        return particleEmitter({kEmberTexture, true, true, 1.0, rate, {0.7, 1.5}, {0.5 * reach, reach},
-                                {0.07, 0.14}, {70.0, 110.0}, {1.0, 1.0}, {0.45, 0.8}, {0.1, 0.25}, 1.0,
+        return particleEmitter({kEmberTexture, true, true, 1.0, rate, {0.8, 1.6}, {0.5 * reach, reach},
+                                {0.1, 0.2}, {75.0, 105.0}, {1.0, 1.0}, {0.45, 0.8}, {0.1, 0.25}, 1.0,
                                 {1.0, 0.3}, {1.0, 0.4}, {1.0, 0.0}});
     };
-    content.savePrefab(kTorchPrefab, "Light",
-                       JsonValue::array()
-                           .push(transformAt(0.5, 0.5))
-                           .push(light(1.0, 0.62, 0.3, 7.0, 1.6, 1.5))
-                           .push(embers(7.0, 1.1)));
+    content.savePrefab(
+        kTorchPrefab, "Light",
+        JsonValue::array().push(transformAt(0.5, 0.5)).push(light(1.0, 0.62, 0.3, 7.0, 1.6, 1.5)));
+    content.savePrefab(kTorchEmbersPrefab, "Embers",
+                       JsonValue::array().push(transformAt(0.5, 0.5)).push(embers(9.0, 1.4)));
+    // A burning crack sends up fewer, shorter-lived sparks from where it glows.
     content.savePrefab(kEmberGlowPrefab, "Light",
                        JsonValue::array()
                            .push(transformAt(0.5, 0.5))
                            .push(light(1.0, 0.36, 0.12, 3.5, 0.9, 0.6))
-                           .push(embers(2.5, 0.6)));
+                           .push(embers(3.0, 0.7)));
 }
 
 void uiPrefabs(Content& content) {

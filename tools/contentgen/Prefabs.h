@@ -7,6 +7,8 @@ inline constexpr const char* kPlayerPrefab = "Player";
 inline constexpr const char* kEnemyPrefab = "Cinderling";
 inline constexpr const char* kTorchPrefab = "Torch";
 inline constexpr const char* kEmberGlowPrefab = "EmberGlow";
+/// Sparks rising from a sconce's flame.
+inline constexpr const char* kTorchEmbersPrefab = "TorchEmbers";
 inline constexpr const char* kWallColliderPrefab = "WallCollider";
 inline constexpr const char* kButtonPrefab = "MenuButton";
 inline constexpr const char* kPanelPrefab = "Panel";
