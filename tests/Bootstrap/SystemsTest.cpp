@@ -133,6 +133,8 @@ TEST_F(BootstrapTest, EmptyAssetFoldersFinishBothPhasesWithCountsOfZero) {
     const std::string output = takeOutput();
     EXPECT_NE(output.find("Cursors successfully loaded: 0"), std::string::npos);
     EXPECT_NE(output.find("Textures successfully loaded: 0"), std::string::npos);
+    EXPECT_NE(output.find("Animation Clips successfully loaded: 0"), std::string::npos);
+    EXPECT_NE(output.find("Animation Controllers successfully loaded: 0"), std::string::npos);
     EXPECT_NE(output.find("Prefabs successfully loaded: 0"), std::string::npos);
     EXPECT_LT(output.find("Textures successfully loaded"), output.find("Prefabs successfully loaded"));
 }

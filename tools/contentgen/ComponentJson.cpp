@@ -71,4 +71,30 @@ JsonValue gameObject(const std::string& prefab, const std::string& name, JsonVal
     return object;
 }
 
+JsonValue particleEmitter(const EmitterLook& look) {
+    JsonValue emitter = JsonValue::component("ParticleEmitter");
+    const auto range = [&emitter](const std::string& key, const double (&ends)[2]) {
+        emitter.set(key + "L", ends[0]).set(key + "H", ends[1]);
+    };
+    emitter.set("texture", look.texture)
+        .set("looping", look.looping)
+        .set("activeOnStart", look.activeOnStart)
+        .set("colorScaleByMultiplication", true)
+        .set("duration", look.duration)
+        .set("emissionRate", look.rate);
+    range("lifetime", look.lifetime);
+    range("speed", look.speed);
+    range("size", look.size);
+    range("rotation", look.direction);
+    range("colorR", look.red);
+    range("colorG", look.green);
+    range("colorB", look.blue);
+    emitter.set("colorA", look.alpha);
+    range("sizeScale", look.sizeScale);
+    range("speedScale", look.speedScale);
+    emitter.set("rotationScale", 0.0);
+    range("colorScaleA", look.fade);
+    return emitter;
+}
+
 } // namespace ContentGen

@@ -32,6 +32,22 @@ JsonValue text(const std::string& content, int size, Colour4 colour, int alignme
 /// A button that broadcasts onClick; the sprite takes clickColour while the cursor is over it.
 JsonValue button(const std::string& onClick);
 
+/// Particle emitter settings; every range is (low, high), scales are (birth, death).
+struct EmitterLook {
+    const char* texture;
+    bool looping;
+    bool activeOnStart;
+    double duration, rate;
+    double lifetime[2], speed[2], size[2], direction[2];
+    /// RGB ranges and the alpha at birth.
+    double red[2], green[2], blue[2], alpha;
+    double sizeScale[2], speedScale[2];
+    /// Alpha over life; the colour is multiplied by it.
+    double fade[2];
+};
+/// A particle emitter whose quads never spin (rotation scale 0).
+JsonValue particleEmitter(const EmitterLook& look);
+
 /// One entry of a scene's or menu file's "gameObjects".
 JsonValue gameObject(const std::string& prefab, const std::string& name, JsonValue components,
                      bool disabled = false);

@@ -61,6 +61,7 @@ void makeTiles(Content& content);
 void makeCharacters(Content& content);
 void makeUiArt(Content& content);
 void makeLut(Content& content);
+void makeAnimations(Content& content);
 void makePrefabs(Content& content);
 void makeMainMenu(Content& content);
 void makeIntroLevel(Content& content);

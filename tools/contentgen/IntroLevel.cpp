@@ -8,6 +8,7 @@
 #include "TileSet.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ContentGen {
@@ -146,8 +147,12 @@ void addLights(const LevelMap& map, JsonValue& objects) {
             if (cell == LevelMap::Sconce) {
                 // Just in front of the wall, so the flame lights the floor below it.
                 objects.push(gameObject(
-                    kTorchPrefab, "Torch_" + std::to_string(count++),
+                    kTorchPrefab, "Torch_" + std::to_string(count),
                     JsonValue::array().push(transformAt(LevelMap::worldX(x), LevelMap::worldY(r) - 0.6))));
+                // The sparks start at the top of the flame drawn on the sconce tile.
+                objects.push(gameObject(
+                    kTorchEmbersPrefab, "TorchEmbers_" + std::to_string(count++),
+                    JsonValue::array().push(transformAt(LevelMap::worldX(x), LevelMap::worldY(r) + 0.25))));
             } else if (cell == LevelMap::Ember) {
                 objects.push(gameObject(
                     kEmberGlowPrefab, "EmberGlow_" + std::to_string(count++),
@@ -172,6 +177,19 @@ void addCharacters(const LevelMap& map, Content& content, JsonValue& objects) {
             kEnemyPrefab, "Cinderling_" + std::to_string(count++),
             JsonValue::array().push(transformAt(LevelMap::worldX(e.x), LevelMap::worldY(e.row), 1.5, 1.5))));
     }
+}
+
+/// Emitters gameplay switches on with "PS_setActive" (and moves to where the hit or the death is):
+/// a short burst of grey dust where the hammer lands and a puff of ash where a Cinderling burns out.
+void addGameplayEmitters(JsonValue& objects) {
+    const EmitterLook dust{kEmberTexture, false, false, 0.15, 80.0, {0.25, 0.5}, {1.5, 3.0},
+                           {0.08, 0.16}, {0.0, 360.0}, {0.55, 0.7}, {0.5, 0.62}, {0.45, 0.55}, 0.9,
+                           {1.0, 1.6}, {1.0, 0.1}, {1.0, 0.0}};
+    const EmitterLook puff{kEmberTexture, false, false, 0.3, 60.0, {0.5, 0.9}, {0.6, 1.4},
+                           {0.15, 0.3}, {0.0, 360.0}, {0.25, 0.4}, {0.2, 0.3}, {0.18, 0.25}, 0.8,
+                           {1.0, 2.0}, {1.0, 0.2}, {1.0, 0.0}};
+    for (const auto& [name, look] : {std::pair{"HammerHitDust", dust}, std::pair{"EnemyDeathPuff", puff}})
+        objects.push(gameObject("", name, JsonValue::array().push(transformAt(0.0, 0.0)).push(particleEmitter(look))));
 }
 
 JsonValue collisionLayers() {
@@ -212,6 +230,7 @@ void makeIntroLevel(Content& content) {
     addWallColliders(map, objects);
     addLights(map, objects);
     addCharacters(map, content, objects);
+    addGameplayEmitters(objects);
     // Escape opens the pause menu only in scenes that carry this marker.
     objects.push(gameObject("", "PauseMenuManager",
                             JsonValue::array().push(JsonValue::component("PauseMenuManager"))));

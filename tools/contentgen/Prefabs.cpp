@@ -78,7 +78,8 @@ void enemy(Content& content) {
                       .set("aspeed", 0.6))
             .push(JsonValue::component("RigidBody2D").set("isStatic", false).set("isKinematic", true))
             .push(JsonValue::component("ColliderPtr").set("type", "Circle").set("colliderSizeX", 0.5))
-            .push(JsonValue::component("Layer").set("layerName", "Enemy")));
+            .push(JsonValue::component("Layer").set("layerName", "Enemy"))
+            .push(JsonValue::component("Animator").set("animatorController", "cinderlingAnimController")));
 }
 
 void lights(Content& content) {
@@ -92,12 +93,23 @@ void lights(Content& content) {
             .set("attenuation", -0.05)
             .set("height", height);
     };
+    // Sparks rise from the flame (directions around straight up), slow down and shrink as they fade.
+    const auto embers = [](double rate, double reach) {
+        return particleEmitter({kEmberTexture, true, true, 1.0, rate, {0.8, 1.6}, {0.5 * reach, reach},
+                                {0.1, 0.2}, {75.0, 105.0}, {1.0, 1.0}, {0.45, 0.8}, {0.1, 0.25}, 1.0,
+                                {1.0, 0.3}, {1.0, 0.4}, {1.0, 0.0}});
+    };
     content.savePrefab(
         kTorchPrefab, "Light",
         JsonValue::array().push(transformAt(0.5, 0.5)).push(light(1.0, 0.62, 0.3, 7.0, 1.6, 1.5)));
-    content.savePrefab(
-        kEmberGlowPrefab, "Light",
-        JsonValue::array().push(transformAt(0.5, 0.5)).push(light(1.0, 0.36, 0.12, 3.5, 0.9, 0.6)));
+    content.savePrefab(kTorchEmbersPrefab, "Embers",
+                       JsonValue::array().push(transformAt(0.5, 0.5)).push(embers(9.0, 1.4)));
+    // A burning crack sends up fewer, shorter-lived sparks from where it glows.
+    content.savePrefab(kEmberGlowPrefab, "Light",
+                       JsonValue::array()
+                           .push(transformAt(0.5, 0.5))
+                           .push(light(1.0, 0.36, 0.12, 3.5, 0.9, 0.6))
+                           .push(embers(3.0, 0.7)));
 }
 
 void uiPrefabs(Content& content) {

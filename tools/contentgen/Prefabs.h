@@ -7,9 +7,14 @@ inline constexpr const char* kPlayerPrefab = "Player";
 inline constexpr const char* kEnemyPrefab = "Cinderling";
 inline constexpr const char* kTorchPrefab = "Torch";
 inline constexpr const char* kEmberGlowPrefab = "EmberGlow";
+/// Sparks rising from a sconce's flame.
+inline constexpr const char* kTorchEmbersPrefab = "TorchEmbers";
 inline constexpr const char* kWallColliderPrefab = "WallCollider";
 inline constexpr const char* kButtonPrefab = "MenuButton";
 inline constexpr const char* kPanelPrefab = "Panel";
+
+/// Embers rising from a flame: a few bright orange sparks drifting up and fading.
+inline constexpr const char* kEmberTexture = "whiteSquare";
 
 /// Tags scripts and checks rely on.
 inline constexpr const char* kFloorTag = "Floor";

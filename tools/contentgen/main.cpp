@@ -1,5 +1,5 @@
-// contentgen: writes the game's generated content (images, sidecars, cursors, prefabs, scenes)
-// into <repository root>/Assets. The same root always gets the same bytes.
+// contentgen: writes the game's generated content (images, sidecars, cursors, animation clips and
+// controllers, prefabs, scenes) into <repository root>/Assets. The same root always gets the same bytes.
 // Usage: contentgen <repository root> [--preview <folder>]
 #include "Content.h"
 
@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     ContentGen::makeCharacters(content);
     ContentGen::makeUiArt(content);
     ContentGen::makeLut(content);
+    ContentGen::makeAnimations(content);
     ContentGen::makePrefabs(content);
     ContentGen::makeMainMenu(content);
     ContentGen::makeIntroLevel(content);

@@ -82,7 +82,8 @@ public:
     bool hasPendingTextureRequests() const { return !textureQueue.empty(); }
 
     /// The graphics loading task for a loading worker (its argument, the GraphicsEngine, is not
-    /// needed): decodes the images of "../Assets/Art", queues their uploads and logs the count.
+    /// needed): decodes the images of "../Assets/Art" and queues their uploads, then loads the
+    /// animation clips and controllers of "../Assets/JSON"; logs each count.
     static void loadGraphicsAssets(void* engine);
 
     /// The uniform buffer of packed lights, bound at binding 0.
@@ -104,6 +105,8 @@ private:
     /// Whether program (name, for the log) built and may draw. A pass skips a program that did
     /// not, rather than drawing with it; the first skip of each program is logged.
     bool canDrawWith(const Shader* program, const std::string& name);
+    /// The particle system's particles, into the window over the composite.
+    void drawParticles(const glm::mat4& worldToNDC, glm::vec2 windowSize);
     void drawDebugOverlay(const glm::mat4& worldToNDC);
     void queueColliderOutlines(const glm::mat4& worldToNDC);
     void queueNavigationCells();

@@ -7,6 +7,8 @@
 
 namespace Qel {
 
+class JSON;
+
 namespace Graphics {
 class Clip;
 }
@@ -33,6 +35,14 @@ struct AnimState {
 /// AnimatorController registry for the whole run.
 class AnimatorController {
 public:
+    AnimatorController() = default;
+    /// Reads the controller file at path; see AnimatorController(JSON&).
+    explicit AnimatorController(const char* path);
+    /// Reads a parsed controller document; its clips are looked up in the Clip registry, so clips
+    /// load first. No "animationStates" object is a strong assertion (controllerStructureError).
+    /// A state whose clip is not loaded is left out with a log line: it would have nothing to play.
+    explicit AnimatorController(JSON& doc);
+
     /// The state under the name hash `key`, or null.
     const AnimState* findState(uint64_t key) const {
         const auto found = states.find(key);
@@ -47,8 +57,13 @@ public:
     std::unordered_map<uint64_t, AnimState> states;
     /// Name hash of the starting state.
     uint64_t defaultState = 0;
-    /// Every condition name its transitions use; each animator keeps one flag per name.
+    /// Every condition name its transitions use, each once, in order of first use; each animator
+    /// keeps one flag per name.
     std::vector<std::string> conditionNames;
 };
+
+/// The text of the strong assertion that doc would raise as a controller, or null when it has its
+/// "animationStates" object. Leaves the cursor at the root.
+const char* controllerStructureError(JSON& doc);
 
 } // namespace Qel

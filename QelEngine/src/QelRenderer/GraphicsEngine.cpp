@@ -4,6 +4,9 @@
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
+#include "QelRenderer/AnimationClip.h"
+#include "QelRenderer/AnimationController.h"
+#include "QelRenderer/AnimationLoading.h"
 #include "QelRenderer/CameraState.h"
 #include "QelRenderer/FrameResources.h"
 #include "QelRenderer/Shader.h"
@@ -135,6 +138,9 @@ template <class V> void reportLoaded(const char* what) {
 void GraphicsEngine::loadGraphicsAssets(void*) {
     loadTextureFolder("../Assets/Art", TextureUpload::Queued);
     reportLoaded<Texture>("Textures");
+    loadAnimationFolder("../Assets/JSON");
+    reportLoaded<Graphics::Clip>("Animation Clips");
+    reportLoaded<AnimatorController>("Animation Controllers");
 }
 
 } // namespace Qel

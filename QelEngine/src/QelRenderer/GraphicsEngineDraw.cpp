@@ -6,9 +6,11 @@
 #include "ECS/Components/Transform.h"
 #include "ECS/EntityManager.h"
 #include "ECS/System/SystemManager.h"
+#include "ECS/System/Systems/ParticleSystem.h"
 #include "Physics/Collider2D.h"
 #include "Physics/ColliderPtr.h"
 #include "QelCore/LogManager.h"
+#include "QelCore/StrongAssert.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/CameraState.h"
 #include "QelRenderer/FrameResources.h"
@@ -245,6 +247,16 @@ bool GraphicsEngine::canDrawWith(const Shader* program, const std::string& name)
     return false;
 }
 
+void GraphicsEngine::drawParticles(const glm::mat4& worldToNDC, glm::vec2 windowSize) {
+    if (!frame->quad || !frame->spriteBatch || !frame->sprite) QEL_STRONG_ASSERT("ParticleSystem can't draw stuff");
+    ParticleSystem* particles = ParticleSystem::active();
+    if (!particles || !canDrawWith(frame->sprite, "sprite")) return;
+    const CameraState& camera = cameraState();
+    frame->sprite->use();
+    particles->Draw(*frame->spriteBatch, worldToNDC, windowSize, camera.position, camera.zoom);
+    Shader::unbind();
+}
+
 void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
     if (!frame->spriteBatch) {
         log(LOG_CRITICAL, "Draw before the renderer was loaded");
@@ -278,7 +290,7 @@ void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
     drawComposite();
     glEnable(GL_BLEND);
     drawLightMasks(worldToNDC);
-    // Particles draw here, into the window, once their system exists.
+    drawParticles(worldToNDC, windowSize);
     SceneManager* scenes = SceneManager::instance();
     if (scenes && canDrawWith(frame->ui, "ui"))
         drawUI(scenes->drawLists.uiEntries(), *frame->uiBatch, *frame->ui, windowSize,

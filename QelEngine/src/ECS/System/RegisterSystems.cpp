@@ -1,6 +1,8 @@
 #include "ECS/System/RegisterSystems.h"
 
 #include "ECS/System/SystemManager.h"
+#include "ECS/System/Systems/AnimationSystem.h"
+#include "ECS/System/Systems/ParticleSystem.h"
 #include "Physics/PhysicsSystem.h"
 #include "QelRenderer/CameraSystem.h"
 #include "QelRenderer/LightSystem.h"
@@ -19,10 +21,15 @@ template <class T> void add(SystemManager& systems, const char* name) {
 } // namespace
 
 void registerSystems(SystemManager& systems) {
-    // Bodies move before the matrices are refreshed and the sprites draw; the camera moves last,
-    // so a frame shows the view the previous frame settled on.
+    // The frame order. Systems not built yet leave their places empty, so they drop in later
+    // without reordering: the player, then animation (which poses transforms before physics and
+    // the matrices see them), physics, scripts, transforms, buttons, enemies, particles, sprites,
+    // lights, the two menus, dialogue, and the camera last, so a frame shows the view the previous
+    // frame settled on.
+    add<AnimationSystem>(systems, "AnimationSystem");
     add<PhysicsSystem>(systems, "PhysicsSystem");
     add<TransformSystem>(systems, "TransformSystem");
+    add<ParticleSystem>(systems, "ParticleSystem");
     add<SpriteRendereSystem>(systems, "SpriteRendereSystem");
     add<LightSystem>(systems, "LightSystem");
     add<CameraSystem>(systems, "CameraSystem");
