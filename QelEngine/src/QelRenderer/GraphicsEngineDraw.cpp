@@ -227,7 +227,8 @@ void GraphicsEngine::drawDebugOverlay(const glm::mat4& worldToNDC) {
 }
 
 void GraphicsEngine::drawParticles(const glm::mat4& worldToNDC, glm::vec2 windowSize) {
-    if (!frame->quad || !frame->spriteBatch || !frame->sprite) QEL_STRONG_ASSERT("ParticleSystem can't draw stuff");
+    if (!frame->quad || !frame->spriteBatch || !frame->sprite)
+        QEL_STRONG_ASSERT("ParticleSystem can't draw stuff");
     ParticleSystem* particles = ParticleSystem::active();
     if (!particles) return;
     const CameraState& camera = cameraState();
