@@ -395,14 +395,16 @@ TEST_F(ContentCheckTest, TheLevelGlowsWithEmbersAndItsCinderlingsAnimate) {
         ++embers;
     }
     size_t torches = 0, glowingCracks = 0;
-    for (Entity light : tagged("Light")) ++(has<ParticleEmitter>(light) ? glowingCracks : torches);
+    for (Entity light : tagged("Light"))
+        ++(has<ParticleEmitter>(light) ? glowingCracks : torches);
     EXPECT_GE(torches, 9u);
     EXPECT_EQ(tagged("Embers").size(), torches) << "one spark emitter per sconce";
     EXPECT_EQ(embers, torches + glowingCracks);
     for (const char* name : {"HammerHitDust", "EnemyDeathPuff"}) {
         const Entity entity = named(name);
         ASSERT_TRUE(entity != MAX_ENTITIES && has<ParticleEmitter>(entity)) << name;
-        EXPECT_EQ(get<ParticleEmitter>(entity).flags & ParticleEmitter::kActive, 0u) << name << " waits for gameplay";
+        EXPECT_EQ(get<ParticleEmitter>(entity).flags & ParticleEmitter::kActive, 0u)
+            << name << " waits for gameplay";
     }
     size_t animated = 0;
     for (Entity entity : sceneEntities) {

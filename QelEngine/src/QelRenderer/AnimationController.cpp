@@ -52,7 +52,8 @@ AnimatorController::AnimatorController(JSON& doc) {
         AnimState state;
         state.clip = findClip(clipName);
         if (!state.clip) {
-            logf(LOG_HIGH, "animation state \"%s\" names the clip \"%s\", which is not loaded; state left out",
+            logf(LOG_HIGH,
+                 "animation state \"%s\" names the clip \"%s\", which is not loaded; state left out",
                  name.c_str(), clipName.c_str());
             continue;
         }

@@ -102,7 +102,8 @@ TEST_F(AnimationSystemTest, TwoConditionsInOneFrameWalkTwoTransitionsAndResetThe
 TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeAndTargetUITransforms) {
     const Entity sprite = animated();
     const Entity widget = animated(true);
-    for (Entity entity : {sprite, widget}) animation->setAnimBool(entity, "go", true);
+    for (Entity entity : {sprite, widget})
+        animation->setAnimBool(entity, "go", true);
     animation->Update(0.0f);
     animation->Update(0.75f);
     EXPECT_FLOAT_EQ(get<SpriteRenderer>(sprite).uvOffset.x, 0.25f);
