@@ -85,14 +85,14 @@ void readTrack(JSON& doc, std::string_view key, Track<V>& track, ReadValue readV
     doc.cursor = nullptr;
 }
 
-JSON parseFile(const char* path) {
+} // namespace
+
+JSON readAnimationFile(const char* path) {
     JSON doc;
     std::ifstream in(path);
     doc.parse(in);
     return doc;
 }
-
-} // namespace
 
 const char* clipStructureError(JSON& doc) {
     doc.cursor = nullptr;
@@ -114,7 +114,7 @@ const char* clipStructureError(JSON& doc) {
 }
 
 Clip::Clip(const char* path) {
-    JSON doc = parseFile(path);
+    JSON doc = readAnimationFile(path);
     *this = Clip(doc);
 }
 
