@@ -127,10 +127,10 @@ TEST_F(FrameTest, TheLookUpTableRegradesTheCompositeOnlyWhenEnabled) {
     std::vector<uint8_t> lut;
     for (int i = 0; i < 256 * 16; ++i)
         lut.insert(lut.end(), {0, 200, 0, 255});
-    test::writePng(scratch / "AllGreenLUT.png", 256, 16, 4, lut);
-    test::writeText(scratch / "AllGreenLUT.png.mdata",
+    test::writePng(*scratch / "AllGreenLUT.png", 256, 16, 4, lut);
+    test::writeText(*scratch / "AllGreenLUT.png.mdata",
                     R"({"wrapmode": "clampToEdge", "filtermode": "linear", "sRGB": false})");
-    assets->load<Texture>("AllGreenLUT", (scratch / "AllGreenLUT.png").c_str());
+    assets->load<Texture>("AllGreenLUT", (*scratch / "AllGreenLUT.png").c_str());
 
     drawFrame();
     EXPECT_TRUE(near(readPixel(640, 360), kWhite));

@@ -1,5 +1,7 @@
 #include "QelRenderer/MeshFile.h"
 
+#include "LogSink.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -44,9 +46,9 @@ TEST(MeshFileTest, GarbageIsDroppedAndLoggedAndNoIndexNamesAMissingVertex) {
                             "u 0.0 0.0\n"
                             "ts 0 1 x 2\n"
                             "ll 2 3 70000 -1 65535 0\n");
-    testing::internal::CaptureStderr();
+    test::LogSink logged;
     const MeshData mesh = parseMeshFile(text, "test.msh");
-    const std::string log = testing::internal::GetCapturedStderr();
+    const std::string log = logged.take();
 
     EXPECT_EQ(mesh.name, "tri");
     ASSERT_EQ(mesh.positions.size(), 3u);
