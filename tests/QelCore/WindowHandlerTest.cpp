@@ -1,4 +1,5 @@
 #include "QelCore/WindowHandler.h"
+#include "Display.h"
 
 #include "QelCore/StrongAssert.h"
 #include "data/NameHash.h"
@@ -16,11 +17,10 @@
 namespace Qel {
 namespace {
 
-// Needs an X display: run under xvfb-run -a -s "-screen 0 1920x1080x24".
 class WindowHandlerTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!std::getenv("DISPLAY")) return;
+        if (!test::hasDisplay()) return;
         messages = new MessageManager();
         handler = new WindowHandler();
     }
@@ -31,7 +31,7 @@ protected:
         messages = nullptr;
     }
     void SetUp() override {
-        if (!handler) GTEST_SKIP() << "no X display";
+        QEL_SKIP_WITHOUT_DISPLAY();
     }
 
     static glm::ivec2 windowPosition() {
