@@ -1,6 +1,7 @@
 // The real game under Xvfb: start-up with the shipped content, the splash, a key press once
 // loading is done, and the title scene on screen where its file puts it.
 #include "ECS/ComponentManager.h"
+#include "Display.h"
 #include "ECS/Components/UITransform.h"
 #include "ECS/EntityManager.h"
 #include "GameStates/CommonState.h"
@@ -85,7 +86,7 @@ void titleUpdateCapturingTheScreen() {
 void noOperation() {}
 
 TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndClosesCleanly) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    QEL_SKIP_WITHOUT_DISPLAY();
     // The game runs from a folder beside the shipped Assets and Defaults.
     const fs::path original = fs::current_path();
     const fs::path tree = fs::path(std::getenv("XDG_DATA_HOME")) / "game";

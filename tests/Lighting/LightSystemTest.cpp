@@ -1,6 +1,5 @@
 #include "QelRenderer/LightSystem.h"
 
-#include "ECS/System/SystemManager.h"
 #include "LightingTestWorld.h"
 
 #include <gmock/gmock.h>
@@ -14,7 +13,6 @@ using ::testing::IsEmpty;
 class LightSystemTest : public LightingWorldTest {
 protected:
     void SetUp() override {
-        LightingWorldTest::SetUp();
         TypeName<LightSystem>::assign("LightSystem");
         system = systems->RegisterSystem<LightSystem>();
         systems->LoadAll();
@@ -26,7 +24,6 @@ protected:
         return entity;
     }
 
-    std::unique_ptr<SystemManager> systems = std::make_unique<SystemManager>();
     std::shared_ptr<LightSystem> system;
 };
 

@@ -1,24 +1,16 @@
 #pragma once
 
-#include "ECS/Component/RegisterComponents.h"
-#include "ECS/ComponentManager.h"
+#include "World.h"
+
 #include "ECS/Components/Light.h"
 #include "ECS/Components/Transform.h"
-#include "ECS/EntityManager.h"
-#include "QelCore/LogManager.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-/// The entity and component managers with Transform and Light registered.
-class LightingWorldTest : public ::testing::Test {
+/// The ECS managers with the component catalogue registered.
+class LightingWorldTest : public ::testing::Test, protected Qel::test::World {
 protected:
-    void SetUp() override {
-        Qel::assignComponentTypeNames();
-        components->RegisterComponent<Qel::Transform>();
-        components->RegisterComponent<Qel::Light>();
-    }
+    LightingWorldTest() : World(Part::Ecs) { catalogue(); }
 
     /// A new entity at (x, y) with a Transform and, when withLight, a Light of that range.
     Qel::Entity place(float x, float y, float range = 5.0f, bool withLight = true) {
@@ -33,8 +25,4 @@ protected:
         }
         return entity;
     }
-
-    std::unique_ptr<Qel::LogManager> log = std::make_unique<Qel::LogManager>();
-    std::unique_ptr<Qel::EntityManager> entities = std::make_unique<Qel::EntityManager>();
-    std::unique_ptr<Qel::ComponentManager> components = std::make_unique<Qel::ComponentManager>();
 };
