@@ -50,7 +50,7 @@ void recordResize(Message& message) {
     if (const auto* args = message.argsAs<int, int>()) resizes.emplace_back(std::get<0>(*args), std::get<1>(*args));
 }
 
-TEST_F(WindowHandlerTest, OpensAnOpenGL45CoreWindowThatClearsToTheGivenColour) {
+TEST_F(WindowHandlerTest, OpensAnOpenGL45CoreWindow) {
     EXPECT_EQ(glfwGetCurrentContext(), handler->getWindow());
     GLint major = 0, minor = 0, profile = 0;
     glGetIntegerv(GL_MAJOR_VERSION, &major);
@@ -59,14 +59,6 @@ TEST_F(WindowHandlerTest, OpensAnOpenGL45CoreWindowThatClearsToTheGivenColour) {
     EXPECT_EQ(major * 10 + minor, 45);
     EXPECT_TRUE(profile & GL_CONTEXT_CORE_PROFILE_BIT);
     EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(1280, 720));
-
-    glClearColor(0.2f, 0.3f, 0.3f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    std::array<GLubyte, 4> pixel{};
-    glReadPixels(640, 360, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
-    EXPECT_NEAR(pixel[0], 0.2 * 255, 1.0);
-    EXPECT_NEAR(pixel[1], 0.3 * 255, 1.0);
-    EXPECT_NEAR(pixel[2], 0.3 * 255, 1.0);
 }
 
 TEST_F(WindowHandlerTest, FullscreenTogglesBetweenMonitorSizeAndCentredWindow) {
