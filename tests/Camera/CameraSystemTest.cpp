@@ -30,11 +30,7 @@ protected:
     }
 
     Entity addCamera(glm::vec2 position, int32_t priority, glm::vec3 colour = {0.2f, 0.3f, 0.3f}) {
-        const Entity entity = entities->CreateEntity();
-        components->AddComponent(entity, Transform{.position = {position, 0.0f}});
-        components->AddComponent(entity, Camera{.clearColor = colour, .priority = priority});
-        systems->NotifyEntityChanged(entity);
-        return entity;
+        return spawn(Transform{.position = {position, 0.0f}}, Camera{.clearColor = colour, .priority = priority});
     }
 
     void disable(Entity entity) { entities->GetInfo(entity)->flags |= EntityInfo::kDisabled; }

@@ -18,19 +18,13 @@ protected:
         systems->LoadAll();
     }
 
-    Entity placeAndNotify(bool withLight) {
-        const Entity entity = place(0.0f, 0.0f, 5.0f, withLight);
-        systems->NotifyEntityChanged(entity);
-        return entity;
-    }
-
     std::shared_ptr<LightSystem> system;
 };
 
 TEST_F(LightSystemTest, AppendsNewLightsAndRemovesLeaversKeepingOrder) {
-    const Entity first = placeAndNotify(true);
-    const Entity plain = placeAndNotify(false);
-    const Entity second = placeAndNotify(true);
+    const Entity first = place(0.0f, 0.0f);
+    const Entity plain = place(0.0f, 0.0f, 5.0f, false);
+    const Entity second = place(0.0f, 0.0f);
     EXPECT_THAT(system->lights(), ElementsAre(first, second));
 
     components->AddComponent(plain, Light{});

@@ -12,17 +12,9 @@ class LightingWorldTest : public ::testing::Test, protected Qel::test::World {
 protected:
     LightingWorldTest() : World(Part::Ecs) { catalogue(); }
 
-    /// A new entity at (x, y) with a Transform and, when withLight, a Light of that range.
+    /// A new scene entity at (x, y) with a Transform and, when withLight, a Light of that range.
     Qel::Entity place(float x, float y, float range = 5.0f, bool withLight = true) {
-        const Qel::Entity entity = entities->CreateEntity();
-        Qel::Transform transform;
-        transform.position = {x, y, 0.0f};
-        components->AddComponent(entity, transform);
-        if (withLight) {
-            Qel::Light light;
-            light.range = range;
-            components->AddComponent(entity, light);
-        }
-        return entity;
+        const Qel::Transform transform{.position = {x, y, 0.0f}};
+        return withLight ? spawn(transform, Qel::Light{.range = range}) : spawn(transform);
     }
 };

@@ -64,19 +64,9 @@ Texture* FrameTest::solidTexture(const std::string& name, glm::u8vec4 color) {
 }
 
 Entity FrameTest::addSprite(glm::vec2 position, glm::vec2 scale, Texture* texture, int layer) {
-    const Entity entity = entities->CreateEntity();
-    Transform transform;
-    transform.position = glm::vec3(position, 0.0f);
-    transform.scale = glm::vec3(scale, 1.0f);
+    Transform transform{.position = glm::vec3(position, 0.0f), .scale = glm::vec3(scale, 1.0f)};
     refreshModelMatrix(transform);
-    components->AddComponent(entity, transform);
-    SpriteRenderer sprite;
-    sprite.texture = texture;
-    sprite.layerNum = layer;
-    components->AddComponent(entity, sprite);
-    sceneEntities.insert(entity);
-    announce(entity);
-    return entity;
+    return world->spawn(transform, SpriteRenderer{.layerNum = layer, .texture = texture});
 }
 
 void FrameTest::announce(Entity entity) {

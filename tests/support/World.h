@@ -6,10 +6,12 @@
 // navigation nodes. A manager that already exists (a window test's message manager, say) is used
 // and left to its owner, as the engine's own start-up does. The members always reach the current
 // instance, so a test may remove<T>() one and make its own. catalogue() registers the shipped
-// component types; loadSystems() also registers the shipped systems and loads them.
+// component types; loadSystems() also registers the shipped systems and loads them; spawn() makes
+// a scene entity from components, as a scene file would. The scene is emptied when the world goes.
 #include "ECS/ComponentManager.h"
 #include "ECS/EntityManager.h"
 #include "ECS/Prefab/PrefabManager.h"
+#include "ECS/SceneEntities.h"
 #include "ECS/System/SystemManager.h"
 #include "QelCore/LogManager.h"
 #include "QelSceneManager/NodeManager.h"
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Qel::test {
@@ -50,6 +53,14 @@ public:
         std::erase_if(owned, [](const auto& manager) { return manager.get() == T::instance(); });
     }
 
+    /// A new scene entity with these components, announced to the systems.
+    template <class... Parts> Entity spawn(Parts... parts) {
+        const Entity entity = entities->CreateEntity();
+        (components->AddComponent(entity, std::move(parts)), ...);
+        sceneEntities.insert(entity);
+        systems->NotifyEntityChanged(entity);
+        return entity;
+    }
     /// The scene entity named `name`; MAX_ENTITIES when there is none.
     Entity named(const std::string& name) const;
     template <class T> T& get(Entity entity) { return components->GetComponent<T>(entity); }
