@@ -51,17 +51,8 @@ TEST_F(FrameTest, ALitSceneLooksLikeItsStoredPicture) {
     turned.rotation = 30.0f;
     refreshModelMatrix(turned);
 
-    const Entity lamp = entities->CreateEntity();
-    Transform at;
-    at.position = glm::vec3(-1.0f, 0.0f, 0.0f);
-    components->AddComponent(lamp, at);
-    Light light;
-    light.color = glm::vec3(1.0f, 0.7f, 0.4f);
-    light.range = 12.0f;
-    light.intensity = 2.0f;
-    components->AddComponent(lamp, light);
-    sceneEntities.insert(lamp);
-    announce(lamp);
+    world->spawn(Transform{.position = {-1.0f, 0.0f, 0.0f}},
+                 Light{.color = {1.0f, 0.7f, 0.4f}, .range = 12.0f, .intensity = 2.0f});
     drawFrame();
     const std::vector<uint8_t> actual = readWindow();
 
