@@ -4,9 +4,9 @@
 // each line with its level, take() the raw text since the last take. It catches everything the
 // program writes through std::cout (the log echoes there); when the test has no log yet, the sink
 // makes one, which echoes every level (declare a World before the sink), unless told to leave the
-// log to the code under test (the engine's start-up makes and deletes its own). Standard error and the file descriptors
-// are left alone, so death tests and GoogleTest's own output work as usual. When the test fails,
-// the recorded text is shown on standard error.
+// log to the code under test (the engine's start-up makes and deletes its own). Standard error and
+// the file descriptors are left alone, so death tests and GoogleTest's own output work as usual.
+// When the test fails, the recorded text is shown on standard error.
 #include "QelCore/LogManager.h"
 
 #include <cstdint>
@@ -28,7 +28,6 @@ public:
     struct Line {
         int level;
         std::string text;
-        bool operator==(const Line&) const = default;
     };
 
     enum class Log { Make, Leave };

@@ -2,7 +2,6 @@
 
 #include "ECS/Component/RegisterComponents.h"
 #include "ECS/SceneEntities.h"
-#include "ECS/System/RegisterSystems.h"
 
 namespace Qel::test {
 
@@ -34,12 +33,6 @@ void World::catalogue() {
     }
     assignComponentTypeNames();
     forEachComponentType([&]<class T>() { components->RegisterComponent<T>(); });
-}
-
-void World::loadSystems() {
-    catalogue();
-    registerSystems(*systems);
-    systems->LoadAll();
 }
 
 Entity World::named(const std::string& name) const {

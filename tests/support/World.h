@@ -6,8 +6,8 @@
 // navigation nodes. A manager that already exists (a window test's message manager, say) is used
 // and left to its owner, as the engine's own start-up does. The members always reach the current
 // instance, so a test may remove<T>() one and make its own. catalogue() registers the shipped
-// component types; loadSystems() also registers the shipped systems and loads them; spawn() makes
-// a scene entity from components, as a scene file would. The scene is emptied when the world goes.
+// component types (registerSystems() from the engine adds its systems); spawn() makes a scene
+// entity from components, as a scene file would. The scene is emptied when the world goes.
 #include "ECS/ComponentManager.h"
 #include "ECS/EntityManager.h"
 #include "ECS/Prefab/PrefabManager.h"
@@ -31,7 +31,6 @@ namespace Qel::test {
 template <class T> struct Ref {
     T* operator->() const { return T::instance(); }
     T& operator*() const { return *T::instance(); }
-    T* get() const { return T::instance(); }
     explicit operator bool() const { return T::instance() != nullptr; }
 };
 
@@ -46,8 +45,6 @@ public:
 
     /// Registers the component catalogue with the component manager (and the prefab manager).
     void catalogue();
-    /// The catalogue, then the engine's systems, registered and loaded.
-    void loadSystems();
     /// Deletes manager T if this world made it.
     template <class T> void remove() {
         std::erase_if(owned, [](const auto& manager) { return manager.get() == T::instance(); });
