@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QelRenderer/BatchingManager.h"
 #include "Files.h"
+#include "QelRenderer/BatchingManager.h"
 #include "QelRenderer/Texture.h"
 
 #include <gtest/gtest.h>

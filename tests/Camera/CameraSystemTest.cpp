@@ -30,7 +30,8 @@ protected:
     }
 
     Entity addCamera(glm::vec2 position, int32_t priority, glm::vec3 colour = {0.2f, 0.3f, 0.3f}) {
-        return spawn(Transform{.position = {position, 0.0f}}, Camera{.clearColor = colour, .priority = priority});
+        return spawn(Transform{.position = {position, 0.0f}},
+                     Camera{.clearColor = colour, .priority = priority});
     }
 
     void disable(Entity entity) { entities->GetInfo(entity)->flags |= EntityInfo::kDisabled; }

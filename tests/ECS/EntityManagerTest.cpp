@@ -16,8 +16,7 @@ TEST_F(EntityManagerTest, FreedIdComesBackAfterEveryOlderFreeIdThenTheLimitHolds
         ASSERT_EQ(entities->CreateEntity(), expected);
     EXPECT_EQ(entities->CreateEntity(), 1u);
     EXPECT_EQ(entities->CreateEntity(), MAX_ENTITIES);
-    EXPECT_THAT(logged.take(),
-                HasSubstr("[CRITICAL] Trying to Instantiate over Entity limit"));
+    EXPECT_THAT(logged.take(), HasSubstr("[CRITICAL] Trying to Instantiate over Entity limit"));
     EXPECT_EQ(entities->LivingCount(), MAX_ENTITIES);
 }
 

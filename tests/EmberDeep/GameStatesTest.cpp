@@ -86,7 +86,8 @@ protected:
     /// A width x height opaque PNG registered as texture `name` (decoded now, no GL upload).
     void addTexture(const char* name, int width, int height) {
         const fs::path path = tree / "Assets" / "Splash" / (std::string(name) + ".png");
-        Qel::test::writePng(path, width, height, 4, std::vector<uint8_t>(static_cast<size_t>(width * height * 4), 255));
+        Qel::test::writePng(path, width, height, 4,
+                            std::vector<uint8_t>(static_cast<size_t>(width * height * 4), 255));
         assets->load<Qel::Texture>(name, path.c_str(), Qel::hashName(name));
     }
 

@@ -1,7 +1,7 @@
 // The real game under Xvfb: start-up with the shipped content, the splash, a key press once
 // loading is done, and the title scene on screen where its file puts it.
-#include "ECS/ComponentManager.h"
 #include "Display.h"
+#include "ECS/ComponentManager.h"
 #include "ECS/Components/UITransform.h"
 #include "ECS/EntityManager.h"
 #include "GameStates/CommonState.h"

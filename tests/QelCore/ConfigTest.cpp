@@ -112,7 +112,8 @@ TEST_F(ConfigTest, OldOrBrokenUserFilesAreReplacedByTheDefault) {
 }
 
 TEST_F(ConfigTest, MistypedKeysKeepTheirDefaultsAndUnknownKeysSurvive) {
-    test::writeText(userPath, R"({"CFGVersion": 2, "Mods": {"list": [1, 2]}, "FramerateCap": -1, "MasterVolume": 1,
+    test::writeText(userPath,
+                    R"({"CFGVersion": 2, "Mods": {"list": [1, 2]}, "FramerateCap": -1, "MasterVolume": 1,
                            "SFXVolume": 0.25, "BGMMute": true, "Fullscreen": true, "WindowWidth": 800,
                            "WindowHeight": 600})");
     FakeTargets targets;
@@ -231,8 +232,9 @@ TEST_F(ConfigTest, NoConfigurationAnywhereIsAStrongAssertion) {
     fs::remove(defaultPath);
     FakeTargets targets;
     EXPECT_EXIT(loadUserConfig(targets), testing::ExitedWithCode(187), "");
-    EXPECT_NE(test::readText(files.getUserPath("logs/log_latest.txt")).find("No config / default config found"),
-              std::string::npos);
+    EXPECT_NE(
+        test::readText(files.getUserPath("logs/log_latest.txt")).find("No config / default config found"),
+        std::string::npos);
 }
 
 } // namespace

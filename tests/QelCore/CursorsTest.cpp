@@ -2,8 +2,8 @@
 
 #include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
-#include "messaging/MessageManager.h"
 #include "data/AssetManager.h"
+#include "messaging/MessageManager.h"
 
 #include "Display.h"
 #include "Files.h"
@@ -22,7 +22,9 @@ namespace {
 
 class CursorsTest : public testing::Test {
 protected:
-    void writeText(const std::string& relative, const std::string& text) { test::writeText(folder / relative, text); }
+    void writeText(const std::string& relative, const std::string& text) {
+        test::writeText(folder / relative, text);
+    }
 
     void writeImage(const std::string& relative, int size) {
         const std::vector<unsigned char> pixels(static_cast<size_t>(size * size * 4), 200);
@@ -65,7 +67,8 @@ TEST_F(CursorsTest, LoadsUsableImagesAndPurgesTheRest) {
     writeImage("ignored.Png", 8);
 
     EXPECT_EQ(loadCursors(folder), 4u);
-    for (const char* name : {"arrow", "hand/point", "twin"}) EXPECT_NE(findCursor(hashName(name)), nullptr);
+    for (const char* name : {"arrow", "hand/point", "twin"})
+        EXPECT_NE(findCursor(hashName(name)), nullptr);
     EXPECT_EQ(assets.findRegistry<cursorWrapper>()->get(hashName("broken")), nullptr);
     EXPECT_EQ(findCursor(hashName("ignored")), nullptr);
     // "default" means the standard arrow even when a cursor carries that name.

@@ -21,7 +21,7 @@ namespace Qel {
 namespace {
 
 class DebugConsoleTest : public testing::Test {
-  protected:
+protected:
     /// Runs one line; returns what the log echoed meanwhile.
     std::string run(const std::string& line) {
         logged.take();
@@ -109,16 +109,14 @@ TEST_F(DebugConsoleTest, ReadsOnlyFromATerminalAndReportsMissingInputOnce) {
     logged.take();
     noTerminal.readCommand();
     noTerminal.readCommand();
-    EXPECT_EQ(logged.take(),
-              "[LOW] Debug console has no terminal input to read a command from\n");
+    EXPECT_EQ(logged.take(), "[LOW] Debug console has no terminal input to read a command from\n");
     EXPECT_EQ(states.getNext(), GS_QUIT);
 
     console.readCommand();
     EXPECT_EQ(states.getNext(), GS_RESTART);
     logged.take();
     console.readCommand();
-    EXPECT_EQ(logged.take(),
-              "[LOW] Debug console has no terminal input to read a command from\n");
+    EXPECT_EQ(logged.take(), "[LOW] Debug console has no terminal input to read a command from\n");
 }
 
 std::set<int> keysDown;
@@ -143,7 +141,7 @@ TEST_F(DebugConsoleTest, HotkeysNeedLeftShiftAndTheirConditions) {
     keysDown.insert(GLFW_KEY_LEFT_SHIFT);
     console.update(isDown, isDown);
     EXPECT_EQ(logged.take(), "[CRITICAL] [CHEAT] PHYSICS COLLIDER VISUALISATION "
-                                                      "TOGGLED\n[CRITICAL] [HOTKEY] FULLSCREEN TOGGLED\n");
+                             "TOGGLED\n[CRITICAL] [HOTKEY] FULLSCREEN TOGGLED\n");
     EXPECT_EQ(colliderToggles, 1);
     EXPECT_EQ(quadtreeToggles, 0);
 
@@ -176,7 +174,7 @@ TEST_F(DebugConsoleTest, DialogueSkipAdvancesUntilTheEndAndWarnsOnLongLoops) {
     logged.take();
     EXPECT_EQ(console.skipDialogue(), 65'536u);
     EXPECT_EQ(logged.take(), "[CRITICAL] Warning, skipDialogue triggered 65535 "
-                                                      "iterations, is the dialogue in an infinite loop?\n");
+                             "iterations, is the dialogue in an infinite loop?\n");
 }
 
 } // namespace

@@ -47,7 +47,7 @@ template <char State> uint64_t registerState() {
 using Calls = std::vector<std::string>;
 
 class GameStateManagerTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         calls.clear();
         requests.clear();
@@ -118,8 +118,7 @@ TEST_F(GameStateManagerTest, RequestWithoutManagerIsLoggedAndIgnored) {
     manager.reset();
     test::LogSink logged;
     setNextGameState(GS_QUIT);
-    EXPECT_EQ(logged.take(),
-              "[CRITICAL] Attempting to setNextGameState on invalid GSM\n");
+    EXPECT_EQ(logged.take(), "[CRITICAL] Attempting to setNextGameState on invalid GSM\n");
 }
 
 TEST_F(GameStateManagerTest, MisuseEndsInStrongAssertions) {

@@ -28,7 +28,7 @@ std::vector<std::string> readLines(const std::filesystem::path& path) {
 }
 
 class LogManagerTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { std::filesystem::remove_all(files.getUserDirectory()); }
     std::filesystem::path dumpPath() const { return files.getUserPath("logs/log_latest.txt"); }
 

@@ -46,7 +46,8 @@ TEST(StrongAssertTest, SavesTheLogBeforeExiting) {
         lines.push_back(text);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "[HIGH] earlier line");
-    EXPECT_TRUE(lines[1].starts_with("[CRITICAL] [STRONG ASSERT TRIGGERED] file missing in file: StrongAssertTest.cpp"))
+    EXPECT_TRUE(lines[1].starts_with(
+        "[CRITICAL] [STRONG ASSERT TRIGGERED] file missing in file: StrongAssertTest.cpp"))
         << lines[1];
 }
 

@@ -30,9 +30,7 @@ protected:
         handler = nullptr;
         messages = nullptr;
     }
-    void SetUp() override {
-        QEL_SKIP_WITHOUT_DISPLAY();
-    }
+    void SetUp() override { QEL_SKIP_WITHOUT_DISPLAY(); }
 
     static glm::ivec2 windowPosition() {
         glm::ivec2 position;
@@ -47,7 +45,8 @@ protected:
 std::vector<glm::ivec2> resizes;
 
 void recordResize(Message& message) {
-    if (const auto* args = message.argsAs<int, int>()) resizes.emplace_back(std::get<0>(*args), std::get<1>(*args));
+    if (const auto* args = message.argsAs<int, int>())
+        resizes.emplace_back(std::get<0>(*args), std::get<1>(*args));
 }
 
 TEST_F(WindowHandlerTest, OpensAnOpenGL45CoreWindow) {

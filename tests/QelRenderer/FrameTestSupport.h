@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ECS/Components/SpriteRenderer.h"
-#include "ECS/SceneEntities.h"
 #include "ECS/Components/Transform.h"
 #include "ECS/Components/UITransform.h"
+#include "ECS/SceneEntities.h"
 #include "RendererTestSupport.h"
 
 #include <glm/vec4.hpp>

@@ -1,7 +1,7 @@
 #include "QelRenderer/Mesh.h"
 
-#include "QelRenderer/MeshFile.h"
 #include "LogSink.h"
+#include "QelRenderer/MeshFile.h"
 #include "RendererTestSupport.h"
 
 #include <GL/glew.h>

@@ -134,8 +134,7 @@ protected:
             for (GLuint column = 0; column < columns; ++column) {
                 const GLuint attribute = location + column;
                 glEnableVertexArrayAttrib(quad->vao, attribute);
-                glVertexArrayVertexBuffer(quad->vao, attribute, instanceBuffer, offset,
-                                          sizeof(SpriteVertex));
+                glVertexArrayVertexBuffer(quad->vao, attribute, instanceBuffer, offset, sizeof(SpriteVertex));
                 glVertexArrayAttribFormat(quad->vao, attribute, floats / columns, GL_FLOAT, GL_FALSE, 0);
                 glVertexArrayAttribBinding(quad->vao, attribute, attribute);
                 glVertexArrayBindingDivisor(quad->vao, attribute, 1);

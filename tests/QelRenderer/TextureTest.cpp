@@ -1,8 +1,8 @@
 #include "QelRenderer/Texture.h"
 
+#include "LogSink.h"
 #include "QelRenderer/Mesh.h"
 #include "QelRenderer/Shader.h"
-#include "LogSink.h"
 #include "RendererTestSupport.h"
 
 #include <GL/glew.h>

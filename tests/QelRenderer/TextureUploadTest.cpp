@@ -1,6 +1,6 @@
+#include "LogSink.h"
 #include "QelRenderer/GraphicsEngine.h"
 #include "QelRenderer/Texture.h"
-#include "LogSink.h"
 #include "RendererTestSupport.h"
 #include "data/AssetManager.h"
 

@@ -38,8 +38,10 @@ TEST_F(CollisionLayerTableTest, LoadsTheSceneLayersInOrderSkippingThoseWithoutBi
         {"layerName": "Ghost"},
         {"layerName": "Default", "bits": "10"},
         {"layerName": "Enemy", "bits": "0"}]}}})");
-    for (const auto& [layer, bits, mask] : {std::tuple{"Default", 0b10ul, 0b1ul}, {"Player", 0b11ul, 0b10ul},
-                                             {"Enemy", 0ul, 0b100ul}, {"Ghost", 0b10ul, 0b1ul}}) {
+    for (const auto& [layer, bits, mask] : {std::tuple{"Default", 0b10ul, 0b1ul},
+                                            {"Player", 0b11ul, 0b10ul},
+                                            {"Enemy", 0ul, 0b100ul},
+                                            {"Ghost", 0b10ul, 0b1ul}}) {
         EXPECT_EQ(table.getBits(layer).to_ulong(), bits) << layer;
         EXPECT_EQ(table.getMask(layer).to_ulong(), mask) << layer;
     }
@@ -87,9 +89,10 @@ TEST_F(CollisionLayerTableTest, MalformedAndLongDigitStrings) {
         {"layerName": "Broken", "bits": "102"},
         {"layerName": "Long", "bits": "100000000000000000000000000000011"},
         {"layerName": "Tail", "bits": "00000000000000000000000000000001x"}]}}})");
-    EXPECT_NE(printed.find("[HIGH] Collision layer \"Broken\": bits may hold only 0 and 1, the layer accepts no "
-                           "partner\n"),
-              std::string::npos);
+    EXPECT_NE(
+        printed.find("[HIGH] Collision layer \"Broken\": bits may hold only 0 and 1, the layer accepts no "
+                     "partner\n"),
+        std::string::npos);
     EXPECT_TRUE(table.getBits("Broken").none());
     // Only the first 32 characters count, the 32nd being bit 0.
     EXPECT_EQ(table.getBits("Long").to_ulong(), (1ul << 31) | 1ul);

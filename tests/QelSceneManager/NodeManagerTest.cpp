@@ -91,7 +91,8 @@ TEST_F(NodeManagerTest, IncompletePartsAreLoggedAndLeaveAnUnloadedGrid) {
     };
     const Case cases[] = {
         {scene("", kBounds, kNodes), "offset is not a valid array", 2},
-        {scene(R"("offset": [{"offset": 1.0}, {"x": 2.0}])", kBounds, kNodes), "[HIGH] Offset missing data", 2},
+        {scene(R"("offset": [{"offset": 1.0}, {"x": 2.0}])", kBounds, kNodes), "[HIGH] Offset missing data",
+         2},
         {scene(kOffset, bounds("0.0 0.0 2.0"), kNodes), "[HIGH] Bounds missing data", 0},
         {scene(kOffset, "", kNodes), "boundaries is not a valid array", 0},
         {scene(kOffset, kBounds, R"("nodes": [{"walkable": true}, {"walkable": false}])"),

@@ -181,7 +181,8 @@ TEST_F(SceneManagerTest, ShapelessPrefabCollidersGetShapesFromTheTransform) {
     // An unknown shape name cannot be built: the collider goes, the entity stays.
     EXPECT_FALSE(has<ColliderPtr>(named("pill")));
     EXPECT_TRUE(has<Transform>(named("pill")));
-    EXPECT_EQ(logged.count("[HIGH] UNKNOWN COLLIDER TYPE ADDED \"Capsule\", REMOVING COLLIDER COMPONENT."), 1u);
+    EXPECT_EQ(logged.count("[HIGH] UNKNOWN COLLIDER TYPE ADDED \"Capsule\", REMOVING COLLIDER COMPONENT."),
+              1u);
     // Without a Transform there is nothing to build the shape from.
     EXPECT_TRUE(has<ColliderPtr>(named("loosePill")));
 }
@@ -237,7 +238,7 @@ TEST_F(SceneManagerTest, GameObjectsPastTheEntityLimitAreNotBuilt) {
     EXPECT_FALSE(loadText(text));
     EXPECT_NE(
         logged.take().find("[CRITICAL] Entity limit reached: 7000 of the scene's 10000 game objects were not "
-                          "built"),
+                           "built"),
         std::string::npos);
     EXPECT_EQ(entities->LivingCount(), MAX_ENTITIES);
     EXPECT_EQ(scenes->drawLists.worldEntities().size(), MAX_ENTITIES);

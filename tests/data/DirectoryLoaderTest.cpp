@@ -69,7 +69,8 @@ TEST_F(DirectoryLoaderTest, MissingOrNonDirectoryFolderIsReported) {
 }
 
 TEST_F(DirectoryLoaderTest, RefusedFilesAreReportedAndTheWalkGoesOn) {
-    for (const char* file : {"a.png", "a.jpg", "broken.png", "z/c.png"}) touch(file);
+    for (const char* file : {"a.png", "a.jpg", "broken.png", "z/c.png"})
+        touch(file);
     // A link to itself cannot be examined; it is reported and skipped.
     fs::create_symlink(root / "loop.png", root / "loop.png");
 

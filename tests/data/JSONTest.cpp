@@ -97,8 +97,8 @@ TEST_F(JSONTest, CdDescendsOnlyIntoObjectsAndGettersFollowTheCursor) {
         EXPECT_EQ(json.cursor, nullptr);
     }
     EXPECT_EQ(logged.take(), "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n"
-                         "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n"
-                         "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n");
+                             "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n"
+                             "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n");
     ASSERT_TRUE(json.cd("Scene"));
     JSONValue* scene = json.cursor;
     EXPECT_FALSE(json.cd("list"));
@@ -144,8 +144,8 @@ TEST_F(JSONTest, ArraysFromDocumentsAndElementsLogTheirOwnForms) {
     EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "none"}));
     EXPECT_EQ(values, (std::vector<int>{1, 2}));
     EXPECT_EQ(logged.take(), "[LOW] JSON: \"items\" is not a valid array\n"
-                         "[LOW] JSON: \"name\" not found\n"
-                         "[LOW] JSON: \"items\" is not a valid array\n");
+                             "[LOW] JSON: \"name\" not found\n"
+                             "[LOW] JSON: \"items\" is not a valid array\n");
 
     for (const char* key : {"scalar", "missing"}) {
         JSONArr invalid = json.getArray(key);

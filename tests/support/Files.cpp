@@ -42,7 +42,8 @@ std::string readText(const fs::path& path) {
 
 void writePng(const fs::path& path, int width, int height, int channels, const std::vector<uint8_t>& pixels) {
     if (path.has_parent_path()) fs::create_directories(path.parent_path());
-    EXPECT_NE(stbi_write_png(path.c_str(), width, height, channels, pixels.data(), width * channels), 0) << path;
+    EXPECT_NE(stbi_write_png(path.c_str(), width, height, channels, pixels.data(), width * channels), 0)
+        << path;
 }
 
 void writeSolidPng(const fs::path& path, int size, const std::vector<uint8_t>& rgba) {

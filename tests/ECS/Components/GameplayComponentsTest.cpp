@@ -77,7 +77,8 @@ TEST_F(GameplayComponentsTest, ScriptsStoreAtMostSevenKeysAndSayOnceWhenMoreFoll
 
     const GOScripts crowded = read<GOScripts>(seven + R"(, {"file": "s7"}, {"file": "s8"}]})");
     EXPECT_EQ(crowded.scripts, exact.scripts);
-    EXPECT_EQ(logged.count("[CRITICAL] Too many scripts in component! Will only read first 7 scripts.\n"), 1u);
+    EXPECT_EQ(logged.count("[CRITICAL] Too many scripts in component! Will only read first 7 scripts.\n"),
+              1u);
 
     // Entries without a readable file take no slot; the first 0 ends the list.
     const GOScripts sparse =

@@ -32,8 +32,7 @@ TEST_F(SystemManagerTest, LifecycleRunsInRegistrationOrder) {
     auto second = systems->RegisterSystem<Second>();
     systems->RegisterSystem<First>();
     EXPECT_EQ(systems->RegisterSystem<Second>(), second);
-    EXPECT_THAT(logged.take(),
-                HasSubstr("[CRITICAL] System Second registered twice"));
+    EXPECT_THAT(logged.take(), HasSubstr("[CRITICAL] System Second registered twice"));
     systems->LoadAll();
     systems->InitializeAll();
     systems->UpdateAll(0.5f);
