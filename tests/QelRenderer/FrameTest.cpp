@@ -74,14 +74,7 @@ TEST_F(FrameTest, ALightBrightensSpritesWithinItsRangeOnly) {
     graphics->setAmbient(glm::vec4(1.0f, 1.0f, 1.0f, 0.1f));
     addSprite({2.0f, 0.0f}, {1.0f, 1.0f}, white);
     addSprite({12.0f, 0.0f}, {1.0f, 1.0f}, white);
-    const Entity lamp = entities->CreateEntity();
-    components->AddComponent(lamp, Transform{});
-    Light light;
-    light.range = 6.0f;
-    light.intensity = 2.0f;
-    components->AddComponent(lamp, light);
-    sceneEntities.insert(lamp);
-    announce(lamp);
+    world->spawn(Transform{}, Light{.range = 6.0f, .intensity = 2.0f});
     drawFrame();
 
     const glm::ivec2 lit = pixelOf({2.0f, 0.0f}), unlit = pixelOf({12.0f, 0.0f});
@@ -98,15 +91,9 @@ TEST_F(FrameTest, AShadowDarkensTheGroundButNotWhatStandsOnIt) {
         addSprite({3.0f, 0.0f}, {2.0f, 2.0f}, solidTexture("grey", {128, 128, 128, 255}), 1);
     components->GetComponent<SpriteRenderer>(caster).isCastShadow = true;
     const Entity bystander = addSprite({3.5f, 2.5f}, {1.0f, 1.0f}, white, 1);
-    const Entity lamp = entities->CreateEntity();
-    components->AddComponent(lamp, Transform{});
-    Light light;
-    light.range = 10.0f;
-    components->AddComponent(lamp, light);
-    sceneEntities.insert(lamp);
     announce(ground);
     announce(caster);
-    announce(lamp);
+    world->spawn(Transform{}, Light{.range = 10.0f});
     drawFrame();
     const glm::u8vec4 bystanderLit = readPixel(pixelOf({3.5f, 2.5f}).x, pixelOf({3.5f, 2.5f}).y);
 
@@ -127,10 +114,10 @@ TEST_F(FrameTest, TheLookUpTableRegradesTheCompositeOnlyWhenEnabled) {
     std::vector<uint8_t> lut;
     for (int i = 0; i < 256 * 16; ++i)
         lut.insert(lut.end(), {0, 200, 0, 255});
-    test::writePng(scratch / "AllGreenLUT.png", 256, 16, 4, lut);
-    test::writeText(scratch / "AllGreenLUT.png.mdata",
+    test::writePng(*scratch / "AllGreenLUT.png", 256, 16, 4, lut);
+    test::writeText(*scratch / "AllGreenLUT.png.mdata",
                     R"({"wrapmode": "clampToEdge", "filtermode": "linear", "sRGB": false})");
-    assets->load<Texture>("AllGreenLUT", (scratch / "AllGreenLUT.png").c_str());
+    assets->load<Texture>("AllGreenLUT", (*scratch / "AllGreenLUT.png").c_str());
 
     drawFrame();
     EXPECT_TRUE(near(readPixel(640, 360), kWhite));

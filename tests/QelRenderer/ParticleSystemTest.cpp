@@ -21,7 +21,8 @@ protected:
     }
 
     /// A still, long-lived emitter of 1 x 1 particles at position.
-    Entity emitter(glm::vec2 position, float rate, uint32_t flags = ParticleEmitter::kActive | ParticleEmitter::kLooping) {
+    Entity emitter(glm::vec2 position, float rate,
+                   uint32_t flags = ParticleEmitter::kActive | ParticleEmitter::kLooping) {
         const Entity entity = addSprite(position, {1.0f, 1.0f}, nullptr);
         ParticleEmitter settings;
         settings.flags = flags;
@@ -45,7 +46,7 @@ protected:
         uint64_t key = 0;
         ASSERT_TRUE(particles->GetPCH(key));
         MessageArgs<int, decltype(value)> message(hashName(name), entity, value);
-        messages->sendImmediate(message, key);
+        world->messages->sendImmediate(message, key);
     }
 
     int brightnessAt(glm::vec2 world) {
@@ -98,11 +99,14 @@ TEST_F(ParticleSystemTest, MessagesStopAndRestartAnEmitterWithoutABurst) {
     const ParticleEmitter& settings = components->GetComponent<ParticleEmitter>(entity);
     send("PS_setDuration", static_cast<int>(entity), 0.5f);
     EXPECT_FLOAT_EQ(settings.duration, 0.5f);
-    for (int frame = 0; frame < 10; ++frame) particles->Update(0.06f);
-    EXPECT_FALSE(settings.flags & ParticleEmitter::kActive) << "a non-looping emitter stops after its duration";
+    for (int frame = 0; frame < 10; ++frame)
+        particles->Update(0.06f);
+    EXPECT_FALSE(settings.flags & ParticleEmitter::kActive)
+        << "a non-looping emitter stops after its duration";
     const size_t emitted = live();
 
-    for (int frame = 0; frame < 30; ++frame) particles->Update(0.06f);
+    for (int frame = 0; frame < 30; ++frame)
+        particles->Update(0.06f);
     send("PS_setActive", static_cast<int>(entity), 1);
     particles->Update(0.06f);
     EXPECT_LE(live(), emitted + 1) << "time spent inactive is not released at once";

@@ -1,5 +1,6 @@
 #include "QelRenderer/TextureMetadata.h"
 
+#include "LogSink.h"
 #include "RendererTestSupport.h"
 #include "data/JSON.h"
 
@@ -18,7 +19,7 @@ void expectDefaults(const TextureMetadata& metadata) {
 }
 
 TEST(TextureMetadataTest, AMissingSidecarIsWrittenAndAWrittenOneIsApplied) {
-    const std::filesystem::path folder = test::scratchFolder("metadata");
+    const test::Sandbox folder("metadata");
     expectDefaults(readTextureMetadata((folder / "hero.png").string()));
     std::ifstream in(folder / "hero.png.mdata");
     JSON written;
@@ -35,9 +36,8 @@ TEST(TextureMetadataTest, AMissingSidecarIsWrittenAndAWrittenOneIsApplied) {
             {"name": "idle", "sizeX": 0.25, "sizeY": 0.5, "offsetX": 0.75, "offsetY": 0.0},
             {"sizeX": 1.0},
             {"name": "run", "sizeX": 0.5, "sizeY": 0.5, "offsetX": 0.0, "offsetY": 0.5}]})");
-    testing::internal::CaptureStderr();
+    test::LogSink logged;
     const TextureMetadata metadata = readTextureMetadata((folder / "sheet.png").string());
-    testing::internal::GetCapturedStderr();
     EXPECT_EQ(metadata.wrapMode, kTextureWrapClampToBorder);
     EXPECT_EQ(metadata.filterMode, kTextureFilterNearest);
     EXPECT_FALSE(metadata.sRGB);
@@ -48,14 +48,14 @@ TEST(TextureMetadataTest, AMissingSidecarIsWrittenAndAWrittenOneIsApplied) {
 }
 
 TEST(TextureMetadataTest, BrokenSidecarsAreLoggedKeepTheDefaultsAndAreNotOverwritten) {
-    const std::filesystem::path folder = test::scratchFolder("metadata-broken");
+    const test::Sandbox folder("metadata-broken");
     test::writeText(folder / "a.png.mdata", "wrapmode = mirror");
     test::writeText(folder / "b.png.mdata",
                     R"({"wrapmode": 3, "filtermode": "blurry", "sRGB": "no", "SubTextures": {"name": "x"}})");
-    testing::internal::CaptureStderr();
+    test::LogSink logged;
     expectDefaults(readTextureMetadata((folder / "a.png").string()));
     expectDefaults(readTextureMetadata((folder / "b.png").string()));
-    const std::string log = testing::internal::GetCapturedStderr();
+    const std::string log = logged.take();
     EXPECT_NE(log.find("unreadable texture metadata"), std::string::npos) << log;
     EXPECT_NE(log.find("unknown filtermode \"blurry\""), std::string::npos) << log;
     EXPECT_NE(log.find("JSON: SubTextures is not a valid array"), std::string::npos) << log;
