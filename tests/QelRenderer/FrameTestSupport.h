@@ -40,6 +40,9 @@ protected:
     static glm::u8vec4 readPixel(int x, int y);
     /// Window pixel of a world point under the test camera.
     static glm::ivec2 pixelOf(glm::vec2 world);
+    /// The window pixel showing a world point.
+    static glm::u8vec4 pixelAt(glm::vec2 world) { return readPixel(pixelOf(world).x, pixelOf(world).y); }
+    static int brightness(glm::u8vec4 pixel) { return pixel.r + pixel.g + pixel.b; }
 
     /// Made for each suite: other suites of the process build their own managers.
     inline static std::unique_ptr<World> world;

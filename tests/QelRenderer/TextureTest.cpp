@@ -69,15 +69,5 @@ TEST_F(TextureTest, AnUploadedTextureIsSampledUprightWithItsOwnTexels) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(TextureDeathTest, UnreadableImagesAndUnsupportedChannelCountsStopTheProgram) {
-    const test::Sandbox folder("texture-death");
-    test::writePng(folder / "grey.png", 2, 2, 2, std::vector<uint8_t>(8, 128));
-    test::writeText(folder / "broken.png", "not an image");
-    EXPECT_EXIT(Texture((folder / "grey.png").c_str(), 1), testing::ExitedWithCode(187),
-                "Texture has invalid number of channels! Supported are: 3 & 4");
-    EXPECT_EXIT(Texture((folder / "broken.png").c_str(), 1), testing::ExitedWithCode(187),
-                "Unable to read texture: .*broken.png");
-}
-
 } // namespace
 } // namespace Qel

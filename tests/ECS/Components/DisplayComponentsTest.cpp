@@ -9,7 +9,6 @@ using DisplayComponentsTest = ComponentReaderTest;
 
 TEST_F(DisplayComponentsTest, KeysReachTheirOwnFieldsAndMissingOnesKeepDefaults) {
     const Camera camera = read<Camera>(R"({"offsetY": 2.0})");
-    EXPECT_EQ(camera.clearColor, glm::vec3(0.2f, 0.3f, 0.3f));
     EXPECT_EQ(glm::vec3(camera.cameraZoom, camera.offset), glm::vec3(10.0f, 0.0f, 2.0f));
 
     const UITransform ui = read<UITransform>(R"({"positionX": 1.0, "positionY": 2.0, "positionZ": 3.0,
