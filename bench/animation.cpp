@@ -81,10 +81,12 @@ double particleFrameMicros(Engine& engine) {
     for (int i = 0; i < 16; ++i) {
         const Entity entity = engine.add();
         Transform transform;
-        transform.position = glm::vec3(static_cast<float>(i % 4) * 4.0f - 6.0f, static_cast<float>(i / 4) * 3.0f - 4.5f, 0.0f);
+        transform.position =
+            glm::vec3(static_cast<float>(i % 4) * 4.0f - 6.0f, static_cast<float>(i / 4) * 3.0f - 4.5f, 0.0f);
         engine.components.AddComponent(entity, transform);
         ParticleEmitter emitter;
-        emitter.flags = ParticleEmitter::kActive | ParticleEmitter::kLooping | ParticleEmitter::kColorScaleMultiplies;
+        emitter.flags =
+            ParticleEmitter::kActive | ParticleEmitter::kLooping | ParticleEmitter::kColorScaleMultiplies;
         emitter.texture = texture;
         emitter.emissionRate = 20000.0f;
         emitter.lifetime = {50.0f, 100.0f};
@@ -100,7 +102,8 @@ double particleFrameMicros(Engine& engine) {
     }
     auto particles = engine.systems.GetSystem<ParticleSystem>();
     // Fill the pool: each emitter takes its share in turn until no particle is left.
-    while (particles->pool().freeCount() > 0) particles->Update(kFrame);
+    while (particles->pool().freeCount() > 0)
+        particles->Update(kFrame);
 
     const glm::mat4 worldToNDC(1.0f);
     const std::optional<WorldRect> view = windowWorldBounds({1280.0f, 720.0f}, {0.0f, 0.0f}, 1.0f);
@@ -169,8 +172,9 @@ double animationFrameMicros(Engine& engine, size_t count) {
 int main() {
     Engine engine;
     const double particles = particleFrameMicros(engine);
-    std::printf("particle update + instance records, 4096 live over 16 emitters: %.1f us per frame (median)\n",
-                particles);
+    std::printf(
+        "particle update + instance records, 4096 live over 16 emitters: %.1f us per frame (median)\n",
+        particles);
     const double animation = animationFrameMicros(engine, 1000);
     std::printf("animation update, 1000 animated entities: %.1f us per frame (median)\n", animation);
     return 0;

@@ -1,6 +1,5 @@
 #include "QelRenderer/CameraSystem.h"
 
-#include "ECS/Component/RegisterComponents.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/CameraMotion.h"
 
@@ -19,9 +18,7 @@ class CameraSystemTest : public ::testing::Test, protected test::World {
 protected:
     void SetUp() override {
         cameraState() = CameraState{};
-        assignComponentTypeNames();
-        components->RegisterComponent<Transform>();
-        components->RegisterComponent<Camera>();
+        catalogue();
         TypeName<CameraSystem>::assign("CameraSystem");
         camera = systems->RegisterSystem<CameraSystem>();
         nodes->grid.origin = {-50.0f, -50.0f};

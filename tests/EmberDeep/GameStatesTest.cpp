@@ -1,11 +1,7 @@
+#include "../Game/GameStates.h"
 #include "ECS/Component/RegisterComponents.h"
 #include "ECS/SceneEntities.h"
-#include "GameStates/CommonState.h"
-#include "GameStates/GameStateIds.h"
-#include "GameStates/GameState_Scene.h"
-#include "GameStates/GameState_Splash.h"
 #include "GameStates/SplashSequence.h"
-#include "QelCore/GameStateManager.h"
 #include "QelRenderer/Texture.h"
 
 #include "Files.h"
@@ -46,8 +42,6 @@ void countUnpause(Qel::Message&) {
     ++unpauseMessages;
 }
 
-void noOperation() {}
-
 /// The managers the two states use (no window: the renderer is absent), the game states registered
 /// as the entry does, and a private asset tree the process works in ("../Assets" is
 /// <tree>/Assets). The log is recorded.
@@ -61,10 +55,7 @@ protected:
         Qel::TypeName<StateProbe>::assign("StateProbe");
         probe = systems->RegisterSystem<StateProbe>();
         systems->LoadAll();
-        gsSplashId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SPLASH::init, GS_SPLASH::update,
-                                                         noOperation, GS_COMMON::free, GS_COMMON::unload);
-        gsSceneId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SCENE::init, GS_SCENE::update,
-                                                        noOperation, GS_COMMON::free, GS_COMMON::unload);
+        Qel::test::registerGameStates();
         states->setNext(gsSceneId);
 
         audioMessages = 0;

@@ -1,11 +1,6 @@
 // The real game with a picture in Assets/Art that cannot be loaded: the texture worker's strong
 // assertion must end the game from the main thread, with exit code 187 and the line in the saved log.
-#include "GameStates/CommonState.h"
-#include "GameStates/GameStateIds.h"
-#include "GameStates/GameState_Scene.h"
-#include "GameStates/GameState_Splash.h"
-#include "QelCore/GameStateManager.h"
-#include "QelCore/QelSystems.h"
+#include "GameStates.h"
 #include "QelCore/WindowHandler.h"
 
 #include "Display.h"
@@ -33,16 +28,8 @@ void splashUpdateGivingUp() {
         glfwSetWindowShouldClose(Qel::WindowHandler::instance()->getWindow(), GLFW_TRUE);
 }
 
-void noOperation() {}
-
 void runTheGame() {
-    new Qel::Systems();
-    gsSplashId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SPLASH::init, splashUpdateGivingUp,
-                                                     noOperation, GS_COMMON::free, GS_COMMON::unload);
-    gsSceneId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SCENE::init, GS_SCENE::update,
-                                                    noOperation, GS_COMMON::free, GS_COMMON::unload);
-    Qel::GameStateManager::instance()->run(gsSplashId);
-    delete Qel::Systems::instance();
+    Qel::test::playGame(splashUpdateGivingUp);
     std::exit(0);
 }
 

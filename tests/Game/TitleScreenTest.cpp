@@ -5,13 +5,8 @@
 #include "ECS/Components/UITransform.h"
 #include "ECS/EntityManager.h"
 #include "Files.h"
-#include "GameStates/CommonState.h"
-#include "GameStates/GameStateIds.h"
-#include "GameStates/GameState_Scene.h"
-#include "GameStates/GameState_Splash.h"
-#include "QelCore/GameStateManager.h"
+#include "GameStates.h"
 #include "QelCore/Input.h"
-#include "QelCore/QelSystems.h"
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/UILayout.h"
@@ -84,8 +79,6 @@ void titleUpdateCapturingTheScreen() {
     glfwSetWindowShouldClose(window->getWindow(), GLFW_TRUE);
 }
 
-void noOperation() {}
-
 TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndClosesCleanly) {
     QEL_SKIP_WITHOUT_DISPLAY();
     // The game runs from a folder beside the shipped Assets and Defaults.
@@ -94,15 +87,7 @@ TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndC
         fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
     tree.enter("run");
 
-    new Qel::Systems();
-    gsSplashId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SPLASH::init,
-                                                     splashUpdatePressingAKeyOnceLoaded, noOperation,
-                                                     GS_COMMON::free, GS_COMMON::unload);
-    gsSceneId =
-        Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SCENE::init, titleUpdateCapturingTheScreen,
-                                            noOperation, GS_COMMON::free, GS_COMMON::unload);
-    Qel::GameStateManager::instance()->run(gsSplashId);
-    delete Qel::Systems::instance();
+    Qel::test::playGame(splashUpdatePressingAKeyOnceLoaded, titleUpdateCapturingTheScreen);
 
     ASSERT_GE(titleFrames, 5) << "the title scene never ran";
     const Screen& screen = titleScreen;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -194,6 +195,22 @@ TEST_F(ConfigTest, UnusableDefaultsStillLeaveAnObjectToRepair) {
         ASSERT_TRUE(broken.write(out));
         EXPECT_NE(out.str().find("\"WindowHeight\": 720"), std::string::npos) << defaults;
     }
+}
+
+TEST_F(ConfigTest, AHostileConfigurationIsRepairedFromTheDefaultAtOnce) {
+    const auto start = std::chrono::steady_clock::now();
+    JSON config = test::parseJson(R"({"CFGVersion": 1, "Junk": )" + test::nestedJson(100000, true) + "}");
+    validateConfig(config, defaultPath);
+    FakeTargets targets;
+    applyConfig(config, targets);
+    std::ostringstream written;
+    ASSERT_TRUE(config.write(written));
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
+    EXPECT_TRUE(logged.contains(test::kTooDeepLine));
+    EXPECT_EQ(written.str().find("Junk"), std::string::npos);
+    EXPECT_LT(written.str().size(), 1000u);
+    int version = 0;
+    EXPECT_TRUE(config.get("CFGVersion", version));
 }
 
 TEST_F(ConfigTest, AFailedWriteLeavesThePreviousFileIntact) {

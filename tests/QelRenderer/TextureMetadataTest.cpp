@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <string>
 
 namespace Qel {
 namespace {
@@ -21,9 +21,7 @@ void expectDefaults(const TextureMetadata& metadata) {
 TEST(TextureMetadataTest, AMissingSidecarIsWrittenAndAWrittenOneIsApplied) {
     const test::Sandbox folder("metadata");
     expectDefaults(readTextureMetadata((folder / "hero.png").string()));
-    std::ifstream in(folder / "hero.png.mdata");
-    JSON written;
-    written.parse(in);
+    const JSON written = test::parseJson(test::readText(folder / "hero.png.mdata"));
     std::string wrap, filter;
     bool sRGB = false;
     EXPECT_TRUE(written.get("wrapmode", wrap) && written.get("filtermode", filter) &&
@@ -59,10 +57,7 @@ TEST(TextureMetadataTest, BrokenSidecarsAreLoggedKeepTheDefaultsAndAreNotOverwri
     EXPECT_NE(log.find("unreadable texture metadata"), std::string::npos) << log;
     EXPECT_NE(log.find("unknown filtermode \"blurry\""), std::string::npos) << log;
     EXPECT_NE(log.find("JSON: SubTextures is not a valid array"), std::string::npos) << log;
-    std::ifstream kept(folder / "a.png.mdata");
-    std::string text;
-    std::getline(kept, text);
-    EXPECT_EQ(text, "wrapmode = mirror");
+    EXPECT_EQ(test::readText(folder / "a.png.mdata"), "wrapmode = mirror");
 }
 
 } // namespace

@@ -182,6 +182,42 @@ TEST_F(SceneManagerTest, ShapelessPrefabCollidersGetShapesFromTheTransform) {
     EXPECT_TRUE(has<ColliderPtr>(named("loosePill")));
 }
 
+// A prefab file without a "component" object is a name and a tag: spawn points are written so.
+TEST_F(SceneManagerTest, ATagOnlyPrefabIsBuiltWithTheComponentsTheSceneGives) {
+    ASSERT_TRUE(loadPrefab(R"({"name": "Spawn", "tag": "SpawnPoint"})"));
+    JSON scene = test::parseJson(R"({"Scene": {"gameObjects": [
+        {"prefab": "Spawn", "name": "PlayerStart", "components": [{"name": "Transform", "positionX": 3.0}]},
+        {"prefab": "Spawn", "name": "Bare", "components": []}]}})");
+    ASSERT_TRUE(scenes->loadScene(scene));
+
+    const Entity start = named("PlayerStart");
+    ASSERT_NE(start, MAX_ENTITIES);
+    EXPECT_EQ(entities->GetInfo(start)->tag, "SpawnPoint");
+    EXPECT_EQ(get<Transform>(start).position.x, 3.0f);
+    EXPECT_TRUE(probe->GetEntities().contains(start));
+
+    const Entity bare = named("Bare");
+    ASSERT_NE(bare, MAX_ENTITIES);
+    EXPECT_EQ(entities->GetInfo(bare)->tag, "SpawnPoint");
+    EXPECT_TRUE(entities->GetSignature(bare).none());
+}
+
+TEST_F(SceneManagerTest, TooDeepScenesAndPrefabsAreUnparsableFiles) {
+    const test::Sandbox folder("deep-scene");
+    test::writeText(folder / "Deep.json", R"({"Scene": {"gameObjects": [], "x": )" +
+                                              test::nestedJson(JSON::kMaxDepth, false) + "}}");
+    ASSERT_TRUE(scenes->setNextScene(folder / "Deep.json"));
+    JSON doc;
+    logged.take();
+    EXPECT_FALSE(scenes->getScene(doc));
+    EXPECT_FALSE(scenes->loadScene(doc));
+    EXPECT_EQ(logged.take(),
+              test::kTooDeepLine + "[HIGH] JSON: Parse error\n[HIGH] Unable to parse scene file\n");
+    EXPECT_FALSE(loadPrefab(R"({"name": "Deep", "component": {"types": [{"name": "Transform", "x": )" +
+                            test::nestedJson(JSON::kMaxDepth, true) + "}]}}"));
+    EXPECT_EQ(prefabs->FindPrefab("Deep"), nullptr);
+}
+
 TEST_F(SceneManagerTest, MalformedScenesAreReportedAndNeverCrash) {
     EXPECT_FALSE(loadFile("Truncated.json"));
     EXPECT_NE(logged.take().find("[HIGH] JSON: Parse error"), std::string::npos);
@@ -220,7 +256,7 @@ TEST_F(SceneManagerTest, MalformedScenesAreReportedAndNeverCrash) {
     EXPECT_EQ(cursorKeys, std::vector<uint64_t>{hashName("Default")});
 }
 
-TEST_F(SceneManagerTest, GameObjectsPastTheEntityLimitAreNotBuilt) {
+TEST_F(SceneManagerTest, GameObjectsPastTheEntityLimitAreLeftOutAndTheRestPlays) {
     std::string text = R"({"Scene": {"gameObjects": [)";
     for (int i = 0; i < 10000; ++i)
         text += std::string(i ? "," : "") + R"({"prefab": "Marker", "components": [{"name": "Transform"}]})";
@@ -230,7 +266,7 @@ TEST_F(SceneManagerTest, GameObjectsPastTheEntityLimitAreNotBuilt) {
     log->setEchoPriority(LOG_CRITICAL);
     log->setAddPriority(LOG_CRITICAL);
 
-    EXPECT_FALSE(loadText(text));
+    EXPECT_TRUE(loadText(text));
     EXPECT_NE(
         logged.take().find("[CRITICAL] Entity limit reached: 7000 of the scene's 10000 game objects were not "
                            "built"),

@@ -61,6 +61,9 @@ TEST_F(JSONTest, TypedGettersAcceptOnlyTheirOwnTypeWithinItsRange) {
         {"2147483648", "-", "-", "2147483648", "-", "-"},
         {"4294967295", "-", "-", "4294967295", "-", "-"},
         {"4294967296", "-", "-", "-", "-", "-"},
+        // Wider than 64 bits, still an integer literal: no getter takes it.
+        {"18446744073709551616", "-", "-", "-", "-", "-"},
+        {"-9223372036854775809", "-", "-", "-", "-", "-"},
         // Bools and strings are never converted; a string ends at its first zero.
         {"true", "-", "-", "-", "true", "-"},
         {"0", "-", "0", "0", "-", "-"},
@@ -248,6 +251,9 @@ TEST_F(JSONTest, WrittenDocumentsReadBackByteForByte) {
     EXPECT_EQ(written(parsed(nested)), nested);
     const std::string hardToRound = "{\n\t\"r\": 1.8281111111111101e28\n}";
     EXPECT_EQ(written(parsed(hardToRound)), hardToRound);
+    const std::string wide = "{\n\t\"a\": 18446744073709551616,\n\t\"b\": -9223372036854775809,\n"
+                             "\t\"c\": 123456789012345678901234567890\n}";
+    EXPECT_EQ(written(parsed(wide)), wide);
 
     // Bytes that are not UTF-8 are kept as they are.
     const std::string latin1 = "{\n\t\"name\": \"caf\xe9\"\n}";
@@ -265,11 +271,19 @@ TEST_F(JSONTest, WriteReportsUnusableStreams) {
     EXPECT_FALSE(json.write(full));
 }
 
-TEST_F(JSONTest, LargeAndDeepInputsParse) {
-    std::string deep = std::string(100000, '[') + std::string(100000, ']');
-    JSON nested = parsed(deep);
-    EXPECT_TRUE(nested.isParsed());
+TEST_F(JSONTest, NestingUpToTheLimitReadsAndWritesBackOneMoreLevelIsRefused) {
+    for (bool objects : {true, false}) {
+        SCOPED_TRACE(objects ? "objects" : "arrays");
+        const JSON deepest = parsed(test::nestedJson(JSON::kMaxDepth, objects));
+        ASSERT_TRUE(deepest.isParsed());
+        EXPECT_TRUE(parsed(written(deepest)).isParsed());
+        EXPECT_EQ(logged.take(), "");
+        EXPECT_FALSE(parsed(test::nestedJson(JSON::kMaxDepth + 1, objects)).isParsed());
+        EXPECT_EQ(logged.take(), test::kTooDeepLine + "[HIGH] JSON: Parse error\n");
+    }
+}
 
+TEST_F(JSONTest, LargeInputsParse) {
     const size_t size = 50u << 20;
     std::string big = "{\"s\": \"" + std::string(size, 'x') + "\"}";
     JSON large = parsed(big);

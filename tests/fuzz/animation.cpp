@@ -59,7 +59,8 @@ template <class V> void checkTrack(const Qel::Graphics::Track<V>& track) {
 }
 
 bool finite(const glm::vec4& value) {
-    return std::isfinite(value.x) && std::isfinite(value.y) && std::isfinite(value.z) && std::isfinite(value.w);
+    return std::isfinite(value.x) && std::isfinite(value.y) && std::isfinite(value.z) &&
+           std::isfinite(value.w);
 }
 
 } // namespace
@@ -97,12 +98,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world->components.AddComponent(entity, Qel::SpriteRenderer{});
     world->systems.NotifyEntityChanged(entity);
     for (float dt : {0.0f, 0.016f, 0.5f, 3.0f}) {
-        for (const std::string& name : controller.conditionNames) world->animation->setAnimBool(entity, name, true);
+        for (const std::string& name : controller.conditionNames)
+            world->animation->setAnimBool(entity, name, true);
         world->animation->Update(dt);
         const Qel::Transform& transform = world->components.GetComponent<Qel::Transform>(entity);
         const Qel::SpriteRenderer& sprite = world->components.GetComponent<Qel::SpriteRenderer>(entity);
-        if (!finite(glm::vec4(transform.position, transform.rotation)) || !finite(glm::vec4(transform.scale, 0.0f)) ||
-            !finite(sprite.color) || !finite(glm::vec4(sprite.uvOffset, sprite.uvSize)))
+        if (!finite(glm::vec4(transform.position, transform.rotation)) ||
+            !finite(glm::vec4(transform.scale, 0.0f)) || !finite(sprite.color) ||
+            !finite(glm::vec4(sprite.uvOffset, sprite.uvSize)))
             std::abort();
     }
     Qel::DestroyObject({entity, true});

@@ -23,11 +23,13 @@
 
 namespace {
 
-// Prefabs the inputs can name: one with a collider to complete, one without components.
+// Prefabs the inputs can name: one with a collider to complete, one with an empty component list
+// and one with no "component" object at all.
 constexpr const char* kPrefabs[] = {
     R"({"name": "Crate", "tag": "Prop", "component": {"types": [{"name": "Transform", "rotation": 45.0},
         {"name": "ColliderPtr", "type": "Circle"}, {"name": "Layer", "layerName": "Props"}]}})",
     R"({"name": "Marker", "component": {"types": []}})",
+    R"({"name": "Spawn", "tag": "SpawnPoint"})",
 };
 
 struct World {

@@ -53,6 +53,16 @@ void writeSolidPng(const fs::path& path, int size, const std::vector<uint8_t>& r
     writePng(path, size, size, 4, pixels);
 }
 
+std::string nestedJson(size_t depth, bool objects) {
+    std::string text;
+    for (size_t i = 0; i < depth; ++i)
+        text += objects ? "{\"k\": " : "[";
+    text += "1";
+    for (size_t i = 0; i < depth; ++i)
+        text += objects ? '}' : ']';
+    return text;
+}
+
 JSON parseJson(const std::string& text) {
     JSON json;
     std::istringstream in(text);

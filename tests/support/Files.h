@@ -41,5 +41,10 @@ void writeSolidPng(const std::filesystem::path& path, int size, const std::vecto
 
 /// The document parsed from `text` (unparsed when the text is not JSON).
 JSON parseJson(const std::string& text);
+/// `depth` nested containers, objects {"k": ...} or arrays [...], around a 1.
+std::string nestedJson(size_t depth, bool objects);
+/// What the reader logs about a document nested deeper than it takes.
+inline const std::string kTooDeepLine =
+    "[HIGH] JSON: nested deeper than " + std::to_string(JSON::kMaxDepth) + " levels\n";
 
 } // namespace Qel::test

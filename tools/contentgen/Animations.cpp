@@ -55,7 +55,8 @@ JsonValue clipFile(const Clip& clip, const std::vector<std::string>& sheet) {
     frames.push(spriteKey(end, sheet, clip.frames.back()));
     JsonValue file = JsonValue::object();
     file.set("config", JsonValue::object().set("isLoop", clip.loop).set("start", 0.0).set("end", end));
-    file.set("spriteFrames", JsonValue::object().set("interpolateType", "step").set("frames", std::move(frames)));
+    file.set("spriteFrames",
+             JsonValue::object().set("interpolateType", "step").set("frames", std::move(frames)));
     if (!clip.colors.empty()) {
         JsonValue colors = JsonValue::array();
         for (const JsonValue& key : clip.colors)
@@ -108,7 +109,8 @@ void saveClips(Content& content, const std::vector<Clip>& clips, const std::vect
 
 /// Every state may move to every other on that state's condition; none moves to itself, which
 /// would pin its clip to the first frame while the condition stays raised.
-std::vector<Link> linksFrom(const char* from, const std::vector<std::pair<const char*, const char*>>& states) {
+std::vector<Link> linksFrom(const char* from,
+                            const std::vector<std::pair<const char*, const char*>>& states) {
     std::vector<Link> links;
     for (const auto& [name, condition] : states)
         if (std::string(name) != from) links.push_back({condition, name});
@@ -125,7 +127,11 @@ void player(Content& content) {
                 0.4,
                 {"Hurt"},
                 {colorKey(0.0, 1.0, 0.35, 0.3, 1.0), colorKey(0.4, 1.0, 1.0, 1.0, 1.0)}},
-               {"PlayerDown", false, 0.6, {"Down"}, {colorKey(0.0, 1.0, 1.0, 1.0, 1.0), colorKey(0.6, 0.6, 0.6, 0.6, 1.0)}}},
+               {"PlayerDown",
+                false,
+                0.6,
+                {"Down"},
+                {colorKey(0.0, 1.0, 1.0, 1.0, 1.0), colorKey(0.6, 0.6, 0.6, 0.6, 1.0)}}},
               kPlayerFrames);
     const std::vector<std::pair<const char*, const char*>> states{
         {"Idle", "isIdle"}, {"Walk", "isWalk"}, {"Hurt", "isHurt"}, {"Down", "isDown"}};

@@ -73,7 +73,7 @@ JsonValue gameObject(const std::string& prefab, const std::string& name, JsonVal
 
 JsonValue particleEmitter(const EmitterLook& look) {
     JsonValue emitter = JsonValue::component("ParticleEmitter");
-    const auto range = [&emitter](const std::string& key, const double (&ends)[2]) {
+    const auto range = [&emitter](const std::string& key, const double(&ends)[2]) {
         emitter.set(key + "L", ends[0]).set(key + "H", ends[1]);
     };
     emitter.set("texture", look.texture)

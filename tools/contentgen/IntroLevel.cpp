@@ -182,14 +182,15 @@ void addCharacters(const LevelMap& map, Content& content, JsonValue& objects) {
 /// Emitters gameplay switches on with "PS_setActive" (and moves to where the hit or the death is):
 /// a short burst of grey dust where the hammer lands and a puff of ash where a Cinderling burns out.
 void addGameplayEmitters(JsonValue& objects) {
-    const EmitterLook dust{kEmberTexture, false, false, 0.15, 80.0, {0.25, 0.5}, {1.5, 3.0},
-                           {0.08, 0.16}, {0.0, 360.0}, {0.55, 0.7}, {0.5, 0.62}, {0.45, 0.55}, 0.9,
-                           {1.0, 1.6}, {1.0, 0.1}, {1.0, 0.0}};
-    const EmitterLook puff{kEmberTexture, false, false, 0.3, 60.0, {0.5, 0.9}, {0.6, 1.4},
-                           {0.15, 0.3}, {0.0, 360.0}, {0.25, 0.4}, {0.2, 0.3}, {0.18, 0.25}, 0.8,
-                           {1.0, 2.0}, {1.0, 0.2}, {1.0, 0.0}};
+    const EmitterLook dust{kEmberTexture, false,        false,        0.15,        80.0,        {0.25, 0.5},
+                           {1.5, 3.0},    {0.08, 0.16}, {0.0, 360.0}, {0.55, 0.7}, {0.5, 0.62}, {0.45, 0.55},
+                           0.9,           {1.0, 1.6},   {1.0, 0.1},   {1.0, 0.0}};
+    const EmitterLook puff{kEmberTexture, false,       false,        0.3,         60.0,       {0.5, 0.9},
+                           {0.6, 1.4},    {0.15, 0.3}, {0.0, 360.0}, {0.25, 0.4}, {0.2, 0.3}, {0.18, 0.25},
+                           0.8,           {1.0, 2.0},  {1.0, 0.2},   {1.0, 0.0}};
     for (const auto& [name, look] : {std::pair{"HammerHitDust", dust}, std::pair{"EnemyDeathPuff", puff}})
-        objects.push(gameObject("", name, JsonValue::array().push(transformAt(0.0, 0.0)).push(particleEmitter(look))));
+        objects.push(
+            gameObject("", name, JsonValue::array().push(transformAt(0.0, 0.0)).push(particleEmitter(look))));
 }
 
 JsonValue collisionLayers() {

@@ -95,9 +95,22 @@ void lights(Content& content) {
     };
     // Sparks rise from the flame (directions around straight up), slow down and shrink as they fade.
     const auto embers = [](double rate, double reach) {
-        return particleEmitter({kEmberTexture, true, true, 1.0, rate, {0.8, 1.6}, {0.5 * reach, reach},
-                                {0.1, 0.2}, {75.0, 105.0}, {1.0, 1.0}, {0.45, 0.8}, {0.1, 0.25}, 1.0,
-                                {1.0, 0.3}, {1.0, 0.4}, {1.0, 0.0}});
+        return particleEmitter({kEmberTexture,
+                                true,
+                                true,
+                                1.0,
+                                rate,
+                                {0.8, 1.6},
+                                {0.5 * reach, reach},
+                                {0.1, 0.2},
+                                {75.0, 105.0},
+                                {1.0, 1.0},
+                                {0.45, 0.8},
+                                {0.1, 0.25},
+                                1.0,
+                                {1.0, 0.3},
+                                {1.0, 0.4},
+                                {1.0, 0.0}});
     };
     content.savePrefab(
         kTorchPrefab, "Light",

@@ -34,8 +34,8 @@ public:
     bool getScene(JSON& doc);
 
     /// Builds the scene described by `doc`. False when the document is not parsed, has no "Scene"
-    /// object or no "gameObjects" array (nothing is built), or when the entity limit cut the
-    /// game objects short (the rest of the scene is still read). What was built stays either way.
+    /// object or no "gameObjects" array (nothing is built). Game objects past the entity limit
+    /// are left out with one log line; the rest of the scene is still read and the result is true.
     /// The EntityManager, ComponentManager and PrefabManager must exist (strong assertion).
     bool loadScene(JSON& doc);
 
@@ -50,8 +50,8 @@ public:
 
 private:
     void queueMusicAndCursor(const JSON& doc) const;
-    /// False when the entity limit stopped the game objects.
-    bool buildGameObjects(const JSONArr& gameObjects);
+    /// Stops at the entity limit.
+    void buildGameObjects(const JSONArr& gameObjects);
     void readLighting(JSON& doc);
 
     std::filesystem::file_status nextSceneStatus;

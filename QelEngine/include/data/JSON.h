@@ -2,6 +2,7 @@
 
 #include "data/JSONArr.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -25,6 +26,10 @@ struct JSONDocument;
 class JSON {
 public:
     static constexpr uint8_t kFlagParsed = 1;
+    /// Deepest nesting of objects and arrays a document may have (the root counts as one level).
+    /// Our content nests a few levels; the limit keeps a hostile file from costing time and
+    /// memory out of all proportion to its size when it is read or written back.
+    static constexpr size_t kMaxDepth = 256;
 
     JSON();
     ~JSON();

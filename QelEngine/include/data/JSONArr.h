@@ -8,7 +8,7 @@ namespace Qel {
 
 /// Opaque handles into a JSON document; only data/JSON*.cpp knows what they are.
 struct JSONValue;
-struct JSONAllocator;
+struct JSONDocument;
 
 /// View of one array inside a JSON document (see Qel::JSON for lifetimes). An invalid view
 /// (the array could not be obtained) has size 0 and iterates over nothing.
@@ -51,10 +51,10 @@ public:
 
     private:
         friend class JSONArr;
-        iter(JSONValue* value, JSONAllocator* allocator) : value(value), allocator(allocator) {}
+        iter(JSONValue* value, JSONDocument* document) : value(value), document(document) {}
 
         JSONValue* value = nullptr;
-        JSONAllocator* allocator = nullptr;
+        JSONDocument* document = nullptr;
     };
 
     JSONArr() = default;
@@ -71,10 +71,11 @@ public:
 private:
     friend class JSON;
     friend class iter;
-    JSONArr(JSONValue* array, JSONAllocator* allocator) : array(array), allocator(allocator) {}
+    JSONArr(JSONValue* array, JSONDocument* document) : array(array), document(document) {}
 
     JSONValue* array = nullptr;
-    JSONAllocator* allocator = nullptr;
+    /// The owning document: its allocator for new values, and what it knows about its values.
+    JSONDocument* document = nullptr;
 };
 
 } // namespace Qel

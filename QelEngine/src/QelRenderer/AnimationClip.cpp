@@ -30,8 +30,9 @@ template <glm::length_t N> bool isFinite(const glm::vec<N, float>& value) {
 }
 
 /// Reads the members prefix + suffixes[i] of a keyframe into value[i].
-template <class V> void readComponents(const JSONArr::iter& frame, std::string_view prefix,
-                                       std::string_view suffixes, V& value) {
+template <class V>
+void readComponents(const JSONArr::iter& frame, std::string_view prefix, std::string_view suffixes,
+                    V& value) {
     std::string key(prefix);
     for (size_t i = 0; i < suffixes.size(); ++i) {
         key.resize(prefix.size());
@@ -44,21 +45,23 @@ template <class V> void readComponents(const JSONArr::iter& frame, std::string_v
 /// a non-finite one would spread into the components it drives.
 template <class V> void tidyKeyframes(std::vector<Keyframe<V>>& frames, std::string_view key) {
     const size_t read = frames.size();
-    std::erase_if(frames, [](const Keyframe<V>& frame) { return !isFinite(frame.time) || !isFinite(frame.value); });
+    std::erase_if(frames,
+                  [](const Keyframe<V>& frame) { return !isFinite(frame.time) || !isFinite(frame.value); });
     if (frames.size() != read)
         logf(LOG_MED, "clip %.*s: dropped %zu keyframes that are not finite", static_cast<int>(key.size()),
              key.data(), read - frames.size());
     const auto earlier = [](const Keyframe<V>& a, const Keyframe<V>& b) { return a.time < b.time; };
     if (!std::is_sorted(frames.begin(), frames.end(), earlier)) {
-        logf(LOG_MED, "clip %.*s: keyframes out of time order, sorted", static_cast<int>(key.size()), key.data());
+        logf(LOG_MED, "clip %.*s: keyframes out of time order, sorted", static_cast<int>(key.size()),
+             key.data());
         std::stable_sort(frames.begin(), frames.end(), earlier);
     }
-    const auto repeated = std::unique(frames.begin(), frames.end(), [](const Keyframe<V>& a, const Keyframe<V>& b) {
-        return a.time == b.time;
-    });
+    const auto repeated =
+        std::unique(frames.begin(), frames.end(),
+                    [](const Keyframe<V>& a, const Keyframe<V>& b) { return a.time == b.time; });
     if (repeated != frames.end()) {
-        logf(LOG_MED, "clip %.*s: dropped %zu keyframes repeating an earlier time", static_cast<int>(key.size()),
-             key.data(), static_cast<size_t>(frames.end() - repeated));
+        logf(LOG_MED, "clip %.*s: dropped %zu keyframes repeating an earlier time",
+             static_cast<int>(key.size()), key.data(), static_cast<size_t>(frames.end() - repeated));
         frames.erase(repeated, frames.end());
     }
 }
@@ -82,14 +85,14 @@ void readTrack(JSON& doc, std::string_view key, Track<V>& track, ReadValue readV
     doc.cursor = nullptr;
 }
 
-JSON parseFile(const char* path) {
+} // namespace
+
+JSON readAnimationFile(const char* path) {
     JSON doc;
     std::ifstream in(path);
     doc.parse(in);
     return doc;
 }
-
-} // namespace
 
 const char* clipStructureError(JSON& doc) {
     doc.cursor = nullptr;
@@ -111,7 +114,7 @@ const char* clipStructureError(JSON& doc) {
 }
 
 Clip::Clip(const char* path) {
-    JSON doc = parseFile(path);
+    JSON doc = readAnimationFile(path);
     *this = Clip(doc);
 }
 

@@ -62,5 +62,9 @@ public:
 /// Leaves the cursor at the root.
 const char* clipStructureError(JSON& doc);
 
+/// Parses a clip or controller file; a file that cannot be read or parsed gives an empty document
+/// (logged by the parser).
+JSON readAnimationFile(const char* path);
+
 } // namespace Graphics
 } // namespace Qel

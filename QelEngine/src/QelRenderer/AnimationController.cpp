@@ -8,7 +8,6 @@
 #include "data/NameHash.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace Qel {
 
@@ -18,13 +17,6 @@ Graphics::Clip* findClip(const std::string& name) {
     AssetManager* assets = AssetManager::instance();
     Registry<Graphics::Clip>* clips = assets ? assets->findRegistry<Graphics::Clip>() : nullptr;
     return clips ? clips->get(hashName(name)) : nullptr;
-}
-
-JSON parseFile(const char* path) {
-    JSON doc;
-    std::ifstream in(path);
-    doc.parse(in);
-    return doc;
 }
 
 } // namespace
@@ -37,7 +29,7 @@ const char* controllerStructureError(JSON& doc) {
 }
 
 AnimatorController::AnimatorController(const char* path) {
-    JSON doc = parseFile(path);
+    JSON doc = Graphics::readAnimationFile(path);
     *this = AnimatorController(doc);
 }
 
@@ -52,7 +44,8 @@ AnimatorController::AnimatorController(JSON& doc) {
         AnimState state;
         state.clip = findClip(clipName);
         if (!state.clip) {
-            logf(LOG_HIGH, "animation state \"%s\" names the clip \"%s\", which is not loaded; state left out",
+            logf(LOG_HIGH,
+                 "animation state \"%s\" names the clip \"%s\", which is not loaded; state left out",
                  name.c_str(), clipName.c_str());
             continue;
         }

@@ -18,7 +18,8 @@ template <class V> std::optional<V> sampleTrack(const Track<V>& track, float tim
     // Written so that a time that is not a number holds the first value too.
     if (!(time > frames.front().time)) return frames.front().value;
     size_t next = 1;
-    while (next < frames.size() && time > frames[next].time) ++next;
+    while (next < frames.size() && time > frames[next].time)
+        ++next;
     if (next == frames.size()) return frames.back().value;
     const Keyframe<V>& from = frames[next - 1];
     if (track.interpolation == Interpolation::step) return from.value;

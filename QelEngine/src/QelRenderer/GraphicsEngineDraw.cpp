@@ -248,7 +248,8 @@ bool GraphicsEngine::canDrawWith(const Shader* program, const std::string& name)
 }
 
 void GraphicsEngine::drawParticles(const glm::mat4& worldToNDC, glm::vec2 windowSize) {
-    if (!frame->quad || !frame->spriteBatch || !frame->sprite) QEL_STRONG_ASSERT("ParticleSystem can't draw stuff");
+    if (!frame->quad || !frame->spriteBatch || !frame->sprite)
+        QEL_STRONG_ASSERT("ParticleSystem can't draw stuff");
     ParticleSystem* particles = ParticleSystem::active();
     if (!particles || !canDrawWith(frame->sprite, "sprite")) return;
     const CameraState& camera = cameraState();

@@ -128,12 +128,12 @@ bool SceneManager::loadScene(JSON& doc) {
         log(LOG_HIGH, "unable to get game objects array in scene file");
         return false;
     }
-    const bool allBuilt = buildGameObjects(gameObjects);
+    buildGameObjects(gameObjects);
 
     collisionLayers.loadFromScene(doc);
     if (NodeManager* nodes = NodeManager::instance()) nodes->loadFromScene(doc);
     readLighting(doc);
-    return allBuilt;
+    return true;
 }
 
 void SceneManager::queueMusicAndCursor(const JSON& doc) const {
@@ -147,17 +147,18 @@ void SceneManager::queueMusicAndCursor(const JSON& doc) const {
     sendKey(*messages, "setCursor", hashName(named ? cursor : "Default"), kWindowHandlerKey);
 }
 
-bool SceneManager::buildGameObjects(const JSONArr& gameObjects) {
+void SceneManager::buildGameObjects(const JSONArr& gameObjects) {
     EntityManager& entities = *EntityManager::instance();
     ComponentManager& components = *ComponentManager::instance();
     SystemManager* systems = SystemManager::instance();
 
     size_t started = 0;
     for (const JSONArr::iter& object : gameObjects) {
+        // The scene is played with what was built.
         if (entities.LivingCount() >= MAX_ENTITIES) {
             logf(LOG_CRITICAL, "Entity limit reached: %zu of the scene's %zu game objects were not built",
                  gameObjects.size() - started, gameObjects.size());
-            return false;
+            return;
         }
         ++started;
         const EntityHandle handle = createEntity(object, entities);
@@ -187,7 +188,6 @@ bool SceneManager::buildGameObjects(const JSONArr& gameObjects) {
         }
         if (systems) systems->NotifyEntityChanged(entity);
     }
-    return true;
 }
 
 void SceneManager::readLighting(JSON& doc) {

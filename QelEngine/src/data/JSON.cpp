@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <istream>
 #include <ostream>
 #include <string_view>
@@ -68,10 +69,11 @@ private:
 // Builds the document from the parser's events, converting number text itself. std::from_chars
 // rounds every real correctly, so a written real reads back as exactly the value that was
 // written; the library's fast conversion can land one unit off in the last place, and its
-// exact one reads out of bounds on some long inputs. Everything else goes to the document as is.
+// exact one reads out of bounds on some long inputs. Nesting past JSON::kMaxDepth stops the
+// parse. Everything else goes to the document as is.
 class DocumentBuilder {
 public:
-    explicit DocumentBuilder(rapidjson::Document& document) : document(document) {}
+    explicit DocumentBuilder(JSONDocument& document) : document(document) {}
 
     bool Null() { return document.Null(); }
     bool Bool(bool value) { return document.Bool(value); }
@@ -83,13 +85,19 @@ public:
     bool String(const char* text, rapidjson::SizeType length, bool copy) {
         return document.String(text, length, copy);
     }
-    bool StartObject() { return document.StartObject(); }
+    bool StartObject() { return enter() && document.StartObject(); }
     bool Key(const char* text, rapidjson::SizeType length, bool copy) {
         return document.Key(text, length, copy);
     }
-    bool EndObject(rapidjson::SizeType members) { return document.EndObject(members); }
-    bool StartArray() { return document.StartArray(); }
-    bool EndArray(rapidjson::SizeType elements) { return document.EndArray(elements); }
+    bool EndObject(rapidjson::SizeType members) {
+        --depth;
+        return document.EndObject(members);
+    }
+    bool StartArray() { return enter() && document.StartArray(); }
+    bool EndArray(rapidjson::SizeType elements) {
+        --depth;
+        return document.EndArray(elements);
+    }
 
     // `text` has already been checked against the JSON number grammar by the parser.
     bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
@@ -104,7 +112,8 @@ public:
                 uint64_t value = 0;
                 if (std::from_chars(text, end, value).ec == std::errc()) return document.Uint64(value);
             }
-            // Wider than 64 bits: kept as a real, as the library does.
+            // Wider than 64 bits: still an integer literal, never a real.
+            return document.keepWideInteger(text, length);
         }
         double value = 0.0;
         const std::from_chars_result result = std::from_chars(text, end, value);
@@ -119,19 +128,25 @@ public:
         return false;
     }
 
+    /// True once an object or array opened past the limit.
+    bool tooDeep() const { return depth > JSON::kMaxDepth; }
+
 private:
-    rapidjson::Document& document;
+    bool enter() { return ++depth <= JSON::kMaxDepth; }
+
+    JSONDocument& document;
+    size_t depth = 0;
 };
 
 // Runs the parser for Document::Populate, which takes the finished root off the builder's stack.
 struct ParseRun {
     StreamSource& source;
+    DocumentBuilder builder;
     rapidjson::ParseResult result{};
 
-    bool operator()(rapidjson::Document& document) {
+    bool operator()(rapidjson::Document&) {
         // Iterative: nesting depth costs heap, not stack.
         constexpr unsigned kFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
-        DocumentBuilder builder(document);
         rapidjson::Reader reader;
         result = reader.Parse<kFlags>(source, builder);
         return !result.IsError();
@@ -140,7 +155,7 @@ struct ParseRun {
 
 using Writer = rapidjson::PrettyWriter<rapidjson::OStreamWrapper>;
 
-bool writeScalar(const Value& value, Writer& writer) {
+bool writeScalar(const JSONDocument& document, const Value& value, Writer& writer) {
     switch (value.GetType()) {
     case rapidjson::kNullType:
         return writer.Null();
@@ -149,6 +164,8 @@ bool writeScalar(const Value& value, Writer& writer) {
     case rapidjson::kTrueType:
         return writer.Bool(true);
     case rapidjson::kStringType:
+        if (document.isWideInteger(value))
+            return writer.RawValue(value.GetString(), value.GetStringLength(), rapidjson::kNumberType);
         return writer.String(value.GetString(), value.GetStringLength());
     case rapidjson::kNumberType:
         if (value.IsDouble()) return writer.Double(value.GetDouble());
@@ -161,15 +178,15 @@ bool writeScalar(const Value& value, Writer& writer) {
     }
 }
 
-// Walks the tree with an explicit stack instead of the library's recursive Accept, so a
-// document nested as deeply as the iterative parser allows can still be written.
-bool writeTree(const Value& root, Writer& writer) {
+// Walks the tree with an explicit stack instead of the library's recursive Accept, which knows
+// nothing of wide integers.
+bool writeTree(const JSONDocument& document, Writer& writer) {
     struct Open {
         const Value* container;
         rapidjson::SizeType next;
     };
     std::vector<Open> open;
-    const Value* pending = &root;
+    const Value* pending = &document;
     while (true) {
         if (pending) {
             bool ok = true;
@@ -180,7 +197,7 @@ bool writeTree(const Value& root, Writer& writer) {
                 ok = writer.StartArray();
                 open.push_back({pending, 0});
             } else {
-                ok = writeScalar(*pending, writer);
+                ok = writeScalar(document, *pending, writer);
             }
             if (!ok) return false;
             pending = nullptr;
@@ -210,6 +227,15 @@ bool writeTree(const Value& root, Writer& writer) {
 
 } // namespace
 
+bool JSONDocument::keepWideInteger(const char* text, rapidjson::SizeType length) {
+    auto* kept = static_cast<char*>(GetAllocator().Malloc(length + 1));
+    std::memcpy(kept, text, length);
+    kept[length] = '\0';
+    wideIntegers.insert(kept);
+    // Not copied: the value points at the kept text, which is how isWideInteger knows it.
+    return String(kept, length, false);
+}
+
 JSON::JSON() : document(std::make_unique<JSONDocument>()) {}
 
 JSON::~JSON() = default;
@@ -230,11 +256,12 @@ void JSON::parse(std::istream& in) {
     cursor = nullptr;
     auto parsed = std::make_unique<JSONDocument>();
     StreamSource source(in);
-    ParseRun run{source};
+    ParseRun run{source, DocumentBuilder(*parsed)};
     parsed->Populate(run);
     if (run.result.IsError() || !source.exhausted()) {
         // A fresh document also drops whatever the failed parse allocated.
         document = std::make_unique<JSONDocument>();
+        if (run.builder.tooDeep()) logf(LOG_HIGH, "JSON: nested deeper than %zu levels", kMaxDepth);
         log(LOG_HIGH, "JSON: Parse error");
         return;
     }
@@ -277,31 +304,31 @@ bool JSON::cd(std::string_view key) {
 }
 
 bool JSON::get(std::string_view key, float& out) const {
-    return jsonDetail::getMember(unwrap(target()), key, out);
+    return jsonDetail::getMember(document.get(), unwrap(target()), key, out);
 }
 bool JSON::get(std::string_view key, int& out) const {
-    return jsonDetail::getMember(unwrap(target()), key, out);
+    return jsonDetail::getMember(document.get(), unwrap(target()), key, out);
 }
 bool JSON::get(std::string_view key, unsigned& out) const {
-    return jsonDetail::getMember(unwrap(target()), key, out);
+    return jsonDetail::getMember(document.get(), unwrap(target()), key, out);
 }
 bool JSON::get(std::string_view key, bool& out) const {
-    return jsonDetail::getMember(unwrap(target()), key, out);
+    return jsonDetail::getMember(document.get(), unwrap(target()), key, out);
 }
 bool JSON::get(std::string_view key, std::string& out) const {
-    return jsonDetail::getMember(unwrap(target()), key, out);
+    return jsonDetail::getMember(document.get(), unwrap(target()), key, out);
 }
 
 JSONArr JSON::getArray(std::string_view key) {
     Value* array = jsonDetail::arrayMember(unwrap(target()), key, false);
-    return array ? JSONArr(wrap(array), wrap(&document->GetAllocator())) : JSONArr();
+    return array ? JSONArr(wrap(array), document.get()) : JSONArr();
 }
 
 JSONArr JSON::createArray(std::string_view key) {
     Value* object = unwrap(writableTarget());
     Allocator& allocator = document->GetAllocator();
     if (Value* member = jsonDetail::findMember(object, key)) {
-        if (member->IsArray()) return JSONArr(wrap(member), wrap(&allocator));
+        if (member->IsArray()) return JSONArr(wrap(member), document.get());
         log(LOG_LOW, "JSON: \"" + std::string(key) + "\" exists and is not a valid array");
         return JSONArr();
     }
@@ -315,7 +342,7 @@ JSONArr JSON::createArray(std::string_view key) {
         log(LOG_LOW, "JSON: FAILED TO CREATE ARRAY \"" + std::string(key) + "\"");
         return JSONArr();
     }
-    return JSONArr(wrap(created), wrap(&allocator));
+    return JSONArr(wrap(created), document.get());
 }
 
 bool JSON::set(std::string_view key, bool value) {

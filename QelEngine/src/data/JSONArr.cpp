@@ -8,6 +8,15 @@ using jsonDetail::unwrap;
 using jsonDetail::Value;
 using jsonDetail::wrap;
 
+namespace {
+
+// An empty iter (from an invalid view) has no document; the setters then log and refuse.
+jsonDetail::Allocator* allocatorOf(JSONDocument* document) {
+    return document ? &document->GetAllocator() : nullptr;
+}
+
+} // namespace
+
 bool JSONArr::isValid() const {
     return array && unwrap(array)->IsArray();
 }
@@ -17,56 +26,56 @@ size_t JSONArr::size() const {
 }
 
 JSONArr::iter JSONArr::begin() const {
-    return isValid() ? iter(wrap(unwrap(array)->Begin()), allocator) : iter();
+    return isValid() ? iter(wrap(unwrap(array)->Begin()), document) : iter();
 }
 
 JSONArr::iter JSONArr::end() const {
-    return isValid() ? iter(wrap(unwrap(array)->End()), allocator) : iter();
+    return isValid() ? iter(wrap(unwrap(array)->End()), document) : iter();
 }
 
 JSONArr::iter JSONArr::append() const {
     if (!isValid()) return iter();
     Value& elements = *unwrap(array);
     Value element(rapidjson::kObjectType);
-    elements.PushBack(element, *unwrap(allocator));
-    return iter(wrap(&elements[elements.Size() - 1]), allocator);
+    elements.PushBack(element, document->GetAllocator());
+    return iter(wrap(&elements[elements.Size() - 1]), document);
 }
 
 bool JSONArr::iter::get(std::string_view key, float& out) const {
-    return jsonDetail::getMember(unwrap(value), key, out);
+    return jsonDetail::getMember(document, unwrap(value), key, out);
 }
 bool JSONArr::iter::get(std::string_view key, int& out) const {
-    return jsonDetail::getMember(unwrap(value), key, out);
+    return jsonDetail::getMember(document, unwrap(value), key, out);
 }
 bool JSONArr::iter::get(std::string_view key, unsigned& out) const {
-    return jsonDetail::getMember(unwrap(value), key, out);
+    return jsonDetail::getMember(document, unwrap(value), key, out);
 }
 bool JSONArr::iter::get(std::string_view key, bool& out) const {
-    return jsonDetail::getMember(unwrap(value), key, out);
+    return jsonDetail::getMember(document, unwrap(value), key, out);
 }
 bool JSONArr::iter::get(std::string_view key, std::string& out) const {
-    return jsonDetail::getMember(unwrap(value), key, out);
+    return jsonDetail::getMember(document, unwrap(value), key, out);
 }
 
 JSONArr JSONArr::iter::getArray(std::string_view key) const {
     Value* found = jsonDetail::arrayMember(unwrap(value), key, true);
-    return found ? JSONArr(wrap(found), allocator) : JSONArr();
+    return found ? JSONArr(wrap(found), document) : JSONArr();
 }
 
 bool JSONArr::iter::set(std::string_view key, bool content) const {
-    return jsonDetail::setMember(unwrap(value), unwrap(allocator), key, content);
+    return jsonDetail::setMember(unwrap(value), allocatorOf(document), key, content);
 }
 bool JSONArr::iter::set(std::string_view key, int content) const {
-    return jsonDetail::setMember(unwrap(value), unwrap(allocator), key, content);
+    return jsonDetail::setMember(unwrap(value), allocatorOf(document), key, content);
 }
 bool JSONArr::iter::set(std::string_view key, unsigned content) const {
-    return jsonDetail::setMember(unwrap(value), unwrap(allocator), key, content);
+    return jsonDetail::setMember(unwrap(value), allocatorOf(document), key, content);
 }
 bool JSONArr::iter::set(std::string_view key, float content) const {
-    return jsonDetail::setMember(unwrap(value), unwrap(allocator), key, content);
+    return jsonDetail::setMember(unwrap(value), allocatorOf(document), key, content);
 }
 bool JSONArr::iter::set(std::string_view key, std::string_view content) const {
-    return jsonDetail::setMember(unwrap(value), unwrap(allocator), key, content);
+    return jsonDetail::setMember(unwrap(value), allocatorOf(document), key, content);
 }
 
 bool JSONArr::iter::isObject() const {

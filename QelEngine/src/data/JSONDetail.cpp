@@ -84,13 +84,14 @@ Value* findMember(Value* object, std::string_view key) {
     return nullptr;
 }
 
-template <typename T> bool getMember(const Value* object, std::string_view key, T& out) {
+template <typename T>
+bool getMember(const JSONDocument* document, const Value* object, std::string_view key, T& out) {
     const Value* member = findMember(const_cast<Value*>(object), key);
     if (!member) {
         logKey(LOG_LOW, "JSON: \"", key, "\" not found");
         return false;
     }
-    if (!accept(*member, out)) {
+    if ((document && document->isWideInteger(*member)) || !accept(*member, out)) {
         logKey(LOG_MED, "JSON: \"", key, "\" type mismatch");
         return false;
     }
@@ -130,11 +131,11 @@ Value* arrayMember(Value* object, std::string_view key, bool quoteKey) {
     return nullptr;
 }
 
-template bool getMember(const Value*, std::string_view, float&);
-template bool getMember(const Value*, std::string_view, int&);
-template bool getMember(const Value*, std::string_view, unsigned&);
-template bool getMember(const Value*, std::string_view, bool&);
-template bool getMember(const Value*, std::string_view, std::string&);
+template bool getMember(const JSONDocument*, const Value*, std::string_view, float&);
+template bool getMember(const JSONDocument*, const Value*, std::string_view, int&);
+template bool getMember(const JSONDocument*, const Value*, std::string_view, unsigned&);
+template bool getMember(const JSONDocument*, const Value*, std::string_view, bool&);
+template bool getMember(const JSONDocument*, const Value*, std::string_view, std::string&);
 
 template bool setMember(Value*, Allocator*, std::string_view, bool);
 template bool setMember(Value*, Allocator*, std::string_view, int);

@@ -7,15 +7,30 @@
 #include <rapidjson/document.h>
 
 #include <string_view>
+#include <unordered_set>
 
 namespace Qel {
 
-struct JSONDocument : rapidjson::Document {};
-
 namespace jsonDetail {
-
 using Value = rapidjson::Value;
 using Allocator = rapidjson::Document::AllocatorType;
+} // namespace jsonDetail
+
+struct JSONDocument : rapidjson::Document {
+    /// Keeps an integer literal too wide for 64 bits as a string value of its own text, so it
+    /// is never read as a real and is written back as it was. Call while building the document.
+    bool keepWideInteger(const char* text, rapidjson::SizeType length);
+    /// True for a value that keepWideInteger made; it is no string as far as readers know.
+    bool isWideInteger(const jsonDetail::Value& value) const {
+        return value.IsString() && wideIntegers.contains(value.GetString());
+    }
+
+private:
+    /// The text of each such literal, allocated in the document; values point at it.
+    std::unordered_set<const char*> wideIntegers;
+};
+
+namespace jsonDetail {
 
 // The opaque handles are never dereferenced as themselves: they only carry these pointers.
 inline Value* unwrap(JSONValue* value) {
@@ -23,12 +38,6 @@ inline Value* unwrap(JSONValue* value) {
 }
 inline JSONValue* wrap(Value* value) {
     return reinterpret_cast<JSONValue*>(value);
-}
-inline Allocator* unwrap(JSONAllocator* allocator) {
-    return reinterpret_cast<Allocator*>(allocator);
-}
-inline JSONAllocator* wrap(Allocator* allocator) {
-    return reinterpret_cast<JSONAllocator*>(allocator);
 }
 
 /// A string value holding a copy of `text`, allocated in the document.
@@ -38,9 +47,10 @@ Value copyString(std::string_view text, Allocator& allocator);
 /// object, or has no such member.
 Value* findMember(Value* object, std::string_view key);
 
-/// Typed getter over one object, with the uniform messages. T: float, int, unsigned, bool,
-/// std::string.
-template <typename T> bool getMember(const Value* object, std::string_view key, T& out);
+/// Typed getter over one object of `document` (null with a null object), with the uniform
+/// messages. T: float, int, unsigned, bool, std::string.
+template <typename T>
+bool getMember(const JSONDocument* document, const Value* object, std::string_view key, T& out);
 
 /// The array member `key`, or null after logging that it is not a valid array (the key in
 /// quotes when `quoteKey`).

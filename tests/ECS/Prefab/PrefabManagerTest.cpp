@@ -31,23 +31,24 @@ struct PrefabFolder {
 using PrefabManagerTest = SceneWorldTest;
 
 TEST_F(PrefabManagerTest, FolderLoadsEveryReadableFileAndSkipsBrokenOnes) {
-    // Crate, Marker, PauseMenu and Props/Lamp.prefab load; Broken.json does not parse and
-    // Headless.json has no "component" object.
-    EXPECT_EQ(prefabs->LoadAllPrefabs(), 4u);
+    // Crate, Headless (no "component" object: a name and a tag), Marker, PauseMenu and
+    // Props/Lamp.prefab load; Broken.json does not parse.
+    EXPECT_EQ(prefabs->LoadAllPrefabs(), 5u);
     EXPECT_TRUE(logged.has(LOG_HIGH, "JSON: Parse error"));
     // PauseMenuManagerComponent and Wobble; "PauseMenuManager" is the file name of the marker.
     EXPECT_EQ(logged.count("[HIGH] Unknown component present in prefab"), 2u);
 
     std::set<PrefabId> ids;
-    for (const char* name : {"Crate", "Marker", "PauseMenu", "Lamp"}) {
+    for (const char* name : {"Crate", "Headless", "Marker", "PauseMenu", "Lamp"}) {
         const PrefabRecord* record = prefabs->FindPrefab(name);
         ASSERT_NE(record, nullptr) << name;
         ids.insert(record->prefabId);
     }
-    // Files that failed used no id.
-    EXPECT_EQ(ids, (std::set<PrefabId>{0, 1, 2, 3}));
+    // The file that failed used no id.
+    EXPECT_EQ(ids, (std::set<PrefabId>{0, 1, 2, 3, 4}));
     EXPECT_EQ(prefabs->FindPrefab("Broken"), nullptr);
-    EXPECT_EQ(prefabs->FindPrefab("Headless"), nullptr);
+    EXPECT_EQ(prefabs->FindPrefab("Headless")->tag, "Prop");
+    EXPECT_TRUE(prefabs->GetSignature(prefabs->FindPrefab("Headless")->prefabId).none());
     EXPECT_TRUE(prefabs->HasComponent<PauseMenuManagerComponent>(prefabs->FindPrefab("PauseMenu")->prefabId));
     EXPECT_TRUE(prefabs->HasComponent<Light>(prefabs->FindPrefab("Lamp")->prefabId));
 }
@@ -111,9 +112,9 @@ TEST_F(PrefabManagerTest, RefusedFilesUseNoIdAndIdsRunOutAfterSixtyFour) {
     EXPECT_EQ(entities->GetInfo(door.first)->tag, "First");
     EXPECT_EQ(get<Camera>(door.first).cameraZoom, 4.0f);
 
-    // Neither the repeated name nor a file without "component" took an id: 63 more fit.
-    EXPECT_FALSE(loadPrefab(R"({"name": "NoParts", "tag": "x"})"));
-    for (int i = 1; i < 64; ++i)
+    // The repeated name took no id; a file without "component" is a prefab and took one: 62 more fit.
+    EXPECT_TRUE(loadPrefab(R"({"name": "NoParts", "tag": "x"})"));
+    for (int i = 2; i < 64; ++i)
         ASSERT_TRUE(loadPrefab(prefabText("p" + std::to_string(i), "t"))) << i;
     logged.take();
     EXPECT_FALSE(loadPrefab(prefabText("p64", "t")));

@@ -22,7 +22,7 @@ TEST(ParticleEmissionTest, DueParticlesFollowTheRateAndNeverBurst) {
         float rate, dt;
         uint32_t available, due;
         float left;
-    } cases[] = {{10.0f, 0.35f, 4096, 3, 0.05f}, {10.0f, 0.35f, 1, 1, 0.1f},  {0.0f, 1.0f, 4096, 0, 0.0f},
+    } cases[] = {{10.0f, 0.35f, 4096, 3, 0.05f}, {10.0f, 0.35f, 1, 1, 0.1f}, {0.0f, 1.0f, 4096, 0, 0.0f},
                  {-5.0f, 1.0f, 4096, 0, 0.0f},   {NAN, 1.0f, 4096, 0, 0.0f}, {inf, 1.0f, 4096, 0, 0.0f}};
     for (const auto& c : cases) {
         ParticleEmitter emitter = emitterAt(c.rate);

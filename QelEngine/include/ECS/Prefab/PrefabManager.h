@@ -64,8 +64,8 @@ public:
     size_t LoadAllPrefabs(const std::filesystem::path& folder = "../Assets/Prefabs");
 
     /// Reads one prefab file: "name", "tag" and "component"."types". True when the prefab was
-    /// added. A file that does not parse, lacks the "component" object, repeats a loaded name or
-    /// finds no free prefab id adds nothing and uses no id.
+    /// added; without a "component" object it has no components. A file that does not parse,
+    /// repeats a loaded name or finds no free prefab id adds nothing and uses no id.
     bool LoadPrefab(std::istream& in);
 
     /// A new scene entity (in sceneEntities and the world draw list, every system notified) with a

@@ -62,13 +62,12 @@ bool PrefabManager::LoadPrefab(std::istream& in) {
     }
     std::string tag;
     doc.get("tag", tag);
-    // Checked before an id is taken, so a file without components costs no id.
-    if (!doc.cd("component")) return false;
-
     const PrefabId id = available.front();
     available.pop_front();
     prefabs.emplace(name, PrefabRecord{id, tag});
     signatures[id] = Signature{};
+    // Without a "component" object the prefab is a name and a tag, as a spawn point is.
+    if (!doc.cd("component")) return true;
 
     for (const JSONArr::iter& object : doc.getArray("types")) {
         std::string componentName;

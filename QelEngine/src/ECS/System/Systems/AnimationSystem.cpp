@@ -31,7 +31,8 @@ template <class T> PoseTarget targetOf(T& transform) {
 }
 
 PoseTarget poseTargetOf(ComponentManager& components, Entity entity) {
-    if (components.HasComponent<Transform>(entity)) return targetOf(components.GetComponent<Transform>(entity));
+    if (components.HasComponent<Transform>(entity))
+        return targetOf(components.GetComponent<Transform>(entity));
     if (components.HasComponent<UITransform>(entity))
         return targetOf(components.GetComponent<UITransform>(entity));
     return {};

@@ -68,7 +68,8 @@ float scaleAt(const ParticleEmitter::Range& scale, float t) {
     return scale.low + (scale.high - scale.low) * t;
 }
 
-std::optional<Particle> spawnParticle(const ParticleEmitter& emitter, glm::vec2 origin, std::mt19937& random) {
+std::optional<Particle> spawnParticle(const ParticleEmitter& emitter, glm::vec2 origin,
+                                      std::mt19937& random) {
     const float direction = drawFrom(emitter.rotation, random) * kDegreesToRadiansForDirection;
     const float speed = drawFrom(emitter.speed, random);
     Particle particle;
@@ -109,11 +110,12 @@ std::optional<WorldRect> windowWorldBounds(glm::vec2 windowSize, glm::vec2 camer
 }
 
 bool overlaps(const WorldRect& view, glm::vec2 centre, float radius) {
-    return centre.x - radius <= view.max.x && view.min.x <= centre.x + radius && centre.y - radius <= view.max.y &&
-           view.min.y <= centre.y + radius;
+    return centre.x - radius <= view.max.x && view.min.x <= centre.x + radius &&
+           centre.y - radius <= view.max.y && view.min.y <= centre.y + radius;
 }
 
-SpriteVertex particleVertex(const Particle& particle, const ParticleEmitter& emitter, const glm::mat4& worldToNDC) {
+SpriteVertex particleVertex(const Particle& particle, const ParticleEmitter& emitter,
+                            const glm::mat4& worldToNDC) {
     const float side = particle.size * scaleAt(emitter.sizeScale, particle.t);
     const float angle = scaleAt(emitter.rotationScale, particle.t) * kDegreesToRadians;
     glm::mat4 model = glm::translate(glm::mat4(1.0f), glm::vec3(particle.position, 0.0f));

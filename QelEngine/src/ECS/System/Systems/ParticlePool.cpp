@@ -5,7 +5,8 @@ namespace Qel {
 ParticlePool::ParticlePool() : particles(kCapacity) {
     freeList.reserve(kCapacity);
     // Handed out from the back, so the lowest indices go first.
-    for (uint32_t index = kCapacity; index > 0; --index) freeList.push_back(index - 1);
+    for (uint32_t index = kCapacity; index > 0; --index)
+        freeList.push_back(index - 1);
 }
 
 std::optional<uint32_t> ParticlePool::acquire() {

@@ -40,7 +40,8 @@ void ParticleSystem::Load() {
     MessageManager* messages = MessageManager::instance();
     if (!messages) QEL_STRONG_ASSERT("MessageManager not ready!");
     ComponentManager* components = ComponentManager::instance();
-    const ComponentType emitter = components ? components->GetComponentType<ParticleEmitter>() : MAX_COMPONENTS;
+    const ComponentType emitter =
+        components ? components->GetComponentType<ParticleEmitter>() : MAX_COMPONENTS;
     if (emitter >= MAX_COMPONENTS) QEL_STRONG_ASSERT("ParticleSystem loaded before type registered");
     uint64_t key = 0;
     BroadcastReceiver* receiver = GetPCH(key) ? messages->getReceiver(key) : nullptr;
@@ -54,7 +55,8 @@ void ParticleSystem::Unload() {
     uint64_t key = 0;
     if (!GetPCH(key)) QEL_STRONG_ASSERT("Error getting PCH while unloading ParticleSystem");
     if (MessageManager* messages = MessageManager::instance()) messages->removeReceiver(key);
-    for (auto& [entity, group] : particleGroups) releaseGroup(group);
+    for (auto& [entity, group] : particleGroups)
+        releaseGroup(group);
     particleGroups.clear();
     entities.clear();
 }
@@ -73,7 +75,8 @@ void ParticleSystem::EntitySignatureChanged(Entity entity) {
 }
 
 void ParticleSystem::releaseGroup(std::vector<uint32_t>& group) {
-    for (uint32_t index : group) particlePool.release(index);
+    for (uint32_t index : group)
+        particlePool.release(index);
     group.clear();
 }
 
@@ -112,8 +115,8 @@ void ParticleSystem::Update(float dt) {
     }
 }
 
-void ParticleSystem::Draw(SpriteBatch& batch, const glm::mat4& worldToNDC, glm::vec2 windowSize, glm::vec2 camera,
-                          float zoom) {
+void ParticleSystem::Draw(SpriteBatch& batch, const glm::mat4& worldToNDC, glm::vec2 windowSize,
+                          glm::vec2 camera, float zoom) {
     const std::optional<WorldRect> view = windowWorldBounds(windowSize, camera, zoom);
     if (!view) return;
     for (Entity entity : entities) {
@@ -140,7 +143,8 @@ void ParticleSystem::onSetActive(Message& message) {
         logf(LOG_MED, "PS_setActive: entity %d has no particle emitter", entity);
         return;
     }
-    ParticleEmitter& emitter = ComponentManager::instance()->GetComponent<ParticleEmitter>(static_cast<Entity>(entity));
+    ParticleEmitter& emitter =
+        ComponentManager::instance()->GetComponent<ParticleEmitter>(static_cast<Entity>(entity));
     if (active == 0) {
         emitter.flags &= ~ParticleEmitter::kActive;
         emitter.elapsed = 0.0f;
@@ -158,7 +162,8 @@ void ParticleSystem::onSetDuration(Message& message) {
         logf(LOG_MED, "PS_setDuration: entity %d has no particle emitter", entity);
         return;
     }
-    ComponentManager::instance()->GetComponent<ParticleEmitter>(static_cast<Entity>(entity)).duration = seconds;
+    ComponentManager::instance()->GetComponent<ParticleEmitter>(static_cast<Entity>(entity)).duration =
+        seconds;
 }
 
 } // namespace Qel

@@ -60,6 +60,7 @@ bool overlaps(const WorldRect& view, glm::vec2 centre, float radius);
 
 /// The particle's record in the sprite batch, without its texture unit: its square turned by the
 /// rotation scale at its age (degrees), the whole texture, unlit world matrix (identity).
-SpriteVertex particleVertex(const Particle& particle, const ParticleEmitter& emitter, const glm::mat4& worldToNDC);
+SpriteVertex particleVertex(const Particle& particle, const ParticleEmitter& emitter,
+                            const glm::mat4& worldToNDC);
 
 } // namespace Qel

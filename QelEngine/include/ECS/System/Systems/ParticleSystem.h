@@ -38,7 +38,8 @@ public:
     /// Queues every live particle inside the view (window size in pixels, camera position and
     /// zoom) into the sprite batch, flushing at the end; the "sprite" program must be bound.
     /// Nothing is drawn for a window or zoom that shows nothing.
-    void Draw(SpriteBatch& batch, const glm::mat4& worldToNDC, glm::vec2 windowSize, glm::vec2 camera, float zoom);
+    void Draw(SpriteBatch& batch, const glm::mat4& worldToNDC, glm::vec2 windowSize, glm::vec2 camera,
+              float zoom);
 
     /// Emitters and their live particles (pool indices), for drawing and inspection.
     const std::unordered_map<Entity, std::vector<uint32_t>>& groups() const { return particleGroups; }
