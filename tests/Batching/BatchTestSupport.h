@@ -1,10 +1,10 @@
 #pragma once
 
+#include "Files.h"
 #include "QelRenderer/BatchingManager.h"
 #include "QelRenderer/Texture.h"
 
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -60,8 +60,7 @@ public:
     explicit StandInTexture(uint32_t glName) {
         const auto path =
             std::filesystem::path(std::getenv("XDG_DATA_HOME")) / (std::to_string(glName) + ".png");
-        const uint8_t pixel[3] = {255, 255, 255};
-        EXPECT_NE(stbi_write_png(path.c_str(), 1, 1, 3, pixel, 3), 0);
+        writePng(path, 1, 1, 3, {255, 255, 255});
         texture = std::make_unique<Texture>(path.c_str(), 1);
         texture->id = glName;
     }

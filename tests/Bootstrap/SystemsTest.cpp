@@ -16,9 +16,12 @@
 #include "data/AssetManager.h"
 #include "messaging/MessageManager.h"
 
+#include "Display.h"
+#include "Files.h"
+#include "LogSink.h"
+
 #include <GL/glew.h>
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 
 #include <array>
 #include <atomic>
@@ -26,7 +29,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <iostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -77,44 +79,30 @@ std::array<Qel::SBPtrClass*, 14> heldManagers(const Qel::Systems& systems) {
 }
 
 /// Runs the whole bootstrap in a private tree whose content folders are empty: the process works in
-/// <tree>/run, so "../Assets" and "../Defaults" are the tree's. Needs an X display (xvfb-run with
-/// -noreset, since every test opens and closes its own window).
+/// <tree>/run, so "../Assets" and "../Defaults" are the tree's. Every test opens and closes its own
+/// window.
 class BootstrapTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        tree = fs::path(std::getenv("XDG_DATA_HOME")) / "bootstrap-tree";
-        fs::remove_all(tree);
-        for (const char* folder :
-             {"run", "Assets/Art", "Assets/Prefabs", "Assets/Cursors", "Defaults/configs"})
+        QEL_SKIP_WITHOUT_DISPLAY();
+        for (const char* folder : {"Assets/Art", "Assets/Prefabs", "Assets/Cursors"})
             fs::create_directories(tree / folder);
-        fs::copy_file(fs::path(QEL_SOURCE_DIR) / "Defaults/configs/config.json",
-                      tree / "Defaults/configs/config.json");
+        Qel::test::writeText(tree / "Defaults/configs/config.json",
+                             Qel::test::readText(QEL_SOURCE_DIR "/Defaults/configs/config.json"));
         // The renderer's built-in resources are not loading content; start-up cannot do without them.
         for (const char* builtIn : {"Meshes", "Shaders", "Fonts"})
             fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / "Assets" / builtIn,
                                          tree / "Assets" / builtIn);
-        originalDirectory = fs::current_path();
-        fs::current_path(tree / "run");
-        testing::internal::CaptureStdout();
+        tree.enter("run");
     }
 
     void TearDown() override {
-        if (IsSkipped()) return;
+        // Shutdown stops the loading workers itself, whatever they are doing.
         delete Qel::Systems::instance();
-        const std::string output = testing::internal::GetCapturedStdout();
-        if (HasFailure()) std::cerr << output;
-        fs::current_path(originalDirectory);
     }
 
-    std::string takeOutput() {
-        std::string text = testing::internal::GetCapturedStdout();
-        testing::internal::CaptureStdout();
-        return text;
-    }
-
-    fs::path tree;
-    fs::path originalDirectory;
+    Qel::test::Sandbox tree{"bootstrap-tree"};
+    Qel::test::LogSink logged{Qel::test::LogSink::Log::Leave};
 };
 
 TEST_F(BootstrapTest, EmptyAssetFoldersFinishBothPhasesWithCountsOfZero) {
@@ -130,7 +118,7 @@ TEST_F(BootstrapTest, EmptyAssetFoldersFinishBothPhasesWithCountsOfZero) {
     EXPECT_TRUE(systems->pollLoading());
     EXPECT_TRUE(systems->pollLoading());
 
-    const std::string output = takeOutput();
+    const std::string output = logged.take();
     EXPECT_NE(output.find("Cursors successfully loaded: 0"), std::string::npos);
     EXPECT_NE(output.find("Textures successfully loaded: 0"), std::string::npos);
     EXPECT_NE(output.find("Animation Clips successfully loaded: 0"), std::string::npos);
@@ -161,12 +149,11 @@ TEST_F(BootstrapTest, PrefabsWaitForEveryPhaseOneTaskAndEveryTextureUpload) {
     for (int frame = 0; frame < 5; ++frame)
         EXPECT_FALSE(systems->pollLoading());
     EXPECT_FALSE(systems->prefabPhaseStarted);
-    EXPECT_EQ(takeOutput().find("Prefabs successfully loaded"), std::string::npos);
+    EXPECT_EQ(logged.take().find("Prefabs successfully loaded"), std::string::npos);
 
     // Once the texture exists the next call uploads it and starts the prefab phase.
     const fs::path png = tree / "Pending.png";
-    const std::array<uint8_t, 4> opaque{255, 0, 0, 255};
-    ASSERT_NE(stbi_write_png(png.c_str(), 1, 1, 4, opaque.data(), 4), 0);
+    Qel::test::writeSolidPng(png, 1, {255, 0, 0, 255});
     ASSERT_TRUE(systems->assetManager->load<Qel::Texture>("Pending", png.c_str()));
     EXPECT_FALSE(systems->pollLoading());
     EXPECT_TRUE(systems->prefabPhaseStarted);
@@ -174,7 +161,7 @@ TEST_F(BootstrapTest, PrefabsWaitForEveryPhaseOneTaskAndEveryTextureUpload) {
 
     ASSERT_TRUE(eventually([] { return Qel::LoadingTasks::allDone(); }));
     EXPECT_TRUE(systems->pollLoading());
-    EXPECT_NE(takeOutput().find("Prefabs successfully loaded: 0"), std::string::npos);
+    EXPECT_NE(logged.take().find("Prefabs successfully loaded: 0"), std::string::npos);
 }
 
 size_t sidecarCount(const fs::path& folder) {
@@ -192,13 +179,13 @@ TEST_F(BootstrapTest, ShutdownDuringLoadingStopsTheTextureWorkerBetweenFilesBefo
     for (size_t i = 0; i < gradient.size(); ++i)
         gradient[i] = static_cast<uint8_t>(i / 7);
     const fs::path art = tree / "Assets/Art";
-    ASSERT_NE(stbi_write_png((art / "0.png").c_str(), 256, 256, 4, gradient.data(), 256 * 4), 0);
+    Qel::test::writePng(art / "0.png", 256, 256, 4, gradient);
     for (size_t i = 1; i < kPictures; ++i)
         fs::copy_file(art / "0.png", art / (std::to_string(i) + ".png"));
 
     delete new Qel::Systems();
     // The worker stopped at a file boundary and finished its task while the log still existed.
-    const std::string output = takeOutput();
+    const std::string output = logged.take();
     EXPECT_NE(output.find("loading of \"../Assets/Art\" stopped"), std::string::npos);
     EXPECT_NE(output.find("Textures successfully loaded"), std::string::npos);
     EXPECT_LT(sidecarCount(art), kPictures);

@@ -1,11 +1,9 @@
 #include "QelRenderer/CameraSystem.h"
 
-#include "ECS/Component/RegisterComponents.h"
-#include "ECS/System/SystemManager.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/CameraMotion.h"
-#include "QelSceneManager/NodeManager.h"
-#include "messaging/MessageManager.h"
+
+#include "World.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +14,11 @@ namespace {
 
 /// The managers the camera talks to, and the system loaded. The level spans (-50, -50) to
 /// (50, 50), so it never limits the view here.
-class CameraSystemTest : public ::testing::Test {
+class CameraSystemTest : public ::testing::Test, protected test::World {
 protected:
     void SetUp() override {
         cameraState() = CameraState{};
-        assignComponentTypeNames();
-        components->RegisterComponent<Transform>();
-        components->RegisterComponent<Camera>();
+        catalogue();
         TypeName<CameraSystem>::assign("CameraSystem");
         camera = systems->RegisterSystem<CameraSystem>();
         nodes->grid.origin = {-50.0f, -50.0f};
@@ -31,11 +27,8 @@ protected:
     }
 
     Entity addCamera(glm::vec2 position, int32_t priority, glm::vec3 colour = {0.2f, 0.3f, 0.3f}) {
-        const Entity entity = entities->CreateEntity();
-        components->AddComponent(entity, Transform{.position = {position, 0.0f}});
-        components->AddComponent(entity, Camera{.clearColor = colour, .priority = priority});
-        systems->NotifyEntityChanged(entity);
-        return entity;
+        return spawn(Transform{.position = {position, 0.0f}},
+                     Camera{.clearColor = colour, .priority = priority});
     }
 
     void disable(Entity entity) { entities->GetInfo(entity)->flags |= EntityInfo::kDisabled; }
@@ -45,12 +38,6 @@ protected:
         return messages->sendImmediate(shake, MessageManager::kBroadcast);
     }
 
-    std::unique_ptr<LogManager> log = std::make_unique<LogManager>();
-    std::unique_ptr<MessageManager> messages = std::make_unique<MessageManager>();
-    std::unique_ptr<EntityManager> entities = std::make_unique<EntityManager>();
-    std::unique_ptr<ComponentManager> components = std::make_unique<ComponentManager>();
-    std::unique_ptr<SystemManager> systems = std::make_unique<SystemManager>();
-    std::unique_ptr<NodeManager> nodes = std::make_unique<NodeManager>();
     std::shared_ptr<CameraSystem> camera;
     CameraState& state = cameraState();
 };

@@ -65,20 +65,6 @@ std::vector<fs::path> filesIn(const fs::path& folder, const std::set<std::string
     return files;
 }
 
-/// Lines at MED or above: type mismatches, unknown components and prefabs, bad grids and layers.
-/// "not found" lines are LOW: an absent key simply keeps its default. Textures are not decoded here
-/// (the "texture" keys are checked against the image files instead), so an emitter's complaint
-/// about its missing texture is not one.
-std::vector<std::string> seriousLines(const std::string& output) {
-    std::vector<std::string> lines;
-    std::istringstream in(output);
-    for (std::string line; std::getline(in, line);)
-        if ((line.starts_with("[MED]") || line.starts_with("[HIGH]") || line.starts_with("[CRITICAL]")) &&
-            line != "[HIGH] emitter has no valid texture!")
-            lines.push_back(line);
-    return lines;
-}
-
 class ContentCheckTest : public SceneWorldTest {
 protected:
     void SetUp() override {
@@ -118,10 +104,16 @@ protected:
         }
     }
 
-    /// Problems of one file, plus every serious line its readers logged.
+    /// Problems of one file, plus every line its readers logged at MED or above: type mismatches,
+    /// unknown components and prefabs, bad grids and layers ("not found" lines are LOW: an absent
+    /// key simply keeps its default). Textures are not decoded here (the "texture" keys are checked
+    /// against the image files instead), so an emitter's complaint about its texture is not one.
     void collect(const std::string& where) {
-        for (const std::string& line : seriousLines(takeOutput()))
-            problems.push_back(where + ": " + line);
+        for (const auto& [level, text] : logged.lines())
+            if (level != test::LogSink::kUntagged && level <= LOG_MED &&
+                text != "emitter has no valid texture!")
+                problems.push_back(where + ": " + logTag(static_cast<uint8_t>(level)) + " " + text);
+        logged.take();
     }
 
     std::set<std::string> prefabNames() {
@@ -142,7 +134,6 @@ protected:
                scenes->loadScene(doc);
     }
 
-    Entity named(const std::string& name) { return SceneWorldTest::named(name); }
     std::vector<Entity> tagged(const std::string& tag) {
         std::vector<Entity> found;
         for (Entity entity : sceneEntities)
@@ -175,7 +166,7 @@ TEST_F(ContentCheckTest, PrefabsUseKnownComponentsTypedKeysAndExistingAssets) {
 
 TEST_F(ContentCheckTest, ScenesUseKnownComponentsTypedKeysAndExistingAssets) {
     const std::set<std::string> prefabs = prefabNames();
-    takeOutput();
+    logged.take();
     for (const char* file : kScenes) {
         const std::string where = std::string("Scenes/") + file;
         JSON doc = parseFile(kAssets / "Scenes" / file);
@@ -198,7 +189,7 @@ TEST_F(ContentCheckTest, ScenesUseKnownComponentsTypedKeysAndExistingAssets) {
         }
         if (doc.cd("lighting") && doc.get("lutName", asset))
             requireAsset(kTextures, asset, where + " lutName");
-        takeOutput();
+        logged.take();
     }
     EXPECT_THAT(problems, testing::IsEmpty());
 }

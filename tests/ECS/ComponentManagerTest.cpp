@@ -28,9 +28,8 @@ TEST_F(ComponentManagerTest, FullArrayLeavesTheSignatureBitClear) {
     for (Entity id = 0; id < MAX_ENTITIES; ++id)
         components->AddComponent(100000 + id, Health{});
     const Entity e = entities->CreateEntity();
-    testing::internal::CaptureStdout();
     components->AddComponent(e, Health{});
-    EXPECT_THAT(testing::internal::GetCapturedStdout(), HasSubstr("[HIGH] Health array is full"));
+    EXPECT_THAT(logged.take(), HasSubstr("[HIGH] Health array is full"));
     EXPECT_FALSE(entities->GetSignature(e).test(1));
     EXPECT_FALSE(components->HasComponent<Health>(e));
 }
@@ -39,7 +38,6 @@ TEST_F(ComponentManagerTest, NamelessSharedAndUnregisteredTypes) {
     static const char* const shared = "Filler";
     TypeName<Filler<0>>::assign(shared);
     TypeName<Filler<1>>::assign(shared);
-    testing::internal::CaptureStdout();
     components->RegisterComponent<Nameless>();
     components->RegisterComponent<Health>();
     components->RegisterComponent<Filler<0>>();
@@ -48,7 +46,7 @@ TEST_F(ComponentManagerTest, NamelessSharedAndUnregisteredTypes) {
     const Entity e = entities->CreateEntity();
     components->AddComponent(e, Filler<1>{5});
     EXPECT_EQ(components->GetComponent<Filler<1>>(e).value, 0);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logged.take();
     EXPECT_THAT(out, HasSubstr("[CRITICAL] nullptr name detected in register component"));
     EXPECT_THAT(out, HasSubstr("Health registered twice"));
     EXPECT_THAT(out, HasSubstr("[HIGH] Component type Filler is not registered"));

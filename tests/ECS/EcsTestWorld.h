@@ -1,9 +1,7 @@
 #pragma once
 
-#include "ECS/ComponentManager.h"
-#include "ECS/EntityManager.h"
-#include "ECS/System/SystemManager.h"
-#include "QelCore/LogManager.h"
+#include "LogSink.h"
+#include "World.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -45,10 +43,10 @@ private:
     static void note(const std::string& call) { probeCalls.push_back(call + std::to_string(Id)); }
 };
 
-/// The ECS managers in creation order (destroyed in reverse), Position and Health registered;
-/// the log echoes to stdout.
-class EcsTest : public ::testing::Test {
+/// The ECS managers with Position and Health registered; the log is recorded.
+class EcsTest : public ::testing::Test, protected Qel::test::World {
 protected:
+    EcsTest() : World(Part::Ecs) {}
     void SetUp() override {
         Qel::TypeName<Position>::assign("Position");
         Qel::TypeName<Health>::assign("Health");
@@ -57,8 +55,5 @@ protected:
         probeCalls.clear();
     }
 
-    std::unique_ptr<Qel::LogManager> log = std::make_unique<Qel::LogManager>();
-    std::unique_ptr<Qel::EntityManager> entities = std::make_unique<Qel::EntityManager>();
-    std::unique_ptr<Qel::ComponentManager> components = std::make_unique<Qel::ComponentManager>();
-    std::unique_ptr<Qel::SystemManager> systems = std::make_unique<Qel::SystemManager>();
+    Qel::test::LogSink logged;
 };

@@ -15,16 +15,12 @@ TEST_F(EntityManagerTest, FreedIdComesBackAfterEveryOlderFreeIdThenTheLimitHolds
     for (Entity expected = 3; expected < MAX_ENTITIES; ++expected)
         ASSERT_EQ(entities->CreateEntity(), expected);
     EXPECT_EQ(entities->CreateEntity(), 1u);
-
-    testing::internal::CaptureStdout();
     EXPECT_EQ(entities->CreateEntity(), MAX_ENTITIES);
-    EXPECT_THAT(testing::internal::GetCapturedStdout(),
-                HasSubstr("[CRITICAL] Trying to Instantiate over Entity limit"));
+    EXPECT_THAT(logged.take(), HasSubstr("[CRITICAL] Trying to Instantiate over Entity limit"));
     EXPECT_EQ(entities->LivingCount(), MAX_ENTITIES);
 }
 
 TEST_F(EntityManagerTest, RecordsAndInvalidDestroys) {
-    testing::internal::CaptureStdout();
     entities->DestroyEntity(7); // nothing alive
     const Entity e = entities->CreateEntity();
     EXPECT_EQ(entities->GetInfo(e)->tag, "Untagged");
@@ -36,7 +32,7 @@ TEST_F(EntityManagerTest, RecordsAndInvalidDestroys) {
     entities->DestroyEntity(e);
     EXPECT_FALSE(entities->Exists(e)) << "stale look-up cache";
     entities->DestroyEntity(e); // a second time must not queue the id twice
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logged.take();
 
     const std::string line = "[LOW] No entity to destroy or invalid entity ID!\n";
     EXPECT_EQ(out, line + line + line + line);

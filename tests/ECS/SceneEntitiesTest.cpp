@@ -19,14 +19,12 @@ TEST_F(SceneEntitiesTest, DestroyPathsEmptyEveryPlaceAndNotifySystemsLast) {
         components->AddComponent(e, Position{});
         systems->NotifyEntityChanged(e);
     }
-
-    testing::internal::CaptureStdout();
     DestroyObject({1, false});
     EXPECT_TRUE(entities->Exists(1) && sceneEntities.contains(1));
     DestroyObject({1, true});
     EXPECT_FALSE(entities->Exists(1) || sceneEntities.contains(1) || witness->GetEntities().contains(1));
     DestroyAllSceneEntities();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Object does not exist!\nObject Deleted\n");
+    EXPECT_EQ(logged.take(), "Object does not exist!\nObject Deleted\n");
     EXPECT_TRUE(sceneEntities.empty());
     EXPECT_TRUE(witness->GetEntities().empty());
     EXPECT_EQ(witness->notifiedWhileAlive, 4) << "a destruction reached the systems too early";

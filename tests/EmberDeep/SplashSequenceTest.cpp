@@ -33,13 +33,6 @@ TEST(SplashTiming, LogosChangeAtEachSpanOfPiAndTheLastOneWaits) {
     EXPECT_EQ(splashLogoAt(splashSeconds(ticksBefore(3 * kPi))), SplashLogo::Audio);
     EXPECT_EQ(splashLogoAt(splashSeconds(ticksAfter(3 * kPi))), SplashLogo::Hidden);
 
-    // Each logo lasts about 5.03 real seconds; the earliest automatic hand-over is near 15.08 s.
-    EXPECT_NEAR(static_cast<double>(ticksAfter(kPi)) / kTicksPerSecond, 5.03, 0.01);
-    EXPECT_NEAR(static_cast<double>(ticksAfter(3 * kPi)) / kTicksPerSecond, 15.08, 0.01);
-
-    EXPECT_STREQ(splashLogoTexture(SplashLogo::Org), "OrgLogo");
-    EXPECT_STREQ(splashLogoTexture(SplashLogo::Game), "EDLogoDark");
-    EXPECT_STREQ(splashLogoTexture(SplashLogo::Audio), "OpenALSoftLogo");
     EXPECT_EQ(splashLogoTexture(SplashLogo::Hidden), nullptr);
 }
 

@@ -1,15 +1,12 @@
 // The real game under Xvfb: start-up with the shipped content, the splash, a key press once
 // loading is done, and the title scene on screen where its file puts it.
+#include "Display.h"
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/UITransform.h"
 #include "ECS/EntityManager.h"
-#include "GameStates/CommonState.h"
-#include "GameStates/GameStateIds.h"
-#include "GameStates/GameState_Scene.h"
-#include "GameStates/GameState_Splash.h"
-#include "QelCore/GameStateManager.h"
+#include "Files.h"
+#include "GameStates.h"
 #include "QelCore/Input.h"
-#include "QelCore/QelSystems.h"
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/UILayout.h"
@@ -82,29 +79,15 @@ void titleUpdateCapturingTheScreen() {
     glfwSetWindowShouldClose(window->getWindow(), GLFW_TRUE);
 }
 
-void noOperation() {}
-
 TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndClosesCleanly) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    QEL_SKIP_WITHOUT_DISPLAY();
     // The game runs from a folder beside the shipped Assets and Defaults.
-    const fs::path original = fs::current_path();
-    const fs::path tree = fs::path(std::getenv("XDG_DATA_HOME")) / "game";
-    fs::create_directories(tree / "run");
+    Qel::test::Sandbox tree("game");
     for (const char* folder : {"Assets", "Defaults"})
-        if (!fs::exists(tree / folder))
-            fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
-    fs::current_path(tree / "run");
+        fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
+    tree.enter("run");
 
-    new Qel::Systems();
-    gsSplashId = Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SPLASH::init,
-                                                     splashUpdatePressingAKeyOnceLoaded, noOperation,
-                                                     GS_COMMON::free, GS_COMMON::unload);
-    gsSceneId =
-        Qel::GameStateManager::addGameState(GS_COMMON::load, GS_SCENE::init, titleUpdateCapturingTheScreen,
-                                            noOperation, GS_COMMON::free, GS_COMMON::unload);
-    Qel::GameStateManager::instance()->run(gsSplashId);
-    delete Qel::Systems::instance();
-    fs::current_path(original);
+    Qel::test::playGame(splashUpdatePressingAKeyOnceLoaded, titleUpdateCapturingTheScreen);
 
     ASSERT_GE(titleFrames, 5) << "the title scene never ran";
     const Screen& screen = titleScreen;

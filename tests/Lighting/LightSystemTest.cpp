@@ -1,6 +1,5 @@
 #include "QelRenderer/LightSystem.h"
 
-#include "ECS/System/SystemManager.h"
 #include "LightingTestWorld.h"
 
 #include <gmock/gmock.h>
@@ -14,26 +13,18 @@ using ::testing::IsEmpty;
 class LightSystemTest : public LightingWorldTest {
 protected:
     void SetUp() override {
-        LightingWorldTest::SetUp();
         TypeName<LightSystem>::assign("LightSystem");
         system = systems->RegisterSystem<LightSystem>();
         systems->LoadAll();
     }
 
-    Entity placeAndNotify(bool withLight) {
-        const Entity entity = place(0.0f, 0.0f, 5.0f, withLight);
-        systems->NotifyEntityChanged(entity);
-        return entity;
-    }
-
-    std::unique_ptr<SystemManager> systems = std::make_unique<SystemManager>();
     std::shared_ptr<LightSystem> system;
 };
 
 TEST_F(LightSystemTest, AppendsNewLightsAndRemovesLeaversKeepingOrder) {
-    const Entity first = placeAndNotify(true);
-    const Entity plain = placeAndNotify(false);
-    const Entity second = placeAndNotify(true);
+    const Entity first = place(0.0f, 0.0f);
+    const Entity plain = place(0.0f, 0.0f, 5.0f, false);
+    const Entity second = place(0.0f, 0.0f);
     EXPECT_THAT(system->lights(), ElementsAre(first, second));
 
     components->AddComponent(plain, Light{});

@@ -1,18 +1,15 @@
 #pragma once
 
-#include "ECS/Component/RegisterComponents.h"
-#include "ECS/ComponentManager.h"
+#include "LogSink.h"
+#include "World.h"
+
 #include "ECS/Components/Layer.h"
 #include "ECS/Components/RigidBody2D.h"
 #include "ECS/Components/Transform.h"
-#include "ECS/EntityManager.h"
-#include "ECS/System/SystemManager.h"
 #include "Physics/ColliderPtr.h"
 #include "Physics/OBB.h"
 #include "Physics/PhysicsSystem.h"
-#include "QelCore/LogManager.h"
 #include "data/NameHash.h"
-#include "messaging/MessageManager.h"
 
 #include <gtest/gtest.h>
 
@@ -26,16 +23,13 @@ enum class BodyKind { Static, Kinematic, Dynamic };
 /// (kind, entity, other) of every "handleCollision" the script system received.
 inline std::vector<std::tuple<int, Qel::Entity, Qel::Entity>> collisionMessages;
 
-/// The managers a physics step touches, the physics system loaded, and a receiver standing in for
-/// the script system that records the collision messages. No navigation grid unless a test makes one.
-class PhysicsWorldTest : public ::testing::Test {
+/// The engine world with the catalogue, the physics system loaded, and a receiver standing in for
+/// the script system that records the collision messages. The navigation grid is empty unless a
+/// test sizes it; the log is recorded.
+class PhysicsWorldTest : public ::testing::Test, protected Qel::test::World {
 protected:
     void SetUp() override {
-        Qel::assignComponentTypeNames();
-        components->RegisterComponent<Qel::Transform>();
-        components->RegisterComponent<Qel::RigidBody2D>();
-        components->RegisterComponent<Qel::ColliderPtr>();
-        components->RegisterComponent<Qel::Layer>();
+        catalogue();
         Qel::TypeName<Qel::PhysicsSystem>::assign("PhysicsSystem");
         physics = systems->RegisterSystem<Qel::PhysicsSystem>();
         messages->getReceiver(Qel::hashName("GOScriptSystem"))
@@ -77,18 +71,12 @@ protected:
     }
 
     glm::vec2 position(Qel::Entity entity) { return glm::vec2(transform(entity).position); }
-    Qel::Transform& transform(Qel::Entity entity) { return components->GetComponent<Qel::Transform>(entity); }
-    Qel::RigidBody2D& body(Qel::Entity entity) { return components->GetComponent<Qel::RigidBody2D>(entity); }
-    Qel::Collider2D& collider(Qel::Entity entity) {
-        return *components->GetComponent<Qel::ColliderPtr>(entity).collider;
-    }
+    Qel::Transform& transform(Qel::Entity entity) { return get<Qel::Transform>(entity); }
+    Qel::RigidBody2D& body(Qel::Entity entity) { return get<Qel::RigidBody2D>(entity); }
+    Qel::Collider2D& collider(Qel::Entity entity) { return *get<Qel::ColliderPtr>(entity).collider; }
 
     static constexpr float kDt = 1.0f / 60.0f;
 
-    std::unique_ptr<Qel::LogManager> log = std::make_unique<Qel::LogManager>();
-    std::unique_ptr<Qel::MessageManager> messages = std::make_unique<Qel::MessageManager>();
-    std::unique_ptr<Qel::EntityManager> entities = std::make_unique<Qel::EntityManager>();
-    std::unique_ptr<Qel::ComponentManager> components = std::make_unique<Qel::ComponentManager>();
-    std::unique_ptr<Qel::SystemManager> systems = std::make_unique<Qel::SystemManager>();
+    Qel::test::LogSink logged;
     std::shared_ptr<Qel::PhysicsSystem> physics;
 };

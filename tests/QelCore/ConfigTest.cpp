@@ -4,11 +4,13 @@
 #include "QelCore/UserConfig.h"
 #include "data/JSON.h"
 
+#include "Files.h"
+#include "LogSink.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -42,18 +44,6 @@ struct FakeTargets final : ConfigTargets {
     int audioApplied = 0;
 };
 
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeText(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
@@ -64,44 +54,26 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 // the user folder is the test process's own.
 class ConfigTest : public testing::Test {
 protected:
-    void SetUp() override {
-        previousDirectory = fs::current_path();
-        fs::create_directories(sandbox / "run");
-        fs::create_directories(defaultPath.parent_path());
-        fs::copy_file(fs::path(QEL_SOURCE_DIR) / "Defaults/configs/config.json", defaultPath);
-        fs::current_path(sandbox / "run");
+    ConfigTest() {
+        test::writeText(defaultPath, test::readText(QEL_SOURCE_DIR "/Defaults/configs/config.json"));
+        sandbox.enter("run");
         fs::remove_all(files.getUserDirectory());
-        testing::internal::CaptureStdout();
     }
-    void TearDown() override {
-        testing::internal::GetCapturedStdout();
-        fs::current_path(previousDirectory);
-        fs::remove_all(sandbox);
+    ~ConfigTest() override {
         fs::remove_all(files.getUserDirectory());
         delete &files;
         delete logManager;
     }
 
-    std::string takeLog() {
-        std::string text = testing::internal::GetCapturedStdout();
-        testing::internal::CaptureStdout();
-        return text;
-    }
+    JSON userConfig() const { return test::parseJson(test::readText(userPath)); }
 
-    JSON userConfig() const {
-        JSON json;
-        std::ifstream in(userPath);
-        json.parse(in);
-        return json;
-    }
-
-    const fs::path sandbox = fs::path(std::getenv("XDG_DATA_HOME")) / "config-sandbox";
+    test::Sandbox sandbox{"config-sandbox"};
     const fs::path defaultPath = sandbox / "Defaults" / "configs" / "config.json";
     // On the heap, as Systems makes them: a strong assertion deletes them on its way out.
     LogManager* logManager = new LogManager();
     FileHelper& files = *new FileHelper();
     const fs::path userPath = files.getUserPath("configs/config.json");
-    fs::path previousDirectory;
+    test::LogSink logged;
 };
 
 TEST_F(ConfigTest, FirstStartRestoresTheDefaultAppliesItAndWritesItBack) {
@@ -109,11 +81,8 @@ TEST_F(ConfigTest, FirstStartRestoresTheDefaultAppliesItAndWritesItBack) {
     targets.audio.masterVolume = 0.0f;
     loadUserConfig(targets);
 
-    const std::string log = takeLog();
-    EXPECT_NE(log.find("[HIGH] FileHelper: Failed to open user dir file, finding default\n"),
-              std::string::npos);
-    EXPECT_NE(log.find("[CRITICAL] CFG Validated for minimum version: 1\n"), std::string::npos);
-    EXPECT_NE(log.find("[LOW] End of parse config function\n"), std::string::npos);
+    EXPECT_TRUE(logged.has(LOG_HIGH, "FileHelper: Failed to open user dir file, finding default"));
+    EXPECT_TRUE(logged.has(LOG_CRITICAL, "CFG Validated for minimum version: 1"));
     EXPECT_FALSE(targets.fullscreen);
     EXPECT_EQ(targets.swapInterval, 0);
     EXPECT_EQ(targets.announced, (std::vector<glm::ivec2>{{1280, 720}}));
@@ -122,18 +91,18 @@ TEST_F(ConfigTest, FirstStartRestoresTheDefaultAppliesItAndWritesItBack) {
     EXPECT_EQ(targets.audioApplied, 1);
 
     // The shipped file, its reals in the writer's shortest form and without the final line end.
-    std::string expected = replaced(fileText(defaultPath), ": 0.6,", ": 0.6000000238418579,");
+    std::string expected = replaced(test::readText(defaultPath), ": 0.6,", ": 0.6000000238418579,");
     expected = replaced(expected, ": 0.4,", ": 0.4000000059604645,");
     expected.pop_back();
-    EXPECT_EQ(fileText(userPath), expected);
+    EXPECT_EQ(test::readText(userPath), expected);
 }
 
 TEST_F(ConfigTest, OldOrBrokenUserFilesAreReplacedByTheDefault) {
     for (const std::string user : {R"({"CFGVersion": 0, "Custom": 1})", R"({"CFGVersion": 1, )", "[1]", ""}) {
-        writeText(userPath, user);
+        test::writeText(userPath, user);
         FakeTargets targets;
         loadUserConfig(targets);
-        EXPECT_EQ(takeLog().find("CFG Validated"), std::string::npos) << user;
+        EXPECT_FALSE(logged.contains("CFG Validated")) << user;
         EXPECT_EQ(targets.frameCap, 60u) << user;
         JSON written = userConfig();
         int version = 0, custom = 0;
@@ -144,14 +113,12 @@ TEST_F(ConfigTest, OldOrBrokenUserFilesAreReplacedByTheDefault) {
 }
 
 TEST_F(ConfigTest, MistypedKeysKeepTheirDefaultsAndUnknownKeysSurvive) {
-    writeText(userPath, R"({"CFGVersion": 2, "Mods": {"list": [1, 2]}, "FramerateCap": -1, "MasterVolume": 1,
+    test::writeText(userPath,
+                    R"({"CFGVersion": 2, "Mods": {"list": [1, 2]}, "FramerateCap": -1, "MasterVolume": 1,
                            "SFXVolume": 0.25, "BGMMute": true, "Fullscreen": true, "WindowWidth": 800,
                            "WindowHeight": 600})");
     FakeTargets targets;
     loadUserConfig(targets);
-    const std::string log = takeLog();
-    EXPECT_NE(log.find("[MED] JSON: \"FramerateCap\" type mismatch\n"), std::string::npos);
-    EXPECT_NE(log.find("[MED] JSON: \"MasterVolume\" type mismatch\n"), std::string::npos);
     EXPECT_FALSE(targets.frameCap.has_value());
     EXPECT_FALSE(targets.swapInterval.has_value());
     EXPECT_TRUE(targets.fullscreen);
@@ -161,7 +128,7 @@ TEST_F(ConfigTest, MistypedKeysKeepTheirDefaultsAndUnknownKeysSurvive) {
     EXPECT_EQ(targets.audio.sfxVolume, 0.25f);
     EXPECT_TRUE(targets.audio.bgmMute);
 
-    const std::string text = fileText(userPath);
+    const std::string text = test::readText(userPath);
     EXPECT_NE(text.find("\"Mods\": {\n\t\t\"list\": [\n\t\t\t1,\n\t\t\t2\n\t\t]\n\t}"), std::string::npos);
     EXPECT_NE(text.find("\"FramerateCap\": -1,"), std::string::npos);
     EXPECT_NE(text.find("\"MasterVolume\": 0.6000000238418579,"), std::string::npos);
@@ -182,7 +149,7 @@ TEST_F(ConfigTest, AnIncompleteOrUnusableWindowSizeIsRewrittenFromTheWindow) {
         {R"({"CFGVersion": 1, "Fullscreen": true, "WindowHeight": 600})", {1920, 1080}},
     };
     for (const Case& c : cases) {
-        writeText(userPath, c.file);
+        test::writeText(userPath, c.file);
         FakeTargets targets;
         loadUserConfig(targets);
         EXPECT_EQ(targets.windowed, glm::ivec2(1280, 720)) << c.file;
@@ -198,11 +165,11 @@ TEST_F(ConfigTest, AnIncompleteOrUnusableWindowSizeIsRewrittenFromTheWindow) {
 TEST_F(ConfigTest, WithoutAudioTheAudioKeysStayAsWritten) {
     const std::string user = "{\n\t\"CFGVersion\": 1,\n\t\"Fullscreen\": false,\n\t\"WindowWidth\": 1024,\n"
                              "\t\"WindowHeight\": 768,\n\t\"MasterVolume\": 1,\n\t\"SFXMute\": \"yes\"\n}";
-    writeText(userPath, user);
+    test::writeText(userPath, user);
     FakeTargets targets;
     targets.hasAudio = false;
     loadUserConfig(targets);
-    EXPECT_EQ(fileText(userPath), user);
+    EXPECT_EQ(test::readText(userPath), user);
     EXPECT_EQ(targets.audioApplied, 0);
     EXPECT_EQ(targets.announced, (std::vector<glm::ivec2>{{1024, 768}}));
 }
@@ -212,15 +179,16 @@ TEST_F(ConfigTest, UnusableDefaultsStillLeaveAnObjectToRepair) {
     std::istringstream old(R"({"CFGVersion": 0, "Keep": true})");
     config.parse(old);
     validateConfig(config, sandbox / "missing.json");
-    EXPECT_NE(takeLog().find("[CRITICAL] FAILED TO OPEN DEFAULT CONFIG!\n"), std::string::npos);
+    EXPECT_TRUE(logged.has(LOG_CRITICAL, "FAILED TO OPEN DEFAULT CONFIG!"));
     bool keep = false;
     EXPECT_TRUE(config.get("Keep", keep));
 
     for (const std::string defaults : {R"({"CFGVersion": "1"})", "[1]", "{"}) {
-        writeText(defaultPath, defaults);
+        test::writeText(defaultPath, defaults);
         JSON broken;
         validateConfig(broken, defaultPath);
-        EXPECT_NE(takeLog().find("[CRITICAL] DEFAULT CONFIG FAILED VALIDATION!\n"), std::string::npos);
+        EXPECT_EQ(logged.count("[CRITICAL] DEFAULT CONFIG FAILED VALIDATION!\n"), 1u);
+        logged.take();
         FakeTargets targets;
         applyConfig(broken, targets);
         std::ostringstream out;
@@ -229,8 +197,24 @@ TEST_F(ConfigTest, UnusableDefaultsStillLeaveAnObjectToRepair) {
     }
 }
 
+TEST_F(ConfigTest, AHostileConfigurationIsRepairedFromTheDefaultAtOnce) {
+    const auto start = std::chrono::steady_clock::now();
+    JSON config = test::parseJson(R"({"CFGVersion": 1, "Junk": )" + test::nestedJson(100000, true) + "}");
+    validateConfig(config, defaultPath);
+    FakeTargets targets;
+    applyConfig(config, targets);
+    std::ostringstream written;
+    ASSERT_TRUE(config.write(written));
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
+    EXPECT_TRUE(logged.contains(test::kTooDeepLine));
+    EXPECT_EQ(written.str().find("Junk"), std::string::npos);
+    EXPECT_LT(written.str().size(), 1000u);
+    int version = 0;
+    EXPECT_TRUE(config.get("CFGVersion", version));
+}
+
 TEST_F(ConfigTest, AFailedWriteLeavesThePreviousFileIntact) {
-    writeText(userPath, "previous");
+    test::writeText(userPath, "previous");
     EXPECT_FALSE(FileHelper::writeFileAtomically(userPath, [](std::ostream& out) {
         out << "half of a new fi";
         return false;
@@ -245,28 +229,29 @@ TEST_F(ConfigTest, AFailedWriteLeavesThePreviousFileIntact) {
     fs::create_directory(temporary);
     EXPECT_FALSE(
         FileHelper::writeFileAtomically(userPath, [](std::ostream& out) { return bool(out << "new"); }));
-    EXPECT_EQ(fileText(userPath), "previous");
+    EXPECT_EQ(test::readText(userPath), "previous");
     fs::remove(temporary);
     EXPECT_TRUE(
         FileHelper::writeFileAtomically(userPath, [](std::ostream& out) { return bool(out << "new"); }));
-    EXPECT_EQ(fileText(userPath), "new");
+    EXPECT_EQ(test::readText(userPath), "new");
 }
 
 TEST_F(ConfigTest, AnUnwritableUserFolderStillStartsFromTheDefault) {
     // A file where the configs folder should be: nothing can be created below it.
-    writeText(files.getUserPath("configs"), "in the way");
+    test::writeText(files.getUserPath("configs"), "in the way");
     FakeTargets targets;
     loadUserConfig(targets);
     EXPECT_EQ(targets.frameCap, 60u);
-    EXPECT_NE(takeLog().find("[MED] CFG: could not write the user configuration"), std::string::npos);
+    EXPECT_TRUE(logged.has(LOG_MED, "CFG: could not write the user configuration"));
 }
 
 TEST_F(ConfigTest, NoConfigurationAnywhereIsAStrongAssertion) {
     fs::remove(defaultPath);
     FakeTargets targets;
     EXPECT_EXIT(loadUserConfig(targets), testing::ExitedWithCode(187), "");
-    EXPECT_NE(fileText(files.getUserPath("logs/log_latest.txt")).find("No config / default config found"),
-              std::string::npos);
+    EXPECT_NE(
+        test::readText(files.getUserPath("logs/log_latest.txt")).find("No config / default config found"),
+        std::string::npos);
 }
 
 } // namespace

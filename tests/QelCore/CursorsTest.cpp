@@ -2,15 +2,16 @@
 
 #include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
-#include "messaging/MessageManager.h"
 #include "data/AssetManager.h"
+#include "messaging/MessageManager.h"
+
+#include "Display.h"
+#include "Files.h"
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,28 +22,19 @@ namespace {
 
 class CursorsTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qel-cursors-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     void writeText(const std::string& relative, const std::string& text) {
-        fs::create_directories((folder / relative).parent_path());
-        std::ofstream(folder / relative) << text;
+        test::writeText(folder / relative, text);
     }
 
     void writeImage(const std::string& relative, int size) {
-        fs::create_directories((folder / relative).parent_path());
         const std::vector<unsigned char> pixels(static_cast<size_t>(size * size * 4), 200);
-        const std::string path = (folder / relative).string();
-        ASSERT_TRUE(relative.ends_with("JPG")
-                        ? stbi_write_jpg(path.c_str(), size, size, 4, pixels.data(), 90)
-                        : stbi_write_png(path.c_str(), size, size, 4, pixels.data(), 0));
+        if (!relative.ends_with("JPG")) return test::writePng(folder / relative, size, size, 4, pixels);
+        fs::create_directories((folder / relative).parent_path());
+        ASSERT_TRUE(stbi_write_jpg((folder / relative).c_str(), size, size, 4, pixels.data(), 90));
     }
 
-    fs::path folder;
+    const test::Sandbox sandbox{"cursors"};
+    const fs::path folder = sandbox.path();
 };
 
 TEST_F(CursorsTest, HotSpotsOutsideTheImageOrUnreadableBecomeZero) {
@@ -59,7 +51,7 @@ TEST_F(CursorsTest, HotSpotsOutsideTheImageOrUnreadableBecomeZero) {
 }
 
 TEST_F(CursorsTest, LoadsUsableImagesAndPurgesTheRest) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    QEL_SKIP_WITHOUT_DISPLAY();
     MessageManager messages;
     WindowHandler window;
     AssetManager assets;
@@ -75,7 +67,8 @@ TEST_F(CursorsTest, LoadsUsableImagesAndPurgesTheRest) {
     writeImage("ignored.Png", 8);
 
     EXPECT_EQ(loadCursors(folder), 4u);
-    for (const char* name : {"arrow", "hand/point", "twin"}) EXPECT_NE(findCursor(hashName(name)), nullptr);
+    for (const char* name : {"arrow", "hand/point", "twin"})
+        EXPECT_NE(findCursor(hashName(name)), nullptr);
     EXPECT_EQ(assets.findRegistry<cursorWrapper>()->get(hashName("broken")), nullptr);
     EXPECT_EQ(findCursor(hashName("ignored")), nullptr);
     // "default" means the standard arrow even when a cursor carries that name.

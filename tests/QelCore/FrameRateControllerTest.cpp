@@ -19,16 +19,6 @@ class FrameRateControllerTest : public testing::Test {
     std::unique_ptr<FrameRateController> controller;
 };
 
-TEST_F(FrameRateControllerTest, CapIsTenMillionTicksDividedByTheRate) {
-    EXPECT_EQ(controller->getMinFrameTicks(), 1u);
-    controller->setTargetFps(60);
-    EXPECT_EQ(controller->getMinFrameTicks(), 166'666u);
-    controller->setTargetFps(144);
-    EXPECT_EQ(controller->getMinFrameTicks(), 69'444u);
-    controller->setTargetFps(0);
-    EXPECT_EQ(controller->getMinFrameTicks(), 1u);
-}
-
 TEST_F(FrameRateControllerTest, UncappedFrameReadsTheClockOnceAndDoesNotWait) {
     clock->advance(100'000);
     const uint64_t readsBefore = clock->readCount();

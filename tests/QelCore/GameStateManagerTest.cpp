@@ -1,4 +1,7 @@
 #include "QelCore/GameStateManager.h"
+#include "Display.h"
+
+#include "LogSink.h"
 
 #include "QelCore/Input.h"
 #include "QelCore/LogManager.h"
@@ -44,7 +47,7 @@ template <char State> uint64_t registerState() {
 using Calls = std::vector<std::string>;
 
 class GameStateManagerTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         calls.clear();
         requests.clear();
@@ -104,20 +107,18 @@ TEST_F(GameStateManagerTest, FrameOpensConsoleBeforeUpdateWhileLeftShiftIsHeld) 
     handleInputEvent(GLFW_KEY_GRAVE_ACCENT, GLFW_PRESS);
     onUpdate = [] { std::cout << "update" << std::endl; };
     requests = {{GS_QUIT}};
-    testing::internal::CaptureStdout();
+    test::LogSink logged;
     manager->run(registerState<'A'>());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logged.take(),
               "CONSOLE WAITING FOR USER INPUT (triggered by L-SHIFT + ~) [type help for available commands]\n"
               "update\n");
 }
 
 TEST_F(GameStateManagerTest, RequestWithoutManagerIsLoggedAndIgnored) {
     manager.reset();
-    LogManager logs;
-    testing::internal::CaptureStdout();
+    test::LogSink logged;
     setNextGameState(GS_QUIT);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "[CRITICAL] Attempting to setNextGameState on invalid GSM\n");
+    EXPECT_EQ(logged.take(), "[CRITICAL] Attempting to setNextGameState on invalid GSM\n");
 }
 
 TEST_F(GameStateManagerTest, MisuseEndsInStrongAssertions) {
@@ -129,7 +130,7 @@ TEST_F(GameStateManagerTest, MisuseEndsInStrongAssertions) {
 }
 
 TEST_F(GameStateManagerTest, ClosingTheWindowWhileAChangeIsPendingQuitsAfterEnteringIt) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+    QEL_SKIP_WITHOUT_DISPLAY();
     MessageManager messages;
     WindowHandler window;
     GameStateManager::setWindowFocusPauseCallback();

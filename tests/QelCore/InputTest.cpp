@@ -1,5 +1,7 @@
 #include "QelCore/Input.h"
 
+#include "LogSink.h"
+
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
@@ -55,16 +57,18 @@ TEST_F(InputTest, HeldButtonIsTriggeredOnceAndPressedUntilReleased) {
 
 TEST_F(InputTest, CodesOutsideTheTableAreReportedAndIgnored) {
     // Each range boundary: the tracked codes at its ends and the untracked ones beside them.
-    for (int tracked : {0, 7, 32, 96, 256, 348}) handleInputEvent(tracked, GLFW_PRESS);
+    for (int tracked : {0, 7, 32, 96, 256, 348})
+        handleInputEvent(tracked, GLFW_PRESS);
     for (int untracked : {GLFW_KEY_UNKNOWN, 8, 31, 97, 255, 349}) {
-        testing::internal::CaptureStdout();
+        test::LogSink logged;
         handleInputEvent(untracked, GLFW_PRESS);
-        EXPECT_NE(testing::internal::GetCapturedStdout().find("OUT OF RANGE BUTTON INPUT DETECTED!?"),
-                  std::string::npos);
+        EXPECT_NE(logged.take().find("OUT OF RANGE BUTTON INPUT DETECTED!?"), std::string::npos);
     }
     ageInputStates();
-    for (int tracked : {0, 7, 32, 96, 256, 348}) EXPECT_EQ(frameState(tracked), "TP-") << tracked;
-    for (int untracked : {GLFW_KEY_UNKNOWN, 8, 31, 97, 255, 349}) EXPECT_EQ(frameState(untracked), "---");
+    for (int tracked : {0, 7, 32, 96, 256, 348})
+        EXPECT_EQ(frameState(tracked), "TP-") << tracked;
+    for (int untracked : {GLFW_KEY_UNKNOWN, 8, 31, 97, 255, 349})
+        EXPECT_EQ(frameState(untracked), "---");
 }
 
 TEST_F(InputTest, CursorPositionIsReadFromTheFrameSnapshot) {

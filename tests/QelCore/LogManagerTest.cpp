@@ -1,5 +1,7 @@
 #include "QelCore/LogManager.h"
 
+#include "LogSink.h"
+
 #include "QelCore/DebugConsole.h"
 #include "QelCore/FileHelper.h"
 
@@ -26,22 +28,23 @@ std::vector<std::string> readLines(const std::filesystem::path& path) {
 }
 
 class LogManagerTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { std::filesystem::remove_all(files.getUserDirectory()); }
     std::filesystem::path dumpPath() const { return files.getUserPath("logs/log_latest.txt"); }
 
     FileHelper files;
     std::unique_ptr<LogManager> logs = std::make_unique<LogManager>();
+    test::LogSink logged;
 };
 
 TEST_F(LogManagerTest, StartUpThresholdsEchoMedButKeepOnlyHigh) {
     logs->setEchoPriority(LOG_MED);
     logs->setAddPriority(LOG_HIGH);
-    testing::internal::CaptureStdout();
+    logged.take();
     logs->log(LOG_HIGH, "kept");
     logs->log(LOG_MED, "echoed only");
     logs->log(LOG_LOW, "dropped");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "[HIGH] kept\n[MED] echoed only\n");
+    EXPECT_EQ(logged.take(), "[HIGH] kept\n[MED] echoed only\n");
     EXPECT_EQ(logs->bufferedLineCount(), 1u);
 }
 
@@ -84,7 +87,7 @@ TEST_F(LogManagerTest, ManualDumpUsesTheOpenOverflowFileThenTheNextOverflowStart
 TEST_F(LogManagerTest, ConcurrentLinesStayWhole) {
     constexpr int kThreads = 4;
     constexpr int kLinesEach = 500;
-    testing::internal::CaptureStdout();
+    logged.take();
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([this, t] {
@@ -94,7 +97,7 @@ TEST_F(LogManagerTest, ConcurrentLinesStayWhole) {
     }
     for (std::thread& thread : threads)
         thread.join();
-    const std::string echoed = testing::internal::GetCapturedStdout();
+    const std::string echoed = logged.take();
     logs->flush();
     logs->closeDumpFile();
 

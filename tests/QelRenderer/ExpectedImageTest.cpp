@@ -9,7 +9,6 @@
 
 #include <GL/glew.h>
 #include <stb_image.h>
-#include <stb_image_write.h>
 
 #include <cstdlib>
 
@@ -52,23 +51,13 @@ TEST_F(FrameTest, ALitSceneLooksLikeItsStoredPicture) {
     turned.rotation = 30.0f;
     refreshModelMatrix(turned);
 
-    const Entity lamp = entities->CreateEntity();
-    Transform at;
-    at.position = glm::vec3(-1.0f, 0.0f, 0.0f);
-    components->AddComponent(lamp, at);
-    Light light;
-    light.color = glm::vec3(1.0f, 0.7f, 0.4f);
-    light.range = 12.0f;
-    light.intensity = 2.0f;
-    components->AddComponent(lamp, light);
-    sceneEntities.insert(lamp);
-    announce(lamp);
+    world->spawn(Transform{.position = {-1.0f, 0.0f, 0.0f}},
+                 Light{.color = {1.0f, 0.7f, 0.4f}, .range = 12.0f, .intensity = 2.0f});
     drawFrame();
     const std::vector<uint8_t> actual = readWindow();
 
     if (std::getenv("QEL_WRITE_EXPECTED")) {
-        std::filesystem::create_directories(kExpected.parent_path());
-        ASSERT_NE(stbi_write_png(kExpected.c_str(), kWidth, kHeight, 4, actual.data(), kWidth * 4), 0);
+        test::writePng(kExpected, kWidth, kHeight, 4, actual);
         GTEST_SKIP() << "stored " << kExpected;
     }
     int width = 0, height = 0, channels = 0;
@@ -91,7 +80,7 @@ TEST_F(FrameTest, ALitSceneLooksLikeItsStoredPicture) {
     stbi_image_free(expected);
     if (HasFailure() || total / (kWidth * kHeight) >= 2.0 || offPixels >= size_t(kWidth * kHeight / 1000)) {
         const std::filesystem::path got = std::filesystem::temp_directory_path() / "qel_lit_scene_actual.png";
-        stbi_write_png(got.c_str(), kWidth, kHeight, 4, actual.data(), kWidth * 4);
+        test::writePng(got, kWidth, kHeight, 4, actual);
         ADD_FAILURE() << "the frame differs from " << kExpected << "; this frame is in " << got;
     }
 }

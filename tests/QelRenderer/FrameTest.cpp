@@ -26,10 +26,6 @@ testing::AssertionResult near(glm::u8vec4 pixel, glm::u8vec4 expected, int toler
     return testing::AssertionSuccess();
 }
 
-int brightness(glm::u8vec4 pixel) {
-    return pixel.r + pixel.g + pixel.b;
-}
-
 constexpr glm::u8vec4 kRed{255, 0, 0, 255};
 constexpr glm::u8vec4 kBlue{0, 0, 255, 255};
 constexpr glm::u8vec4 kWhite{255, 255, 255, 255};
@@ -49,12 +45,11 @@ TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
     EXPECT_TRUE(near(readPixel(centre.x + 28, centre.y - 28), kRed));
     EXPECT_TRUE(near(readPixel(centre.x + 36, centre.y), kBlack));
     EXPECT_TRUE(near(readPixel(centre.x, centre.y + 36), kBlack));
-    const glm::ivec2 overlap = pixelOf({-4.75f, 0.0f});
-    EXPECT_TRUE(near(readPixel(overlap.x, overlap.y), kRed)) << "layer 2 draws over layer 1";
+    EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), kRed)) << "layer 2 draws over layer 1";
 
     components->GetComponent<SpriteRenderer>(under).layerNum = 0;
     drawFrame();
-    EXPECT_TRUE(near(readPixel(overlap.x, overlap.y), kBlue));
+    EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), kBlue));
     (void)over;
 }
 
@@ -74,19 +69,12 @@ TEST_F(FrameTest, ALightBrightensSpritesWithinItsRangeOnly) {
     graphics->setAmbient(glm::vec4(1.0f, 1.0f, 1.0f, 0.1f));
     addSprite({2.0f, 0.0f}, {1.0f, 1.0f}, white);
     addSprite({12.0f, 0.0f}, {1.0f, 1.0f}, white);
-    const Entity lamp = entities->CreateEntity();
-    components->AddComponent(lamp, Transform{});
-    Light light;
-    light.range = 6.0f;
-    light.intensity = 2.0f;
-    components->AddComponent(lamp, light);
-    sceneEntities.insert(lamp);
-    announce(lamp);
+    world->spawn(Transform{}, Light{.range = 6.0f, .intensity = 2.0f});
     drawFrame();
 
-    const glm::ivec2 lit = pixelOf({2.0f, 0.0f}), unlit = pixelOf({12.0f, 0.0f});
-    EXPECT_GT(brightness(readPixel(lit.x, lit.y)), brightness(readPixel(unlit.x, unlit.y)) + 120);
-    EXPECT_GT(brightness(readPixel(unlit.x, unlit.y)), 0) << "ambient still shows the far sprite";
+    const int lit = brightness(pixelAt({2.0f, 0.0f})), unlit = brightness(pixelAt({12.0f, 0.0f}));
+    EXPECT_GT(lit, unlit + 120);
+    EXPECT_GT(unlit, 0) << "ambient still shows the far sprite";
 }
 
 TEST_F(FrameTest, AShadowDarkensTheGroundButNotWhatStandsOnIt) {
@@ -98,27 +86,19 @@ TEST_F(FrameTest, AShadowDarkensTheGroundButNotWhatStandsOnIt) {
         addSprite({3.0f, 0.0f}, {2.0f, 2.0f}, solidTexture("grey", {128, 128, 128, 255}), 1);
     components->GetComponent<SpriteRenderer>(caster).isCastShadow = true;
     const Entity bystander = addSprite({3.5f, 2.5f}, {1.0f, 1.0f}, white, 1);
-    const Entity lamp = entities->CreateEntity();
-    components->AddComponent(lamp, Transform{});
-    Light light;
-    light.range = 10.0f;
-    components->AddComponent(lamp, light);
-    sceneEntities.insert(lamp);
     announce(ground);
     announce(caster);
-    announce(lamp);
+    world->spawn(Transform{}, Light{.range = 10.0f});
     drawFrame();
-    const glm::u8vec4 bystanderLit = readPixel(pixelOf({3.5f, 2.5f}).x, pixelOf({3.5f, 2.5f}).y);
+    const int bystanderLit = brightness(pixelAt({3.5f, 2.5f}));
 
     // The shadow is pushed away from the light: right of the caster's own right edge.
-    const glm::ivec2 shadowed = pixelOf({4.2f, 0.0f}), open = pixelOf({-4.2f, 0.0f});
-    const glm::u8vec4 beforeShadow = readPixel(open.x, open.y);
-    EXPECT_LT(brightness(readPixel(shadowed.x, shadowed.y)) + 30, brightness(beforeShadow));
+    EXPECT_LT(brightness(pixelAt({4.2f, 0.0f})) + 30, brightness(pixelAt({-4.2f, 0.0f})));
     // A non-receiver inside the shadow's reach is drawn after the shadows.
     components->GetComponent<Transform>(bystander).position = glm::vec3(4.2f, 0.0f, 0.0f);
     components->GetComponent<Transform>(bystander).model[3] = glm::vec4(4.2f, 0.0f, 0.0f, 1.0f);
     drawFrame();
-    EXPECT_NEAR(brightness(readPixel(shadowed.x, shadowed.y)), brightness(bystanderLit), 30);
+    EXPECT_NEAR(brightness(pixelAt({4.2f, 0.0f})), bystanderLit, 30);
 }
 
 TEST_F(FrameTest, TheLookUpTableRegradesTheCompositeOnlyWhenEnabled) {
@@ -127,10 +107,10 @@ TEST_F(FrameTest, TheLookUpTableRegradesTheCompositeOnlyWhenEnabled) {
     std::vector<uint8_t> lut;
     for (int i = 0; i < 256 * 16; ++i)
         lut.insert(lut.end(), {0, 200, 0, 255});
-    test::writePng(scratch / "AllGreenLUT.png", 256, 16, 4, lut);
-    test::writeText(scratch / "AllGreenLUT.png.mdata",
+    test::writePng(*scratch / "AllGreenLUT.png", 256, 16, 4, lut);
+    test::writeText(*scratch / "AllGreenLUT.png.mdata",
                     R"({"wrapmode": "clampToEdge", "filtermode": "linear", "sRGB": false})");
-    assets->load<Texture>("AllGreenLUT", (scratch / "AllGreenLUT.png").c_str());
+    assets->load<Texture>("AllGreenLUT", (*scratch / "AllGreenLUT.png").c_str());
 
     drawFrame();
     EXPECT_TRUE(near(readPixel(640, 360), kWhite));
@@ -188,7 +168,7 @@ std::pair<int, int> litColumns(int y0, int y1) {
     glReadPixels(0, y0, 1280, y1 - y0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     int first = 1280, last = -1;
     for (size_t i = 0; i < pixels.size(); ++i) {
-        if (brightness(pixels[i]) < 300) continue;
+        if (pixels[i].r + pixels[i].g + pixels[i].b < 300) continue;
         first = std::min(first, int(i % 1280));
         last = std::max(last, int(i % 1280));
     }

@@ -1,6 +1,5 @@
 #include "FrameTestSupport.h"
 
-#include "ECS/Component/RegisterComponents.h"
 #include "ECS/Components/ModelMatrix.h"
 #include "ECS/SceneEntities.h"
 #include "ECS/System/RegisterSystems.h"
@@ -17,40 +16,20 @@ namespace Qel::test {
 
 void FrameTest::SetUpTestSuite() {
     RendererTest::SetUpTestSuite();
-    if (!window || assets) return;
+    if (!window || world) return;
     // The renderer reads "../Assets": run from a folder beside the shipped one.
-    scratch = scratchFolder("frame");
+    scratch = std::make_unique<Sandbox>("frame");
     std::filesystem::current_path(std::filesystem::path(QEL_SOURCE_DIR) / "tests");
-
-    entities = new EntityManager();
-    components = new ComponentManager();
-    systems = new SystemManager();
-    prefabs = new PrefabManager();
-    assets = new AssetManager();
-    scenes = new SceneManager();
-    nodes = new NodeManager();
-    registerComponentTypes(*components, *prefabs);
+    world = std::make_unique<World>();
+    world->catalogue();
     registerSystems(*systems);
     graphics->Load();
     systems->LoadAll();
 }
 
 void FrameTest::TearDownTestSuite() {
-    // Other suites of this process build their own managers, which must be the only ones.
-    delete nodes;
-    delete scenes;
-    delete assets;
-    delete prefabs;
-    delete systems;
-    delete components;
-    delete entities;
-    nodes = nullptr;
-    scenes = nullptr;
-    assets = nullptr;
-    prefabs = nullptr;
-    systems = nullptr;
-    components = nullptr;
-    entities = nullptr;
+    world.reset();
+    scratch.reset();
 }
 
 void FrameTest::SetUp() {
@@ -78,29 +57,16 @@ void FrameTest::TearDown() {
 }
 
 Texture* FrameTest::solidTexture(const std::string& name, glm::u8vec4 color) {
-    const std::filesystem::path path = scratch / (name + ".png");
-    std::vector<uint8_t> pixels;
-    for (int i = 0; i < 16; ++i)
-        pixels.insert(pixels.end(), {color.r, color.g, color.b, color.a});
-    writePng(path, 4, 4, 4, pixels);
+    const std::filesystem::path path = *scratch / (name + ".png");
+    writeSolidPng(path, 4, {color.r, color.g, color.b, color.a});
     assets->load<Texture>(name, path.c_str());
     return assets->findRegistry<Texture>()->get(hashName(name));
 }
 
 Entity FrameTest::addSprite(glm::vec2 position, glm::vec2 scale, Texture* texture, int layer) {
-    const Entity entity = entities->CreateEntity();
-    Transform transform;
-    transform.position = glm::vec3(position, 0.0f);
-    transform.scale = glm::vec3(scale, 1.0f);
+    Transform transform{.position = glm::vec3(position, 0.0f), .scale = glm::vec3(scale, 1.0f)};
     refreshModelMatrix(transform);
-    components->AddComponent(entity, transform);
-    SpriteRenderer sprite;
-    sprite.texture = texture;
-    sprite.layerNum = layer;
-    components->AddComponent(entity, sprite);
-    sceneEntities.insert(entity);
-    announce(entity);
-    return entity;
+    return world->spawn(transform, SpriteRenderer{.layerNum = layer, .texture = texture});
 }
 
 void FrameTest::announce(Entity entity) {

@@ -1,22 +1,15 @@
 #pragma once
 
-#include "ECS/ComponentManager.h"
 #include "ECS/Components/SpriteRenderer.h"
 #include "ECS/Components/Transform.h"
 #include "ECS/Components/UITransform.h"
-#include "ECS/EntityManager.h"
-#include "ECS/Prefab/PrefabManager.h"
 #include "ECS/SceneEntities.h"
-#include "ECS/System/SystemManager.h"
-#include "QelSceneManager/NodeManager.h"
-#include "QelSceneManager/QelSceneManager.h"
 #include "RendererTestSupport.h"
-#include "data/AssetManager.h"
 
 #include <glm/vec4.hpp>
 
-#include <filesystem>
-#include <vector>
+#include <memory>
+#include <string>
 
 namespace Qel {
 class Texture;
@@ -47,15 +40,18 @@ protected:
     static glm::u8vec4 readPixel(int x, int y);
     /// Window pixel of a world point under the test camera.
     static glm::ivec2 pixelOf(glm::vec2 world);
+    /// The window pixel showing a world point.
+    static glm::u8vec4 pixelAt(glm::vec2 world) { return readPixel(pixelOf(world).x, pixelOf(world).y); }
+    static int brightness(glm::u8vec4 pixel) { return pixel.r + pixel.g + pixel.b; }
 
-    inline static AssetManager* assets = nullptr;
-    inline static EntityManager* entities = nullptr;
-    inline static ComponentManager* components = nullptr;
-    inline static SystemManager* systems = nullptr;
-    inline static PrefabManager* prefabs = nullptr;
-    inline static SceneManager* scenes = nullptr;
-    inline static NodeManager* nodes = nullptr;
-    inline static std::filesystem::path scratch;
+    /// Made for each suite: other suites of the process build their own managers.
+    inline static std::unique_ptr<World> world;
+    inline static std::unique_ptr<Sandbox> scratch;
+    inline static Ref<AssetManager> assets;
+    inline static Ref<EntityManager> entities;
+    inline static Ref<ComponentManager> components;
+    inline static Ref<SystemManager> systems;
+    inline static Ref<SceneManager> scenes;
 
     static constexpr float kPixelsPerUnit = 32.0f;
 };

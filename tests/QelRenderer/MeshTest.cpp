@@ -1,5 +1,6 @@
 #include "QelRenderer/Mesh.h"
 
+#include "LogSink.h"
 #include "QelRenderer/MeshFile.h"
 #include "RendererTestSupport.h"
 
@@ -30,9 +31,8 @@ TEST_F(MeshTest, BuffersHoldWhatTheFileDescribesAndNothingOutOfRange) {
                           Case{"v 0.0 0.0\nv 1.0 0.0\nts 0 1 900 1\n", GL_FALSE, 2 * 8, 3 * 2},
                           Case{"v 0.0 0.0\nv 1.0 0.0\nv 0.0 1.0\n", GL_FALSE, 3 * 8, 0}}) {
         std::istringstream text(c.text);
-        testing::internal::CaptureStderr();
+        test::LogSink logged;
         const Mesh mesh(parseMeshFile(text, "case.msh"));
-        testing::internal::GetCapturedStderr();
         EXPECT_EQ(mesh.indexCount * 2, static_cast<uint32_t>(c.indexBytes)) << c.text;
         GLint enabled = -1, vertexBuffer = 0, elementBuffer = 0;
         glGetVertexArrayIndexediv(mesh.vao, 1, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);

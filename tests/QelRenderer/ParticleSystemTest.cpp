@@ -46,13 +46,7 @@ protected:
         uint64_t key = 0;
         ASSERT_TRUE(particles->GetPCH(key));
         MessageArgs<int, decltype(value)> message(hashName(name), entity, value);
-        messages->sendImmediate(message, key);
-    }
-
-    int brightnessAt(glm::vec2 world) {
-        const glm::ivec2 pixel = pixelOf(world);
-        const glm::u8vec4 colour = readPixel(pixel.x, pixel.y);
-        return colour.r + colour.g + colour.b;
+        world->messages->sendImmediate(message, key);
     }
 
     std::shared_ptr<ParticleSystem> particles;
@@ -68,12 +62,12 @@ TEST_F(ParticleSystemTest, AParticleIsDrawnWhereItsEmitterStandsAndFadesToBlack)
     ASSERT_EQ(live(), 1u);
     settings.flags &= ~ParticleEmitter::kActive;
     drawFrame();
-    EXPECT_GT(brightnessAt({3.0f, 2.0f}), 3 * 230);
-    EXPECT_LT(brightnessAt({-3.0f, 2.0f}), 3 * 10);
+    EXPECT_GT(brightness(pixelAt({3.0f, 2.0f})), 3 * 230);
+    EXPECT_LT(brightness(pixelAt({-3.0f, 2.0f})), 3 * 10);
 
     particles->Update(9.5f);
     drawFrame();
-    EXPECT_LT(brightnessAt({3.0f, 2.0f}), 3 * 10) << "black and transparent at the end of its life";
+    EXPECT_LT(brightness(pixelAt({3.0f, 2.0f})), 3 * 10) << "black and transparent at the end of its life";
 }
 
 TEST_F(ParticleSystemTest, ThePoolRunsDryAndLeavingEmittersGiveTheirParticlesBack) {

@@ -16,15 +16,8 @@ using test::FrameTest;
 class QuadtreeOverlayTest : public FrameTest {
 protected:
     void addWall(glm::vec2 at) {
-        const Entity entity = entities->CreateEntity();
-        Transform transform;
-        transform.position = glm::vec3(at, 0.0f);
-        components->AddComponent(entity, transform);
-        components->AddComponent(entity, RigidBody2D{});
-        components->AddComponent(entity, ColliderPtr(std::make_unique<OBB>(), "OBB"));
-        components->AddComponent(entity, Layer{"Default"});
-        sceneEntities.insert(entity);
-        announce(entity);
+        world->spawn(Transform{.position = glm::vec3(at, 0.0f)}, RigidBody2D{},
+                     ColliderPtr(std::make_unique<OBB>(), "OBB"), Layer{"Default"});
     }
 
     /// Whether a few pixels across the world point are mostly red.

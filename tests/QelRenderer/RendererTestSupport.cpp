@@ -2,23 +2,22 @@
 
 namespace Qel::test {
 
-/// Tears the shared window down after the last test.
+/// Tears the shared window down after the last test, in reverse order of creation.
 class RendererEnvironment : public testing::Environment {
 public:
     void TearDown() override {
         delete RendererTest::graphics;
         delete RendererTest::window;
-        delete RendererTest::messages;
+        delete MessageManager::instance();
         RendererTest::graphics = nullptr;
         RendererTest::window = nullptr;
-        RendererTest::messages = nullptr;
     }
 };
 
 void RendererTest::SetUpTestSuite() {
-    if (window || !std::getenv("DISPLAY")) return;
+    if (window || !hasDisplay()) return;
     testing::AddGlobalTestEnvironment(new RendererEnvironment());
-    messages = new MessageManager();
+    new MessageManager();
     window = new WindowHandler();
     graphics = new GraphicsEngine();
     graphics->Startup();

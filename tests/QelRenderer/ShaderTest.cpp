@@ -10,7 +10,7 @@ namespace {
 class ShaderTest : public test::RendererTest {};
 
 TEST_F(ShaderTest, FailuresLandInTheLogAndTheProgramIsKept) {
-    const std::filesystem::path folder = test::scratchFolder("shaders");
+    const test::Sandbox folder("shaders");
     const std::string vert = (folder / "a.vert").string(), frag = (folder / "a.frag").string(),
                       broken = (folder / "broken.frag").string(),
                       missing = (folder / "missing.frag").string();

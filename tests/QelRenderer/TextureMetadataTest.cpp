@@ -1,11 +1,12 @@
 #include "QelRenderer/TextureMetadata.h"
 
+#include "LogSink.h"
 #include "RendererTestSupport.h"
 #include "data/JSON.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <string>
 
 namespace Qel {
 namespace {
@@ -18,11 +19,9 @@ void expectDefaults(const TextureMetadata& metadata) {
 }
 
 TEST(TextureMetadataTest, AMissingSidecarIsWrittenAndAWrittenOneIsApplied) {
-    const std::filesystem::path folder = test::scratchFolder("metadata");
+    const test::Sandbox folder("metadata");
     expectDefaults(readTextureMetadata((folder / "hero.png").string()));
-    std::ifstream in(folder / "hero.png.mdata");
-    JSON written;
-    written.parse(in);
+    const JSON written = test::parseJson(test::readText(folder / "hero.png.mdata"));
     std::string wrap, filter;
     bool sRGB = false;
     EXPECT_TRUE(written.get("wrapmode", wrap) && written.get("filtermode", filter) &&
@@ -35,9 +34,8 @@ TEST(TextureMetadataTest, AMissingSidecarIsWrittenAndAWrittenOneIsApplied) {
             {"name": "idle", "sizeX": 0.25, "sizeY": 0.5, "offsetX": 0.75, "offsetY": 0.0},
             {"sizeX": 1.0},
             {"name": "run", "sizeX": 0.5, "sizeY": 0.5, "offsetX": 0.0, "offsetY": 0.5}]})");
-    testing::internal::CaptureStderr();
+    test::LogSink logged;
     const TextureMetadata metadata = readTextureMetadata((folder / "sheet.png").string());
-    testing::internal::GetCapturedStderr();
     EXPECT_EQ(metadata.wrapMode, kTextureWrapClampToBorder);
     EXPECT_EQ(metadata.filterMode, kTextureFilterNearest);
     EXPECT_FALSE(metadata.sRGB);
@@ -48,21 +46,18 @@ TEST(TextureMetadataTest, AMissingSidecarIsWrittenAndAWrittenOneIsApplied) {
 }
 
 TEST(TextureMetadataTest, BrokenSidecarsAreLoggedKeepTheDefaultsAndAreNotOverwritten) {
-    const std::filesystem::path folder = test::scratchFolder("metadata-broken");
+    const test::Sandbox folder("metadata-broken");
     test::writeText(folder / "a.png.mdata", "wrapmode = mirror");
     test::writeText(folder / "b.png.mdata",
                     R"({"wrapmode": 3, "filtermode": "blurry", "sRGB": "no", "SubTextures": {"name": "x"}})");
-    testing::internal::CaptureStderr();
+    test::LogSink logged;
     expectDefaults(readTextureMetadata((folder / "a.png").string()));
     expectDefaults(readTextureMetadata((folder / "b.png").string()));
-    const std::string log = testing::internal::GetCapturedStderr();
+    const std::string log = logged.take();
     EXPECT_NE(log.find("unreadable texture metadata"), std::string::npos) << log;
     EXPECT_NE(log.find("unknown filtermode \"blurry\""), std::string::npos) << log;
     EXPECT_NE(log.find("JSON: SubTextures is not a valid array"), std::string::npos) << log;
-    std::ifstream kept(folder / "a.png.mdata");
-    std::string text;
-    std::getline(kept, text);
-    EXPECT_EQ(text, "wrapmode = mirror");
+    EXPECT_EQ(test::readText(folder / "a.png.mdata"), "wrapmode = mirror");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "LogSink.h"
 #include "QelRenderer/GraphicsEngine.h"
 #include "QelRenderer/Texture.h"
 #include "RendererTestSupport.h"
@@ -41,7 +42,7 @@ protected:
 
 TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnTexture) {
     constexpr int kWorkers = 4, kPerWorker = 16;
-    const std::filesystem::path root = test::scratchFolder("threaded");
+    const test::Sandbox root("threaded");
     // Worker 0 runs the loading task, which reads "../Assets/Art" from the working directory.
     std::filesystem::create_directories(root / "run");
     std::vector<std::filesystem::path> folders = {root / "Assets" / "Art"};
@@ -59,7 +60,7 @@ TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnText
     std::filesystem::current_path(root / "run");
     std::atomic<int> finished = 0;
     std::vector<std::thread> workers;
-    testing::internal::CaptureStderr();
+    test::LogSink logged;
     for (int worker = 0; worker < kWorkers; ++worker) {
         workers.emplace_back([&, worker] {
             if (worker == 0)
@@ -76,7 +77,7 @@ TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnText
     }
     for (std::thread& worker : workers)
         worker.join();
-    const std::string log = testing::internal::GetCapturedStderr();
+    const std::string log = logged.take();
     std::filesystem::current_path(previous);
 
     EXPECT_EQ(uploads, kWorkers * kPerWorker);
@@ -99,15 +100,16 @@ TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnText
 }
 
 TEST_F(TextureUploadTest, ARequestAheadOfItsRegistrationIsRetriedUntilTheTextureExists) {
-    const std::filesystem::path image = test::scratchFolder("early") / "early.png";
+    const test::Sandbox folder("early");
+    const std::filesystem::path image = folder / "early.png";
     writeImage(image, 42);
     const uint64_t key = hashName("early");
     Texture early(image.c_str(), key);
 
-    testing::internal::CaptureStderr();
+    test::LogSink logged;
     EXPECT_EQ(graphics->processTextureRequest(), TextureQueueStep::Retry);
     EXPECT_EQ(graphics->processTextureRequest(), TextureQueueStep::Retry);
-    const std::string log = testing::internal::GetCapturedStderr();
+    const std::string log = logged.take();
     const std::string placeholder =
         "Texture placeholder " + std::to_string(key) + " does not exist, will revisit!";
     EXPECT_NE(log.rfind(placeholder), log.find(placeholder)) << log;

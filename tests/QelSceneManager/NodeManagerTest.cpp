@@ -1,6 +1,6 @@
 #include "QelSceneManager/NodeManager.h"
 
-#include "QelCore/LogManager.h"
+#include "LogSink.h"
 #include "data/JSON.h"
 
 #include <gtest/gtest.h>
@@ -45,10 +45,10 @@ protected:
         std::istringstream in(sceneText);
         doc.parse(in);
         EXPECT_TRUE(doc.isParsed()) << sceneText;
-        testing::internal::CaptureStdout();
+        logged.take();
         const bool loaded = nodes.loadFromScene(doc);
         EXPECT_EQ(loaded, nodes.isLoaded());
-        return testing::internal::GetCapturedStdout();
+        return logged.take();
     }
 
     int blockedCount() const {
@@ -58,7 +58,7 @@ protected:
         return count;
     }
 
-    LogManager logManager;
+    test::LogSink logged;
     NodeManager nodes;
 };
 
@@ -86,23 +86,23 @@ TEST_F(NodeManagerTest, ReadsTheGridRowByRowAndIgnoresExtraElements) {
 TEST_F(NodeManagerTest, IncompletePartsAreLoggedAndLeaveAnUnloadedGrid) {
     struct Case {
         std::string sceneText;
-        std::string printed;
+        std::string problem;
         int columns;
     };
     const Case cases[] = {
-        {scene("", kBounds, kNodes), "[LOW] JSON: offset is not a valid array\n", 2},
-        {scene(R"("offset": [{"offset": 1.0}, {"x": 2.0}])", kBounds, kNodes),
-         "[LOW] JSON: \"offset\" not found\n[HIGH] Offset missing data\n", 2},
-        {scene(kOffset, bounds("0.0 0.0 2.0"), kNodes), "[HIGH] Bounds missing data\n", 0},
-        {scene(kOffset, "", kNodes), "[LOW] JSON: boundaries is not a valid array\n", 0},
+        {scene("", kBounds, kNodes), "offset is not a valid array", 2},
+        {scene(R"("offset": [{"offset": 1.0}, {"x": 2.0}])", kBounds, kNodes), "[HIGH] Offset missing data",
+         2},
+        {scene(kOffset, bounds("0.0 0.0 2.0"), kNodes), "[HIGH] Bounds missing data", 0},
+        {scene(kOffset, "", kNodes), "boundaries is not a valid array", 0},
         {scene(kOffset, kBounds, R"("nodes": [{"walkable": true}, {"walkable": false}])"),
-         "[HIGH] Missing entire Nodes\n4 2\n", 2},
+         "[HIGH] Missing entire Nodes", 2},
         {scene(kOffset, kBounds, R"("nodes": [{"walkable": false}, true, {"walkable": 1}, {"walkable": 1}])"),
-         "[LOW] JSON: \"walkable\" not found\n[HIGH] Nodes missing data\n", 2},
-        {R"({"Scene": {}})", "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n", 0},
+         "[HIGH] Nodes missing data", 2},
+        {R"({"Scene": {}})", "CD TARGET NOT A VALID OBJECT", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(load(c.sceneText), c.printed) << c.sceneText;
+        EXPECT_NE(load(c.sceneText).find(c.problem), std::string::npos) << c.sceneText;
         EXPECT_FALSE(nodes.isLoaded()) << c.sceneText;
         // The extent survives for the broad phase and the camera; the cells do not.
         EXPECT_EQ(nodes.grid.columns, c.columns) << c.sceneText;

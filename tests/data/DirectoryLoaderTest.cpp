@@ -1,11 +1,11 @@
 #include "data/DirectoryLoader.h"
 
-#include "QelCore/LogManager.h"
+#include "Files.h"
+#include "LogSink.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 
@@ -16,32 +16,23 @@ namespace {
 
 class DirectoryLoaderTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qel-loader-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    void touch(const std::string& relative) {
-        fs::create_directories((root / relative).parent_path());
-        std::ofstream(root / relative) << relative;
-    }
+    void touch(const std::string& relative) { test::writeText(root / relative, relative); }
 
     /// Walks with a loader that records name -> path and refuses names already seen or
     /// containing "broken"; keeps what was logged.
     size_t load(const fs::path& folder, std::initializer_list<std::string_view> extensions) {
-        testing::internal::CaptureStdout();
+        log.take();
         const size_t count =
             loadDirectory(folder, extensions, [this](const std::string& name, const std::string& path) {
                 return name.find("broken") == std::string::npos && seen.emplace(name, path).second;
             });
-        logged = testing::internal::GetCapturedStdout();
+        logged = log.take();
         return count;
     }
 
-    LogManager logManager;
-    fs::path root;
+    test::LogSink log;
+    const test::Sandbox sandbox{"loader"};
+    const fs::path root = sandbox.path();
     std::map<std::string, std::string> seen;
     std::string logged;
 };
@@ -78,7 +69,8 @@ TEST_F(DirectoryLoaderTest, MissingOrNonDirectoryFolderIsReported) {
 }
 
 TEST_F(DirectoryLoaderTest, RefusedFilesAreReportedAndTheWalkGoesOn) {
-    for (const char* file : {"a.png", "a.jpg", "broken.png", "z/c.png"}) touch(file);
+    for (const char* file : {"a.png", "a.jpg", "broken.png", "z/c.png"})
+        touch(file);
     // A link to itself cannot be examined; it is reported and skipped.
     fs::create_symlink(root / "loop.png", root / "loop.png");
 

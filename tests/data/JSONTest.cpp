@@ -1,12 +1,12 @@
 #include "data/JSON.h"
 
-#include "QelCore/LogManager.h"
+#include "Files.h"
+#include "LogSink.h"
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
-#include <cmath>
 #include <fstream>
+#include <iomanip>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -17,10 +17,7 @@ using namespace Qel;
 namespace {
 
 JSON parsed(const std::string& text) {
-    JSON json;
-    std::istringstream in(text);
-    json.parse(in);
-    return json;
+    return test::parseJson(text);
 }
 
 std::string written(const JSON& json) {
@@ -29,86 +26,70 @@ std::string written(const JSON& json) {
     return out.str();
 }
 
-// Every message the wrapper logs, echoed by a real LogManager so the level tag is checked too.
 class JSONTest : public testing::Test {
 protected:
-    void SetUp() override { testing::internal::CaptureStdout(); }
-    void TearDown() override { testing::internal::GetCapturedStdout(); }
-
-    std::string takeLog() {
-        std::string text = testing::internal::GetCapturedStdout();
-        testing::internal::CaptureStdout();
-        return text;
-    }
-
-    LogManager logManager;
+    test::LogSink logged;
 };
 
-TEST_F(JSONTest, FloatKeysAcceptOnlyRealsWithinFloatRange) {
-    JSON json = parsed(R"({"one": 1, "oneReal": 1.0, "exp": 25e-1, "huge": 3.5e39, "max": 3.4028234e38,
-                          "past": 3.4028236e38, "text": "1.0", "tiny": -1e-400,
-                          "long": 28000002800000136000088.22111136071800632810811100010e-0360})");
-    ASSERT_TRUE(json.isParsed());
-    float value = -7.0f;
-    EXPECT_FALSE(json.get("one", value));
-    EXPECT_EQ(takeLog(), "[MED] JSON: \"one\" type mismatch\n");
-    EXPECT_EQ(value, -7.0f);
-    EXPECT_FALSE(json.get("missing", value));
-    EXPECT_EQ(takeLog(), "[LOW] JSON: \"missing\" not found\n");
-    EXPECT_FALSE(json.get("huge", value));
-    EXPECT_FALSE(json.get("past", value));
-    EXPECT_FALSE(json.get("text", value));
-    EXPECT_EQ(value, -7.0f);
-    EXPECT_TRUE(json.get("oneReal", value));
-    EXPECT_EQ(value, 1.0f);
-    EXPECT_TRUE(json.get("exp", value));
-    EXPECT_EQ(value, 2.5f);
-    EXPECT_TRUE(json.get("max", value));
-    EXPECT_EQ(value, FLT_MAX);
-    EXPECT_TRUE(json.get("tiny", value));
-    EXPECT_EQ(value, 0.0f);
-    EXPECT_TRUE(std::signbit(value));
-    EXPECT_TRUE(json.get("long", value));
-    EXPECT_EQ(value, 0.0f);
+/// What get(key, T&) makes of the document's "v": the value read, or "-" when the getter refuses.
+template <class T> std::string readAs(const JSON& json) {
+    T value{};
+    if (!json.get("v", value)) return "-";
+    std::ostringstream out;
+    out << std::setprecision(9) << std::boolalpha << value;
+    return out.str();
 }
 
-TEST_F(JSONTest, IntegerKeysAcceptOnlyIntegersInTheirRange) {
-    JSON json = parsed(R"({"minus": -1, "uMax": 4294967295, "uOver": 4294967296, "iMax": 2147483647,
-                          "iMin": -2147483648, "iOver": 2147483648, "real": 1.0, "huge": 3.5e39})");
-    int i = 5;
-    EXPECT_TRUE(json.get("minus", i));
-    EXPECT_EQ(i, -1);
-    EXPECT_TRUE(json.get("iMin", i));
-    EXPECT_EQ(i, INT32_MIN);
-    EXPECT_TRUE(json.get("iMax", i));
-    for (const char* key : {"iOver", "uMax", "real", "huge"})
-        EXPECT_FALSE(json.get(key, i)) << key;
-    EXPECT_EQ(i, INT32_MAX);
+TEST_F(JSONTest, TypedGettersAcceptOnlyTheirOwnTypeWithinItsRange) {
+    struct Row {
+        std::string value, asFloat, asInt, asUnsigned, asBool, asString;
+    };
+    const Row rows[] = {
+        // Float keys take reals only, within float range; an integer literal is a mismatch.
+        {"1", "-", "1", "1", "-", "-"},
+        {"1.0", "1", "-", "-", "-", "-"},
+        {"25e-1", "2.5", "-", "-", "-", "-"},
+        {"3.4028234e38", "3.40282347e+38", "-", "-", "-", "-"},
+        {"3.4028236e38", "-", "-", "-", "-", "-"},
+        {"3.5e39", "-", "-", "-", "-", "-"},
+        {"-1e-400", "-0", "-", "-", "-", "-"},
+        {"28000002800000136000088.22111136071800632810811100010e-0360", "0", "-", "-", "-", "-"},
+        // Integer keys take integers within their own type's range.
+        {"-1", "-", "-1", "-", "-", "-"},
+        {"-2147483648", "-", "-2147483648", "-", "-", "-"},
+        {"2147483647", "-", "2147483647", "2147483647", "-", "-"},
+        {"2147483648", "-", "-", "2147483648", "-", "-"},
+        {"4294967295", "-", "-", "4294967295", "-", "-"},
+        {"4294967296", "-", "-", "-", "-", "-"},
+        // Wider than 64 bits, still an integer literal: no getter takes it.
+        {"18446744073709551616", "-", "-", "-", "-", "-"},
+        {"-9223372036854775809", "-", "-", "-", "-", "-"},
+        // Bools and strings are never converted; a string ends at its first zero.
+        {"true", "-", "-", "-", "true", "-"},
+        {"0", "-", "0", "0", "-", "-"},
+        {"null", "-", "-", "-", "-", "-"},
+        {R"("true")", "-", "-", "-", "-", "true"},
+        {R"("1.0")", "-", "-", "-", "-", "1.0"},
+        {R"("ab\u0000cd")", "-", "-", "-", "-", "ab"},
+    };
+    for (const Row& row : rows) {
+        const JSON json = parsed(R"({"v": )" + row.value + "}");
+        ASSERT_TRUE(json.isParsed()) << row.value;
+        EXPECT_EQ(readAs<float>(json), row.asFloat) << row.value;
+        EXPECT_EQ(readAs<int>(json), row.asInt) << row.value;
+        EXPECT_EQ(readAs<unsigned>(json), row.asUnsigned) << row.value;
+        EXPECT_EQ(readAs<bool>(json), row.asBool) << row.value;
+        EXPECT_EQ(readAs<std::string>(json), row.asString) << row.value;
+    }
 
-    unsigned u = 5;
-    for (const char* key : {"minus", "uOver", "iMin", "real", "huge"})
-        EXPECT_FALSE(json.get(key, u)) << key;
-    EXPECT_EQ(u, 5u);
-    EXPECT_TRUE(json.get("uMax", u));
-    EXPECT_EQ(u, 4294967295u);
-    takeLog();
-    EXPECT_FALSE(json.get("minus", u));
-    EXPECT_EQ(takeLog(), "[MED] JSON: \"minus\" type mismatch\n");
-}
-
-TEST_F(JSONTest, BoolAndStringKeysAreStrict) {
-    JSON json = parsed(R"({"flag": true, "zero": 0, "quoted": "true", "nul": "ab\u0000cd", "n": null})");
-    bool flag = false;
-    EXPECT_TRUE(json.get("flag", flag));
-    EXPECT_TRUE(flag);
-    EXPECT_FALSE(json.get("zero", flag));
-    EXPECT_FALSE(json.get("quoted", flag));
-    EXPECT_FALSE(json.get("n", flag));
-    std::string text = "default";
-    EXPECT_FALSE(json.get("flag", text));
-    EXPECT_EQ(text, "default");
-    EXPECT_TRUE(json.get("nul", text));
-    EXPECT_EQ(text, "ab");
+    // A refused or missing key leaves the caller's value and says why.
+    const JSON json = parsed(R"({"one": 1})");
+    logged.take();
+    float kept = -7.0f;
+    EXPECT_FALSE(json.get("one", kept));
+    EXPECT_FALSE(json.get("missing", kept));
+    EXPECT_EQ(kept, -7.0f);
+    EXPECT_EQ(logged.take(), "[MED] JSON: \"one\" type mismatch\n[LOW] JSON: \"missing\" not found\n");
 }
 
 TEST_F(JSONTest, CdDescendsOnlyIntoObjectsAndGettersFollowTheCursor) {
@@ -118,9 +99,9 @@ TEST_F(JSONTest, CdDescendsOnlyIntoObjectsAndGettersFollowTheCursor) {
         EXPECT_FALSE(json.cd(key));
         EXPECT_EQ(json.cursor, nullptr);
     }
-    EXPECT_EQ(takeLog(), "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n"
-                         "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n"
-                         "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n");
+    EXPECT_EQ(logged.take(), "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n"
+                             "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n"
+                             "[LOW] JSON: CD TARGET NOT A VALID OBJECT\n");
     ASSERT_TRUE(json.cd("Scene"));
     JSONValue* scene = json.cursor;
     EXPECT_FALSE(json.cd("list"));
@@ -153,7 +134,7 @@ TEST_F(JSONTest, ArraysFromDocumentsAndElementsLogTheirOwnForms) {
     ASSERT_EQ(types.size(), 3u);
     std::vector<std::string> names;
     std::vector<int> values;
-    takeLog();
+    logged.take();
     for (const JSONArr::iter& type : types) {
         std::string name = "none";
         type.get("name", name);
@@ -165,9 +146,9 @@ TEST_F(JSONTest, ArraysFromDocumentsAndElementsLogTheirOwnForms) {
     }
     EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "none"}));
     EXPECT_EQ(values, (std::vector<int>{1, 2}));
-    EXPECT_EQ(takeLog(), "[LOW] JSON: \"items\" is not a valid array\n"
-                         "[LOW] JSON: \"name\" not found\n"
-                         "[LOW] JSON: \"items\" is not a valid array\n");
+    EXPECT_EQ(logged.take(), "[LOW] JSON: \"items\" is not a valid array\n"
+                             "[LOW] JSON: \"name\" not found\n"
+                             "[LOW] JSON: \"items\" is not a valid array\n");
 
     for (const char* key : {"scalar", "missing"}) {
         JSONArr invalid = json.getArray(key);
@@ -175,7 +156,7 @@ TEST_F(JSONTest, ArraysFromDocumentsAndElementsLogTheirOwnForms) {
         EXPECT_EQ(invalid.size(), 0u);
         EXPECT_TRUE(invalid.begin() == invalid.end());
     }
-    EXPECT_EQ(takeLog(),
+    EXPECT_EQ(logged.take(),
               "[LOW] JSON: scalar is not a valid array\n[LOW] JSON: missing is not a valid array\n");
 }
 
@@ -188,7 +169,7 @@ TEST_F(JSONTest, CreateArrayReusesAppendsOrRefuses) {
     EXPECT_EQ(written(json), before);
 
     EXPECT_FALSE(json.createArray("n").isValid());
-    EXPECT_EQ(takeLog(), "[LOW] JSON: \"n\" exists and is not a valid array\n");
+    EXPECT_EQ(logged.take(), "[LOW] JSON: \"n\" exists and is not a valid array\n");
 
     JSONArr fresh = json.createArray("SubTextures");
     ASSERT_TRUE(fresh.isValid());
@@ -203,7 +184,7 @@ TEST_F(JSONTest, CreateArrayReusesAppendsOrRefuses) {
     EXPECT_FALSE(arrayRoot.isObject());
     EXPECT_FALSE(arrayRoot.createArray("x").isValid());
     EXPECT_FALSE(arrayRoot.set("x", 1));
-    EXPECT_EQ(takeLog(), "[LOW] JSON: FAILED TO CREATE ARRAY \"x\"\n[LOW] JSON: FAILED TO SET \"x\"\n");
+    EXPECT_EQ(logged.take(), "[LOW] JSON: FAILED TO CREATE ARRAY \"x\"\n[LOW] JSON: FAILED TO SET \"x\"\n");
 }
 
 TEST_F(JSONTest, RejectsAnythingButOneStrictJSONText) {
@@ -228,7 +209,7 @@ TEST_F(JSONTest, RejectsAnythingButOneStrictJSONText) {
         EXPECT_FALSE(json.get("a", value));
         EXPECT_EQ(written(json), "null");
     }
-    EXPECT_NE(takeLog().find("[HIGH] JSON: Parse error\n"), std::string::npos);
+    EXPECT_NE(logged.take().find("[HIGH] JSON: Parse error\n"), std::string::npos);
 }
 
 TEST_F(JSONTest, ASecondParseIsIgnored) {
@@ -241,7 +222,7 @@ TEST_F(JSONTest, ASecondParseIsIgnored) {
     std::istringstream broken("{");
     json.parse(broken);
     EXPECT_TRUE(json.isParsed());
-    EXPECT_EQ(takeLog(), "");
+    EXPECT_EQ(logged.take(), "");
 }
 
 TEST_F(JSONTest, WrittenDocumentsReadBackByteForByte) {
@@ -270,6 +251,9 @@ TEST_F(JSONTest, WrittenDocumentsReadBackByteForByte) {
     EXPECT_EQ(written(parsed(nested)), nested);
     const std::string hardToRound = "{\n\t\"r\": 1.8281111111111101e28\n}";
     EXPECT_EQ(written(parsed(hardToRound)), hardToRound);
+    const std::string wide = "{\n\t\"a\": 18446744073709551616,\n\t\"b\": -9223372036854775809,\n"
+                             "\t\"c\": 123456789012345678901234567890\n}";
+    EXPECT_EQ(written(parsed(wide)), wide);
 
     // Bytes that are not UTF-8 are kept as they are.
     const std::string latin1 = "{\n\t\"name\": \"caf\xe9\"\n}";
@@ -285,6 +269,18 @@ TEST_F(JSONTest, WriteReportsUnusableStreams) {
     std::ofstream full("/dev/full");
     ASSERT_TRUE(full.is_open());
     EXPECT_FALSE(json.write(full));
+}
+
+TEST_F(JSONTest, NestingUpToTheLimitReadsAndWritesBackOneMoreLevelIsRefused) {
+    for (bool objects : {true, false}) {
+        SCOPED_TRACE(objects ? "objects" : "arrays");
+        const JSON deepest = parsed(test::nestedJson(JSON::kMaxDepth, objects));
+        ASSERT_TRUE(deepest.isParsed());
+        EXPECT_TRUE(parsed(written(deepest)).isParsed());
+        EXPECT_EQ(logged.take(), "");
+        EXPECT_FALSE(parsed(test::nestedJson(JSON::kMaxDepth + 1, objects)).isParsed());
+        EXPECT_EQ(logged.take(), test::kTooDeepLine + "[HIGH] JSON: Parse error\n");
+    }
 }
 
 TEST_F(JSONTest, LargeInputsParse) {

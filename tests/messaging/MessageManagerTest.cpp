@@ -1,5 +1,5 @@
 #include "messaging/MessageManager.h"
-#include "QelCore/LogManager.h"
+#include "LogSink.h"
 #include "data/NameHash.h"
 
 #include <gmock/gmock.h>
@@ -114,14 +114,13 @@ TEST_F(MessageManagerTest, MessagesSentByHandlersArriveNextRoundExactlyOnce) {
 }
 
 TEST_F(MessageManagerTest, WrongArgumentTypesAreLoggedNotRead) {
-    LogManager log;
+    test::LogSink logged;
     manager.getReceiver(0)->addHandler(kPing, recordInt);
-    testing::internal::CaptureStdout();
     MessageArgs<float> wrong(kPing, 1.5f);
     manager.sendImmediate(wrong, 0);
     MessageArgs<int, int> longer(kPing, 1, 2);
     manager.sendImmediate(longer, 0);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logged.take();
     EXPECT_TRUE(values.empty());
     EXPECT_THAT(out,
                 testing::ContainsRegex("\\[MED\\] Message 0x[0-9a-f]{16} does not carry the arguments its "

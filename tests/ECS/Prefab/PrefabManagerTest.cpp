@@ -34,10 +34,9 @@ TEST_F(PrefabManagerTest, FolderLoadsEveryReadableFileAndSkipsBrokenOnes) {
     // Crate, Headless (no "component" object: a name and a tag), Marker, PauseMenu and
     // Props/Lamp.prefab load; Broken.json does not parse.
     EXPECT_EQ(prefabs->LoadAllPrefabs(), 5u);
-    const std::string output = takeOutput();
-    EXPECT_NE(output.find("[HIGH] JSON: Parse error"), std::string::npos);
+    EXPECT_TRUE(logged.has(LOG_HIGH, "JSON: Parse error"));
     // PauseMenuManagerComponent and Wobble; "PauseMenuManager" is the file name of the marker.
-    EXPECT_EQ(countOf(output, "[HIGH] Unknown component present in prefab"), 2u);
+    EXPECT_EQ(logged.count("[HIGH] Unknown component present in prefab"), 2u);
 
     std::set<PrefabId> ids;
     for (const char* name : {"Crate", "Headless", "Marker", "PauseMenu", "Lamp"}) {
@@ -106,9 +105,9 @@ TEST_F(PrefabManagerTest, UnknownNameAndEntityLimitCreateNothing) {
 
 TEST_F(PrefabManagerTest, RefusedFilesUseNoIdAndIdsRunOutAfterSixtyFour) {
     ASSERT_TRUE(loadPrefab(prefabText("Door", "First", R"({"name": "Camera", "cameraZoom": 4.0})")));
-    takeOutput();
+    logged.take();
     EXPECT_FALSE(loadPrefab(prefabText("Door", "Second", R"({"name": "Camera", "cameraZoom": 8.0})")));
-    EXPECT_NE(takeOutput().find("[HIGH] Prefab \"Door\" is already loaded"), std::string::npos);
+    EXPECT_NE(logged.take().find("[HIGH] Prefab \"Door\" is already loaded"), std::string::npos);
     const EntityHandle door = prefabs->Instantiate("Door");
     EXPECT_EQ(entities->GetInfo(door.first)->tag, "First");
     EXPECT_EQ(get<Camera>(door.first).cameraZoom, 4.0f);
@@ -117,23 +116,23 @@ TEST_F(PrefabManagerTest, RefusedFilesUseNoIdAndIdsRunOutAfterSixtyFour) {
     EXPECT_TRUE(loadPrefab(R"({"name": "NoParts", "tag": "x"})"));
     for (int i = 2; i < 64; ++i)
         ASSERT_TRUE(loadPrefab(prefabText("p" + std::to_string(i), "t"))) << i;
-    takeOutput();
+    logged.take();
     EXPECT_FALSE(loadPrefab(prefabText("p64", "t")));
-    EXPECT_NE(takeOutput().find("[CRITICAL] No free prefab id for \"p64\""), std::string::npos);
+    EXPECT_NE(logged.take().find("[CRITICAL] No free prefab id for \"p64\""), std::string::npos);
     EXPECT_EQ(prefabs->PrefabCount(), 64u);
 }
 
 TEST_F(PrefabManagerTest, SixtyFifthFileIsLeftOutWithOneCriticalLine) {
     const PrefabFolder exactly(64);
     EXPECT_EQ(prefabs->LoadAllPrefabs(exactly.path), 64u);
-    EXPECT_EQ(takeOutput().find("MAX PREFABS HIT"), std::string::npos);
+    EXPECT_EQ(logged.take().find("MAX PREFABS HIT"), std::string::npos);
 
-    prefabs.reset();
-    prefabs = std::make_unique<PrefabManager>();
+    remove<PrefabManager>();
+    PrefabManager fresh;
     forEachComponentType([&]<class T>() { prefabs->RegisterComponent<T>(); });
     const PrefabFolder tooMany(66);
     EXPECT_EQ(prefabs->LoadAllPrefabs(tooMany.path), 64u);
-    EXPECT_EQ(countOf(takeOutput(), "[CRITICAL] MAX PREFABS HIT, CONSIDER INCREASING LIMIT"), 1u);
+    EXPECT_EQ(logged.count("[CRITICAL] MAX PREFABS HIT, CONSIDER INCREASING LIMIT"), 1u);
     EXPECT_EQ(prefabs->PrefabCount(), 64u);
 }
 

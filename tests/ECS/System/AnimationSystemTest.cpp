@@ -44,19 +44,10 @@ protected:
 
     /// An animated sprite; with ui it has a UITransform instead of a Transform.
     Entity animated(bool ui = false) {
-        const Entity entity = entities->CreateEntity();
         Animator animator;
         animator.controller = controller;
-        components->AddComponent(entity, animator);
-        components->AddComponent(entity, SpriteRenderer{});
-        if (ui) {
-            components->AddComponent(entity, UITransform{});
-        } else {
-            components->AddComponent(entity, Transform{});
-        }
-        sceneEntities.insert(entity);
-        systems->NotifyEntityChanged(entity);
-        return entity;
+        return ui ? spawn(animator, SpriteRenderer{}, UITransform{})
+                  : spawn(animator, SpriteRenderer{}, Transform{});
     }
 
     const AnimState* state(const char* name) { return controller->findState(hashName(name)); }
@@ -122,14 +113,14 @@ TEST_F(AnimationSystemTest, AMissingTargetStopsTheAnimatorAndStraysAreLogged) {
     animation->setAnimBool(entity, "lost", true);
     animation->Update(0.1f);
     EXPECT_EQ(get<Animator>(entity).currentState, nullptr);
-    EXPECT_NE(takeOutput().find("no state \"Nowhere\""), std::string::npos);
+    EXPECT_TRUE(logged.contains("no state \"Nowhere\""));
     animation->Update(0.1f);
 
     const Entity plain = entities->CreateEntity();
     components->AddComponent(plain, Transform{});
     EXPECT_FALSE(animation->setAnimBool(plain, "go", true));
     EXPECT_FALSE(animation->setAnimBool(MAX_ENTITIES, "go", true));
-    EXPECT_EQ(countOf(takeOutput(), "has no Animator"), 2u);
+    EXPECT_EQ(logged.count("has no Animator"), 2u);
 }
 
 TEST_F(AnimationSystemTest, InitializeShowsThePoseAtTimeZero) {

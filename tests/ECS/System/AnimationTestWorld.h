@@ -20,13 +20,13 @@ protected:
     }
 
     Qel::Graphics::Clip* addClip(const std::string& name, const std::string& text) {
-        Qel::JSON doc = parse(text);
+        Qel::JSON doc = Qel::test::parseJson(text);
         assets->load<Qel::Graphics::Clip>(name, doc);
         return assets->findRegistry<Qel::Graphics::Clip>()->get(Qel::hashName(name));
     }
 
     Qel::AnimatorController* addController(const std::string& name, const std::string& text) {
-        Qel::JSON doc = parse(text);
+        Qel::JSON doc = Qel::test::parseJson(text);
         assets->load<Qel::AnimatorController>(name, doc);
         return assets->findRegistry<Qel::AnimatorController>()->get(Qel::hashName(name));
     }

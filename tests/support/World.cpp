@@ -1,0 +1,45 @@
+#include "World.h"
+
+#include "ECS/Component/RegisterComponents.h"
+#include "ECS/SceneEntities.h"
+
+namespace Qel::test {
+
+World::World(Part part) {
+    const bool scene = part == Part::Scene;
+    make<LogManager>();
+    if (scene) make<MessageManager>();
+    make<EntityManager>();
+    make<ComponentManager>();
+    make<SystemManager>();
+    if (!scene) return;
+    make<PrefabManager>();
+    make<AssetManager>();
+    make<SceneManager>();
+    make<NodeManager>();
+}
+
+World::~World() {
+    // The scene set is process-wide: the next test starts from an empty scene.
+    DestroyAllSceneEntities();
+    while (!owned.empty())
+        owned.pop_back();
+}
+
+void World::catalogue() {
+    if (prefabs) {
+        registerComponentTypes(*components, *prefabs);
+        return;
+    }
+    assignComponentTypeNames();
+    forEachComponentType([&]<class T>() { components->RegisterComponent<T>(); });
+}
+
+Entity World::named(const std::string& name) const {
+    for (Entity entity : sceneEntities) {
+        if (entities->GetInfo(entity)->name == name) return entity;
+    }
+    return MAX_ENTITIES;
+}
+
+} // namespace Qel::test
