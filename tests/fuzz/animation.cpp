@@ -3,18 +3,14 @@
 // strong assertion by design; the target asks the same checks the loaders ask first and skips
 // such inputs, so every exit or crash that remains is a real fault. Loaded clips must hold
 // strictly ascending, finite keyframes, and playback must never write a non-finite value.
-#include "ECS/Component/ComponentCatalogue.h"
 #include "ECS/Component/RegisterComponents.h"
-#include "ECS/ComponentManager.h"
-#include "ECS/EntityManager.h"
 #include "ECS/SceneEntities.h"
-#include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/AnimationSystem.h"
-#include "QelCore/LogManager.h"
 #include "QelRenderer/AnimationClip.h"
 #include "QelRenderer/AnimationController.h"
-#include "data/AssetManager.h"
 #include "data/JSON.h"
+
+#include "EcsWorld.h"
 
 #include <cmath>
 #include <cstddef>
@@ -25,22 +21,13 @@
 
 namespace {
 
-struct World {
+struct World : EcsWorld {
     World() {
-        log.setAddPriority(Qel::LOG_CRITICAL);
-        log.setEchoPriority(Qel::LOG_CRITICAL);
-        Qel::assignComponentTypeNames();
-        Qel::forEachComponentType([&]<class T>() { components.RegisterComponent<T>(); });
         Qel::TypeName<Qel::AnimationSystem>::assign("AnimationSystem");
         animation = systems.RegisterSystem<Qel::AnimationSystem>();
         animation->Load();
     }
 
-    Qel::LogManager log;
-    Qel::EntityManager entities;
-    Qel::ComponentManager components;
-    Qel::SystemManager systems;
-    Qel::AssetManager assets;
     std::shared_ptr<Qel::AnimationSystem> animation;
 };
 

@@ -3,15 +3,12 @@
 // manager and memory stays flat.
 #include "ECS/Component/ComponentCatalogue.h"
 #include "ECS/Component/RegisterComponents.h"
-#include "ECS/ComponentManager.h"
-#include "ECS/EntityManager.h"
 #include "ECS/Prefab/PrefabManager.h"
 #include "ECS/SceneEntities.h"
-#include "ECS/System/SystemManager.h"
-#include "QelCore/LogManager.h"
 #include "QelSceneManager/QelSceneManager.h"
-#include "data/AssetManager.h"
 #include "data/JSON.h"
+
+#include "EcsWorld.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,19 +18,7 @@
 
 namespace {
 
-struct World {
-    World() {
-        log.setAddPriority(Qel::LOG_CRITICAL);
-        log.setEchoPriority(Qel::LOG_CRITICAL);
-        Qel::assignComponentTypeNames();
-        Qel::forEachComponentType([&]<class T>() { components.RegisterComponent<T>(); });
-    }
-
-    Qel::LogManager log;
-    Qel::EntityManager entities;
-    Qel::ComponentManager components;
-    Qel::SystemManager systems;
-    Qel::AssetManager assets;
+struct World : EcsWorld {
     Qel::SceneManager scenes;
 };
 
