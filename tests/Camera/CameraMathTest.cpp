@@ -7,15 +7,6 @@
 namespace Qel {
 namespace {
 
-TEST(CameraMathTest, ViewExtentsFollowTheReferenceWindow) {
-    // 1280 x 720 at zoom 10: 0.5 * 1280 / (16/9 * 10 * sqrt 2) world units either side.
-    const glm::vec2 reference = cullingHalfExtents({1280.0f, 720.0f}, 10.0f);
-    EXPECT_NEAR(reference.x, 25.4558f, 1e-3f);
-    EXPECT_NEAR(reference.y, 14.3189f, 1e-3f);
-    // The same shape at any size shows the same part of the world.
-    EXPECT_NEAR(cullingHalfExtents({1920.0f, 1080.0f}, 10.0f).x, reference.x, 1e-3f);
-}
-
 TEST(CameraMathTest, CursorMapsOntoWhatTheCameraShows) {
     const glm::vec2 window{1280.0f, 720.0f};
     CameraState camera;

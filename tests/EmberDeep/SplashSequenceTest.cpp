@@ -8,7 +8,6 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr uint64_t kTicksPerSecond = 10'000'000;
 // Splash time runs at 0.625 of real time: 16,000,000 ticks per splash second.
 constexpr double kTicksPerSplashSecond = 16'000'000.0;
 
@@ -36,29 +35,6 @@ TEST(SplashTiming, LogosChangeAtEachSpanOfPiAndTheLastOneWaits) {
     EXPECT_EQ(splashLogoTexture(SplashLogo::Hidden), nullptr);
 }
 
-TEST(SplashTiming, AlphaFadesInAndOutOverEachLogo) {
-    EXPECT_FLOAT_EQ(splashAlphaAt(0.0), 0.0f);
-    EXPECT_NEAR(splashAlphaAt(kPi / 12), 2 * std::sin(kPi / 12), 1e-6);
-    // Full opacity from |sin t| = 0.5 on, so over the middle two thirds of every span.
-    EXPECT_FLOAT_EQ(splashAlphaAt(kPi / 6 + 0.01), 1.0f);
-    EXPECT_FLOAT_EQ(splashAlphaAt(kPi / 2), 1.0f);
-    EXPECT_NEAR(splashAlphaAt(kPi), 0.0f, 1e-6);
-    // The second logo fades in as the first did (sin is negative there).
-    EXPECT_NEAR(splashAlphaAt(kPi + kPi / 12), splashAlphaAt(kPi / 12), 1e-6);
-    EXPECT_FLOAT_EQ(splashAlphaAt(1.5 * kPi), 1.0f);
-}
-
-TEST(SplashTiming, DotsGrowEveryHalfSecondAndWrapEveryThreeSeconds) {
-    const uint64_t half = kTicksPerSecond / 2;
-    for (uint64_t step = 0; step < 6; ++step) {
-        EXPECT_EQ(loadingDotCount(step * half), step);
-        EXPECT_EQ(loadingDotCount(step * half + half - 1), step);
-    }
-    EXPECT_EQ(loadingDotCount(3 * kTicksPerSecond), 0u);
-    EXPECT_EQ(loadingDotCount(3 * kTicksPerSecond + half), 1u);
-    EXPECT_EQ(loadingDotCount(60 * kTicksPerSecond + 5 * half), 5u);
-}
-
 TEST(SplashSequence, LoadingLineCountsDotsFromTheSplashClock) {
     SplashSequence splash;
     splash.start(1'000);
@@ -66,6 +42,7 @@ TEST(SplashSequence, LoadingLineCountsDotsFromTheSplashClock) {
     EXPECT_EQ(splash.advance(1'000, false, kLoading).loadingLine, "Loading");
     EXPECT_EQ(splash.advance(1'000 + 7'000'000, false, kLoading).loadingLine, "Loading.");
     EXPECT_EQ(splash.advance(1'000 + 27'000'000, false, kLoading).loadingLine, "Loading.....");
+    // Six dots wrap to none after three seconds.
     EXPECT_EQ(splash.advance(1'000 + 30'000'000, false, kLoading).loadingLine, "Loading");
     EXPECT_EQ(splash.elapsedTicks(), 30'000'000u);
 

@@ -2,8 +2,6 @@
 
 #include "LightingTestWorld.h"
 
-#include <cstring>
-
 namespace Qel {
 namespace {
 
@@ -43,20 +41,6 @@ TEST_F(LightPackingTest, PacksWhatReachesIntoTheViewAndSkipsTheRest) {
         const PackedLight& unused = buffer.lights[i];
         EXPECT_EQ(unused.position + unused.color + unused.params, glm::vec4(0.0f)) << i;
     }
-}
-
-TEST_F(LightPackingTest, WritesTheShaderLayout) {
-    const Entity entity = place(3.0f, -2.0f);
-    Light& light = components->GetComponent<Light>(entity);
-    light = {7, {0.1f, 0.2f, 0.3f}, 4.0f, 2.0f, -0.5f, 1.5f};
-
-    const LightBuffer buffer = packLights({entity}, {0.0f, 0.0f}, {10.0f, 10.0f});
-    ASSERT_EQ(buffer.count, 1u);
-    float floats[kLightBufferBytes / sizeof(float)];
-    std::memcpy(floats, buffer.lights.data(), kLightBufferBytes);
-    const float expected[12] = {3.0f, -2.0f, 1.5f, 0.0f, 0.1f, 0.2f, 0.3f, 0.0f, 4.0f, 2.0f, -0.5f, 0.0f};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_FLOAT_EQ(floats[i], expected[i]) << "float " << i;
 }
 
 TEST(LightPackingWithoutManagersTest, PacksNothing) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace Qel {
 namespace {
@@ -41,20 +42,19 @@ TEST(ShadowsTest, StretchesAndPushesAwayFromTheLight) {
     EXPECT_FLOAT_EQ(leftward->size.y, 1.0f);
 }
 
-TEST(ShadowsTest, FadesOutAtTheRangeAndStopsBeyondIt) {
+TEST(ShadowsTest, FadesOutAtTheRangeAndNeedsADirectionAndLight) {
     const PackedLight light = lightAt({0.0f, 0.0f}, 5.0f);
     const std::optional<ShadowQuad> atRange = shadowFor(light, {3.0f, 4.0f}, {1.0f, 1.0f});
     ASSERT_TRUE(atRange);
     EXPECT_FLOAT_EQ(atRange->alpha, 0.0f);
-    EXPECT_FALSE(shadowFor(light, {3.0f, 4.001f}, {1.0f, 1.0f}));
-}
-
-TEST(ShadowsTest, NoShadowWithoutADirectionOrWithoutLight) {
-    EXPECT_FALSE(shadowFor(lightAt({2.0f, 2.0f}, 5.0f), {2.0f, 2.0f}, {1.0f, 1.0f}));
-    EXPECT_FALSE(shadowFor(lightAt({0.0f, 0.0f}, 5.0f, 0.0f), {1.0f, 0.0f}, {1.0f, 1.0f}));
-    EXPECT_FALSE(shadowFor(lightAt({0.0f, 0.0f}, 0.0f), {1.0f, 0.0f}, {1.0f, 1.0f}));
-    EXPECT_FALSE(shadowFor(lightAt({0.0f, 0.0f}, 5.0f), {std::numeric_limits<float>::quiet_NaN(), 0.0f},
-                           {1.0f, 1.0f}));
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::pair<PackedLight, glm::vec2> none[] = {{light, {3.0f, 4.001f}},
+                                                      {light, {0.0f, 0.0f}},
+                                                      {lightAt({0.0f, 0.0f}, 5.0f, 0.0f), {1.0f, 0.0f}},
+                                                      {lightAt({0.0f, 0.0f}, 0.0f), {1.0f, 0.0f}},
+                                                      {light, {nan, 0.0f}}};
+    for (const auto& [from, caster] : none)
+        EXPECT_FALSE(shadowFor(from, caster, {1.0f, 1.0f})) << caster.x << "," << caster.y;
 }
 
 } // namespace

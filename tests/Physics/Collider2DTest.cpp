@@ -42,16 +42,6 @@ TEST(Collider2D, SizesFollowSetScaleAndMirroredSizesStayPositive) {
     EXPECT_EQ(box.getArea(), 8.0f);
 }
 
-TEST(Collider2D, OffsetTurnsWithAnObbButNotWithARectOrCircle) {
-    const glm::vec2 entity{5.0f, 5.0f};
-    const glm::vec2 offset{1.0f, 0.0f};
-    expectNear(placed<Rect2D>({2.0f, 2.0f}, entity, 90.0f, offset).position, {6.0f, 5.0f});
-    expectNear(placed<Rect2D>({2.0f, 2.0f}, entity, 90.0f, offset).min, {5.0f, 4.0f});
-    expectNear(placed<Circle>({2.0f, 2.0f}, entity, 90.0f, offset).position, {6.0f, 5.0f});
-    expectNear(placed<OBB>({2.0f, 2.0f}, entity, 90.0f, offset).position, {5.0f, 6.0f});
-    expectNear(placed<OBB>({2.0f, 2.0f}, entity, 180.0f, offset).position, {4.0f, 5.0f});
-}
-
 TEST(Collider2D, ObbTurnedNinetyDegreesSwapsItsBoundingBox) {
     const OBB box = placed<OBB>({4.0f, 2.0f}, {1.0f, 1.0f}, 90.0f);
     expectNear(box.axisX, {0.0f, 1.0f});
@@ -119,11 +109,5 @@ TEST(Collider2D, CloneKeepsGeometryAndStartsWithAFreshContactState) {
         EXPECT_EQ(copy->onTriggerExit, nullptr);
     }
     EXPECT_EQ(static_cast<Circle&>(*circle.clone()).radius, 3.0f);
-    const auto rectCopy = rect.clone();
-    EXPECT_EQ(static_cast<Rect2D&>(*rectCopy).min, rect.min);
-    EXPECT_EQ(static_cast<Rect2D&>(*rectCopy).max, rect.max);
-    const auto boxCopy = box.clone();
-    EXPECT_EQ(static_cast<OBB&>(*boxCopy).axisX, box.axisX);
-    EXPECT_EQ(static_cast<OBB&>(*boxCopy).axisY, box.axisY);
-    EXPECT_EQ(static_cast<OBB&>(*boxCopy).halfExtents, box.halfExtents);
+    EXPECT_EQ(static_cast<OBB&>(*box.clone()).axisX, box.axisX);
 }

@@ -1,10 +1,22 @@
 #include "Physics/PhysicsSystem.h"
 
-#include "PhysicsTestWorld.h"
+#include "LogSink.h"
+#include "World.h"
+
+#include "ECS/Components/Layer.h"
+#include "ECS/Components/RigidBody2D.h"
+#include "ECS/Components/Transform.h"
+#include "Physics/ColliderPtr.h"
+#include "Physics/OBB.h"
+#include "data/NameHash.h"
 
 #include <gmock/gmock.h>
 
 #include <cmath>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace Qel {
 namespace {
@@ -16,14 +28,67 @@ using Event = std::tuple<int, Entity, Entity>;
 
 constexpr int kEnter = 1, kStay = 2, kExit = 3;
 
-class PhysicsSystemTest : public PhysicsWorldTest {
+enum class BodyKind { Static, Kinematic, Dynamic };
+
+/// (kind, entity, other) of every "handleCollision" the script system received.
+std::vector<Event> collisionMessages;
+
+/// The engine world with the catalogue, the physics system loaded, and a receiver standing in for
+/// the script system that records the collision messages. The navigation grid is empty unless a
+/// test sizes it; the log is recorded.
+class PhysicsSystemTest : public ::testing::Test, protected test::World {
 protected:
+    void SetUp() override {
+        catalogue();
+        TypeName<PhysicsSystem>::assign("PhysicsSystem");
+        physics = systems->RegisterSystem<PhysicsSystem>();
+        messages->getReceiver(hashName("GOScriptSystem"))
+            ->addHandler(hashName("handleCollision"), [](Message& message) {
+                collisionMessages.push_back(*message.argsAs<int, uint64_t, uint64_t>());
+            });
+        collisionMessages.clear();
+        systems->LoadAll();
+    }
+
+    /// A unit-mass, drag-free body with an OBB of `size` at `at`, notified to the systems.
+    Entity add(BodyKind kind, glm::vec2 at, glm::vec2 velocity = {0.0f, 0.0f}, glm::vec2 size = {1.0f, 1.0f},
+               const std::string& tag = "Untagged", const std::string& layer = "Default") {
+        const RigidBody2D body{.mass = kind == BodyKind::Static ? 0.0f : 1.0f,
+                               .invMass = kind == BodyKind::Static ? 0.0f : 1.0f,
+                               .velocity = velocity,
+                               .drag = 0.0f,
+                               .isStatic = kind == BodyKind::Static,
+                               .isDynamic = kind == BodyKind::Dynamic,
+                               .isKinematic = kind == BodyKind::Kinematic};
+        auto shape = std::make_unique<OBB>();
+        shape->setScale(size);
+        const Entity entity = spawn(Transform{.position = {at, 0.0f}}, body,
+                                    ColliderPtr(std::move(shape), "OBB"), Layer{layer});
+        entities->GetInfo(entity)->tag = tag;
+        return entity;
+    }
+
     /// The messages of one step.
     std::vector<Event> stepMessages() {
         collisionMessages.clear();
         step();
         return collisionMessages;
     }
+
+    void step(int count = 1) {
+        for (int i = 0; i < count; ++i)
+            physics->Update(kDt);
+    }
+
+    glm::vec2 position(Entity entity) { return glm::vec2(transform(entity).position); }
+    Transform& transform(Entity entity) { return get<Transform>(entity); }
+    RigidBody2D& body(Entity entity) { return get<RigidBody2D>(entity); }
+    Collider2D& collider(Entity entity) { return *get<ColliderPtr>(entity).collider; }
+
+    static constexpr float kDt = 1.0f / 60.0f;
+
+    test::LogSink logged;
+    std::shared_ptr<PhysicsSystem> physics;
 };
 
 TEST_F(PhysicsSystemTest, ABodyOnAFloorEntersStaysAndExitsOnce) {

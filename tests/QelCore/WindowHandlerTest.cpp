@@ -49,17 +49,6 @@ void recordResize(Message& message) {
         resizes.emplace_back(std::get<0>(*args), std::get<1>(*args));
 }
 
-TEST_F(WindowHandlerTest, OpensAnOpenGL45CoreWindow) {
-    EXPECT_EQ(glfwGetCurrentContext(), handler->getWindow());
-    GLint major = 0, minor = 0, profile = 0;
-    glGetIntegerv(GL_MAJOR_VERSION, &major);
-    glGetIntegerv(GL_MINOR_VERSION, &minor);
-    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
-    EXPECT_EQ(major * 10 + minor, 45);
-    EXPECT_TRUE(profile & GL_CONTEXT_CORE_PROFILE_BIT);
-    EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(1280, 720));
-}
-
 TEST_F(WindowHandlerTest, FullscreenTogglesBetweenMonitorSizeAndCentredWindow) {
     resizes.clear();
     messages->getReceiver(MessageManager::kBroadcast)->addHandler(hashName("windowResized"), recordResize);
@@ -93,10 +82,7 @@ TEST_F(WindowHandlerTest, FullscreenTogglesBetweenMonitorSizeAndCentredWindow) {
 }
 
 TEST_F(WindowHandlerTest, SetCursorMessageReachesTheWindow) {
-    // An unknown key selects the standard arrow; what matters is that the message is handled
-    // by the window's own receiver, subscribed at construction.
-    BroadcastReceiver* receiver = messages->findReceiver(hashName("WindowHandler"));
-    ASSERT_NE(receiver, nullptr);
+    // An unknown key selects the standard arrow; the window's own receiver handles the message.
     MessageArgs<uint64_t> request(hashName("setCursor"), hashName("no such cursor"));
     EXPECT_EQ(messages->sendImmediate(request, hashName("WindowHandler")), 1u);
 }

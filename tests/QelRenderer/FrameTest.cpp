@@ -37,7 +37,7 @@ TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
     // A 2 x 2 sprite at (5, 2) covers 64 x 64 pixels around (800, 424).
     addSprite({5.0f, 2.0f}, {2.0f, 2.0f}, red);
     const Entity under = addSprite({-5.0f, 0.0f}, {2.0f, 2.0f}, red, 2);
-    const Entity over = addSprite({-4.5f, 0.0f}, {2.0f, 2.0f}, blue, 1);
+    addSprite({-4.5f, 0.0f}, {2.0f, 2.0f}, blue, 1);
     drawFrame();
 
     const glm::ivec2 centre = pixelOf({5.0f, 2.0f});
@@ -50,7 +50,6 @@ TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
     components->GetComponent<SpriteRenderer>(under).layerNum = 0;
     drawFrame();
     EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), kBlue));
-    (void)over;
 }
 
 TEST_F(FrameTest, AFrameWithNothingVisibleStillClearsBloomsAndComposites) {
@@ -125,26 +124,18 @@ TEST_F(FrameTest, TheLookUpTableRegradesTheCompositeOnlyWhenEnabled) {
     EXPECT_TRUE(near(readPixel(640, 360), kWhite)) << "an empty name disables the table";
 }
 
-/// A UI element of width x height reference pixels anchored to the top-right corner, its pivot on
-/// that corner.
-Entity addCornerImage(Texture* texture) {
-    const Entity entity = EntityManager::instance()->CreateEntity();
-    UITransform ui;
-    ui.anchorMin = ui.anchorMax = glm::vec2(1.0f, 1.0f);
-    ui.pivot = glm::vec2(0.5f, 0.5f);
-    ui.width = 200.0f;
-    ui.height = 100.0f;
-    ComponentManager::instance()->AddComponent(entity, ui);
-    SpriteRenderer sprite;
-    sprite.texture = texture;
-    ComponentManager::instance()->AddComponent(entity, sprite);
-    sceneEntities.insert(entity);
-    SceneManager::instance()->drawLists.addUI(entity);
-    return entity;
+/// A 200 x 100 reference-pixel UI image anchored to the top-right corner, its pivot on that corner.
+void addCornerImage(test::World& world, Texture* texture) {
+    const UITransform ui{.pivot = {0.5f, 0.5f},
+                         .anchorMin = {1.0f, 1.0f},
+                         .anchorMax = {1.0f, 1.0f},
+                         .width = 200.0f,
+                         .height = 100.0f};
+    world.scenes->drawLists.addUI(world.spawn(ui, SpriteRenderer{.texture = texture}));
 }
 
 TEST_F(FrameTest, AUIImageAnchoredToACornerStaysInThatCornerAtAnySize) {
-    addCornerImage(solidTexture("red", kRed));
+    addCornerImage(*world, solidTexture("red", kRed));
     for (glm::ivec2 size : {glm::ivec2(1280, 720), glm::ivec2(800, 600)}) {
         glfwSetWindowSize(window->getWindow(), size.x, size.y);
         for (int i = 0; i < 50 && glm::ivec2(currentWindowSize()) != size; ++i)
@@ -179,19 +170,10 @@ TEST_F(FrameTest, TextSitsLeftCentredOrRightInItsElement) {
     Font* font = assets->findRegistry<Font>() ? assets->findRegistry<Font>()->get(hashName("Roboto-Modified"))
                                               : nullptr;
     ASSERT_NE(font, nullptr) << "the build puts the UI font in Assets/Fonts";
-    const Entity entity = entities->CreateEntity();
-    UITransform ui;
-    ui.width = 1200.0f; // 600 window pixels, centred: from x 340 to 940
-    ui.height = 200.0f;
-    components->AddComponent(entity, ui);
-    Text text;
-    text.text = "MMMM\xE9";
-    text.font = font;
-    text.size = 40;
-    components->AddComponent(entity, text);
-    sceneEntities.insert(entity);
+    // 1200 reference pixels are 600 window pixels, centred: from x 340 to 940.
+    const Entity entity = world->spawn(UITransform{.width = 1200.0f, .height = 200.0f},
+                                       Text{.text = "MMMM\xE9", .size = 40, .font = font});
     scenes->drawLists.addUI(entity);
-
     int widths[3] = {};
     for (int alignment : {Text::MiddleLeft, Text::Centre, Text::MiddleRight}) {
         components->GetComponent<Text>(entity).alignment = alignment;
@@ -203,6 +185,16 @@ TEST_F(FrameTest, TextSitsLeftCentredOrRightInItsElement) {
         EXPECT_NEAR(expected[alignment - Text::MiddleLeft], 0, 8) << "alignment " << alignment;
     }
     EXPECT_NEAR(widths[0], widths[2], 2) << "the same line in each place";
+}
+
+TEST_F(FrameTest, ALightMaskIsDrawnDisplayReadyAtItsOwnStrength) {
+    // A mid-grey mask (sRGB 128) at half strength over black: 64, neither left linear nor opaque.
+    const Entity masked = addSprite({0.0f, 0.0f}, {4.0f, 4.0f}, solidTexture("black", kBlack));
+    SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(masked);
+    sprite.lightMask = solidTexture("grey", {128, 128, 128, 255});
+    sprite.lightMaskAlpha = 0.5f;
+    drawFrame();
+    EXPECT_TRUE(near(readPixel(640, 360), {64, 64, 64, 255}, 6));
 }
 
 TEST_F(FrameTest, AMirroredSpriteShowsUntilItsEdgeLeavesTheView) {

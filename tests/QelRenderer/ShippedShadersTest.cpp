@@ -1,17 +1,14 @@
 #include "QelRenderer/LightPacking.h"
 #include "QelRenderer/Mesh.h"
 #include "QelRenderer/Shader.h"
-#include "QelRenderer/Vertices.h"
 
 #include "RendererTestSupport.h"
 
 #include <GL/glew.h>
-#include <glm/gtc/matrix_transform.hpp>
 
 #include <glm/exponential.hpp>
 #include <glm/gtc/type_precision.hpp>
 
-#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -106,99 +103,6 @@ TEST_F(ShippedShadersTest, AllProgramsBuildAndTheLightBlockMatchesTheBuffer) {
     EXPECT_EQ(binding, 0);
 }
 
-class SpriteShaderTest : public ShippedShadersTest {
-protected:
-    void SetUp() override {
-        ShippedShadersTest::SetUp();
-        if (IsSkipped()) return;
-        sprite = std::make_unique<Shader>(buildShipped("Sprite.vert", "Sprite.frag"));
-        ASSERT_EQ(sprite->log, "");
-        white = std::make_unique<TestTexture>(1, 1, GL_SRGB8_ALPHA8, GL_UNSIGNED_BYTE, whitePixel.data());
-        glCreateBuffers(1, &instanceBuffer);
-        glNamedBufferStorage(instanceBuffer, sizeof(SpriteVertex), nullptr, GL_DYNAMIC_STORAGE_BIT);
-        // The sprite batch's own record, laid out by its own attribute list.
-        GLuint offset = 0;
-        for (const auto& [location, floats] : SpriteVertex::attributes) {
-            const GLuint columns = floats == 16 ? 4 : 1;
-            for (GLuint column = 0; column < columns; ++column) {
-                const GLuint attribute = location + column;
-                glEnableVertexArrayAttrib(quad->vao, attribute);
-                glVertexArrayVertexBuffer(quad->vao, attribute, instanceBuffer, offset, sizeof(SpriteVertex));
-                glVertexArrayAttribFormat(quad->vao, attribute, floats / columns, GL_FLOAT, GL_FALSE, 0);
-                glVertexArrayAttribBinding(quad->vao, attribute, attribute);
-                glVertexArrayBindingDivisor(quad->vao, attribute, 1);
-                offset += 4 * (floats / columns);
-            }
-        }
-        glCreateBuffers(1, &lightBuffer);
-        glNamedBufferStorage(lightBuffer, kLightBufferBytes, nullptr, GL_DYNAMIC_STORAGE_BIT);
-        glBindBufferBase(GL_UNIFORM_BUFFER, 0, lightBuffer);
-
-        sprite->use();
-        std::array<int, 32> units{};
-        for (int i = 0; i < 32; ++i)
-            units[i] = i;
-        sprite->setTextureUnits(32, units.data());
-        glBindTextureUnit(0, white->id);
-        glBindTextureUnit(1, white->id);
-    }
-    void TearDown() override {
-        if (!sprite) return;
-        glBindBufferBase(GL_UNIFORM_BUFFER, 0, 0);
-        glDeleteBuffers(1, &lightBuffer);
-        glDeleteBuffers(1, &instanceBuffer);
-        glBindTextureUnit(0, 0);
-        glBindTextureUnit(1, 0);
-        white.reset();
-        sprite.reset();
-        ShippedShadersTest::TearDown();
-    }
-
-    /// Draws the instance over the whole 8 x 8 target; the sprite covers world x, y in -4 .. 4,
-    /// so pixel (i, j) shows world (i - 3.5, j - 3.5).
-    void draw(SpriteVertex instance, const LightBuffer& lights, bool lit) {
-        instance.modelToNDC = glm::scale(glm::mat4(1.0f), glm::vec3(2.0f, 2.0f, 1.0f));
-        instance.model = glm::scale(glm::mat4(1.0f), glm::vec3(8.0f, 8.0f, 1.0f));
-        glNamedBufferSubData(instanceBuffer, 0, sizeof(SpriteVertex), &instance);
-        glNamedBufferSubData(lightBuffer, 0, kLightBufferBytes, lights.lights.data());
-        sprite->setInt("uLightCount", static_cast<int>(lights.count));
-        sprite->setBool("isLight", lit);
-        quad->drawInstanced(1);
-        EXPECT_EQ(sprite->log, "");
-    }
-
-    static LightBuffer oneLight(glm::vec2 position, float range) {
-        LightBuffer lights;
-        lights.lights[0] = {{position, 1.0f, 0.0f}, {1.0f, 1.0f, 1.0f, 0.0f}, {range, 1.0f, -0.05f, 0.0f}};
-        lights.count = 1;
-        return lights;
-    }
-
-    std::unique_ptr<Shader> sprite;
-    const std::array<uint8_t, 4> whitePixel{255, 255, 255, 255};
-    std::unique_ptr<TestTexture> white;
-    GLuint instanceBuffer = 0;
-    GLuint lightBuffer = 0;
-};
-
-TEST_F(SpriteShaderTest, UnlitDrawsAreDisplayReadyAndMasksUseTheirOwnAlpha) {
-    TestTarget window(8, GL_RGBA16F);
-    sprite->setVec3("uAmbientColor", glm::vec3(0.0f));
-
-    // A display-space tint comes out unchanged over a white texture, with no lighting at all.
-    SpriteVertex tinted;
-    tinted.color = {0.5f, 0.25f, 1.0f, 0.8f};
-    draw(tinted, oneLight({0.0f, 0.0f}, 10.0f), false);
-    expectNear(window.read(3, 3), {0.5f, 0.25f, 1.0f, 0.8f}, 0.01f, "unlit tint");
-
-    SpriteVertex mask;
-    mask.slots = {5.0f, -1.0f, 1.0f, 1.0f};
-    mask.color = {0.5f, 0.5f, 0.5f, 1.0f};
-    mask.alpha = 0.4f;
-    draw(mask, LightBuffer{}, false);
-    expectNear(window.read(3, 3), {0.5f, 0.5f, 0.5f, 0.4f}, 0.01f, "light mask");
-}
-
 class CompositeTest : public ShippedShadersTest {
 protected:
     /// The composite of one linear scene colour (no bloom), as the window would get it.
@@ -255,10 +159,6 @@ TEST_F(CompositeTest, EncodesForDisplayAndGradesThroughTheTable) {
         makeLut([](int r, int g, int b) { return glm::u8vec3(b * 17, g * 17, r * 17); });
     expectNear(composite(linear, &swapped), {plain.b, plain.g, plain.r, 1.0f}, 2.5f / 255.0f,
                "swapped table");
-
-    const std::vector<uint8_t> flat = makeLut([](int, int, int) { return glm::u8vec3(200, 40, 90); });
-    expectNear(composite(linear, &flat), glm::vec4(200.0f, 40.0f, 90.0f, 255.0f) / 255.0f, 1.0f / 255.0f,
-               "constant table");
 }
 
 TEST_F(CompositeTest, RollsOffHighlightsKeepingTheHue) {

@@ -80,7 +80,6 @@ TEST_F(NodeManagerTest, ReadsTheGridRowByRowAndIgnoresExtraElements) {
     EXPECT_TRUE(grid.at({1, 0}).blocked && grid.at({2, 1}).blocked);
     EXPECT_EQ(blockedCount(), 2);
     EXPECT_EQ(glm::ivec2(grid.at({2, 1}).x, grid.at({2, 1}).y), glm::ivec2(2, 1));
-    EXPECT_EQ(grid.cellOf({0.9f, 4.5f}), glm::ivec2(2, 1));
 }
 
 TEST_F(NodeManagerTest, IncompletePartsAreLoggedAndLeaveAnUnloadedGrid) {
