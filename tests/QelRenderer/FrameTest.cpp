@@ -187,6 +187,26 @@ TEST_F(FrameTest, TextSitsLeftCentredOrRightInItsElement) {
     EXPECT_NEAR(widths[0], widths[2], 2) << "the same line in each place";
 }
 
+TEST_F(FrameTest, APictureIsDrawnUprightTexelForTexelWithItsOwnFilter) {
+    // 3 x 2 RGB texels, top row first as in the file: a row of 9 bytes, which no 4-byte alignment fits.
+    const std::vector<uint8_t> picture = {255, 0,   0, 0, 255, 0,   0,   0, 255,
+                                          255, 255, 0, 0, 255, 255, 255, 0, 255};
+    const std::filesystem::path path = *scratch / "picture.png";
+    test::writePng(path, 3, 2, 3, picture);
+    test::writeText(path.string() + ".mdata", R"({"filtermode": "nearest"})");
+    assets->load<Texture>("picture", path.c_str());
+    addSprite({0.0f, 0.0f}, {6.0f, 4.0f}, assets->findRegistry<Texture>()->get(hashName("picture")));
+    drawFrame();
+    // Each texel covers 2 x 2 world units, the top row the upper half. Sampled 0.8 units from a
+    // texel's centre towards its neighbour, a linear filter would mix the two.
+    for (int texel = 0; texel < 6; ++texel) {
+        const glm::vec2 at((texel % 3 - 1) * 2.0f + (texel % 3 == 2 ? -0.8f : 0.8f),
+                           texel < 3 ? 1.0f : -1.0f);
+        const glm::u8vec4 expected(picture[texel * 3], picture[texel * 3 + 1], picture[texel * 3 + 2], 255);
+        EXPECT_TRUE(near(pixelAt(at), expected)) << "texel " << texel;
+    }
+}
+
 TEST_F(FrameTest, ALightMaskIsDrawnDisplayReadyAtItsOwnStrength) {
     // A mid-grey mask (sRGB 128) at half strength over black: 64, neither left linear nor opaque.
     const Entity masked = addSprite({0.0f, 0.0f}, {4.0f, 4.0f}, solidTexture("black", kBlack));
