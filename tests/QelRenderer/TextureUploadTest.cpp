@@ -99,26 +99,5 @@ TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnText
     EXPECT_EQ(names.count(0), 0u);
 }
 
-TEST_F(TextureUploadTest, ARequestAheadOfItsRegistrationIsRetriedUntilTheTextureExists) {
-    const test::Sandbox folder("early");
-    const std::filesystem::path image = folder / "early.png";
-    writeImage(image, 42);
-    const uint64_t key = hashName("early");
-    Texture early(image.c_str(), key);
-
-    test::LogSink logged;
-    EXPECT_EQ(graphics->processTextureRequest(), TextureQueueStep::Retry);
-    EXPECT_EQ(graphics->processTextureRequest(), TextureQueueStep::Retry);
-    const std::string log = logged.take();
-    const std::string placeholder =
-        "Texture placeholder " + std::to_string(key) + " does not exist, will revisit!";
-    EXPECT_NE(log.rfind(placeholder), log.find(placeholder)) << log;
-
-    ASSERT_TRUE(assets->load<Texture>("early", std::move(early)));
-    EXPECT_EQ(graphics->processTextureRequest(), TextureQueueStep::UploadedLast);
-    EXPECT_EQ(graphics->processTextureRequest(), TextureQueueStep::Empty);
-    EXPECT_NE(assets->findRegistry<Texture>()->get(key)->id, 0u);
-}
-
 } // namespace
 } // namespace Qel
