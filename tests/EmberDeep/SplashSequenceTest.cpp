@@ -24,14 +24,12 @@ const auto kLoaded = [] { return true; };
 } // namespace
 
 TEST(SplashTiming, LogosChangeAtEachSpanOfPiAndTheLastOneWaits) {
+    const SplashLogo order[] = {SplashLogo::Org, SplashLogo::Game, SplashLogo::Audio, SplashLogo::Hidden};
     EXPECT_EQ(splashLogoAt(splashSeconds(0)), SplashLogo::Org);
-    EXPECT_EQ(splashLogoAt(splashSeconds(ticksBefore(kPi))), SplashLogo::Org);
-    EXPECT_EQ(splashLogoAt(splashSeconds(ticksAfter(kPi))), SplashLogo::Game);
-    EXPECT_EQ(splashLogoAt(splashSeconds(ticksBefore(2 * kPi))), SplashLogo::Game);
-    EXPECT_EQ(splashLogoAt(splashSeconds(ticksAfter(2 * kPi))), SplashLogo::Audio);
-    EXPECT_EQ(splashLogoAt(splashSeconds(ticksBefore(3 * kPi))), SplashLogo::Audio);
-    EXPECT_EQ(splashLogoAt(splashSeconds(ticksAfter(3 * kPi))), SplashLogo::Hidden);
-
+    for (int span = 1; span <= 3; ++span) {
+        EXPECT_EQ(splashLogoAt(splashSeconds(ticksBefore(span * kPi))), order[span - 1]) << span;
+        EXPECT_EQ(splashLogoAt(splashSeconds(ticksAfter(span * kPi))), order[span]) << span;
+    }
     EXPECT_EQ(splashLogoTexture(SplashLogo::Hidden), nullptr);
 }
 
