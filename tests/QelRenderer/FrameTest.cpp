@@ -100,28 +100,32 @@ TEST_F(FrameTest, AShadowDarkensTheGroundButNotWhatStandsOnIt) {
     EXPECT_NEAR(brightness(pixelAt({4.2f, 0.0f})), bystanderLit, 30);
 }
 
-TEST_F(FrameTest, TheLookUpTableRegradesTheCompositeOnlyWhenEnabled) {
-    addSprite({0.0f, 0.0f}, {4.0f, 4.0f}, solidTexture("white", kWhite));
-    // Every entry green: whatever goes in comes out green.
+TEST_F(FrameTest, TheCompositeIsDisplayReadyAndTheLookUpTableRegradesItOnlyWhenEnabled) {
+    addSprite({0.0f, 0.0f}, {4.0f, 4.0f}, solidTexture("tint", {124, 63, 203, 255}));
+    // 256 x 16, top row first: block = blue, x in the block = red, green grows upwards. This table
+    // swaps red and blue; the tint lies between the table's steps, so entries are blended.
     std::vector<uint8_t> lut;
-    for (int i = 0; i < 256 * 16; ++i)
-        lut.insert(lut.end(), {0, 200, 0, 255});
-    test::writePng(*scratch / "AllGreenLUT.png", 256, 16, 4, lut);
-    test::writeText(*scratch / "AllGreenLUT.png.mdata",
+    for (int green = 15; green >= 0; --green)
+        for (int blue = 0; blue < 16; ++blue)
+            for (int red = 0; red < 16; ++red)
+                lut.insert(lut.end(), {uint8_t(blue * 17), uint8_t(green * 17), uint8_t(red * 17), 255});
+    test::writePng(*scratch / "SwapLUT.png", 256, 16, 4, lut);
+    test::writeText(*scratch / "SwapLUT.png.mdata",
                     R"({"wrapmode": "clampToEdge", "filtermode": "linear", "sRGB": false})");
-    assets->load<Texture>("AllGreenLUT", (*scratch / "AllGreenLUT.png").c_str());
+    assets->load<Texture>("SwapLUT", (*scratch / "SwapLUT.png").c_str());
 
+    const glm::u8vec4 tint{124, 63, 203, 255}, swapped{203, 63, 124, 255};
     drawFrame();
-    EXPECT_TRUE(near(readPixel(640, 360), kWhite));
-    scenes->lighting.lutName = "AllGreenLUT";
+    EXPECT_TRUE(near(readPixel(640, 360), tint)) << "the linear scene is encoded for display";
+    scenes->lighting.lutName = "SwapLUT";
     drawFrame();
-    EXPECT_TRUE(near(readPixel(640, 360), kWhite)) << "the table is off until isLUT";
+    EXPECT_TRUE(near(readPixel(640, 360), tint)) << "the table is off until isLUT";
     scenes->lighting.isLUT = true;
     drawFrame();
-    EXPECT_TRUE(near(readPixel(640, 360), {0, 200, 0, 255}, 12));
+    EXPECT_TRUE(near(readPixel(640, 360), swapped));
     scenes->lighting.lutName.clear();
     drawFrame();
-    EXPECT_TRUE(near(readPixel(640, 360), kWhite)) << "an empty name disables the table";
+    EXPECT_TRUE(near(readPixel(640, 360), tint)) << "an empty name disables the table";
 }
 
 /// A 200 x 100 reference-pixel UI image anchored to the top-right corner, its pivot on that corner.

@@ -10,7 +10,6 @@
 #include <glm/gtc/type_precision.hpp>
 
 #include <cmath>
-#include <functional>
 #include <memory>
 
 namespace Qel {
@@ -61,11 +60,6 @@ struct TestTarget {
     GLuint fbo = 0;
 };
 
-void expectNear(glm::vec4 actual, glm::vec4 expected, float tolerance, const char* what) {
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(actual[i], expected[i], tolerance) << what << ", component " << i;
-}
-
 class ShippedShadersTest : public test::RendererTest {
 protected:
     // GL objects are made here, once the shared context is known to exist.
@@ -105,64 +99,30 @@ TEST_F(ShippedShadersTest, AllProgramsBuildAndTheLightBlockMatchesTheBuffer) {
 
 class CompositeTest : public ShippedShadersTest {
 protected:
-    /// The composite of one linear scene colour (no bloom), as the window would get it.
-    glm::vec4 composite(glm::vec3 sceneColor, const std::vector<uint8_t>* lut) {
+    /// The composite of one linear scene colour (no bloom, no table), as the window would get it.
+    glm::vec4 composite(glm::vec3 sceneColor) {
         const glm::vec4 scenePixel(sceneColor, 1.0f), black(0.0f);
         TestTexture scene(1, 1, GL_RGBA16F, GL_FLOAT, &scenePixel);
         TestTexture bloom(1, 1, GL_RGBA16F, GL_FLOAT, &black);
-        std::unique_ptr<TestTexture> table;
-        if (lut) table = std::make_unique<TestTexture>(256, 16, GL_RGBA8, GL_UNSIGNED_BYTE, lut->data());
         TestTarget window(1, GL_RGBA8);
 
         Shader program = buildShipped("PostProComposite.vert", "PostProComposite.frag");
         program.use();
         glBindTextureUnit(3, scene.id);
         glBindTextureUnit(4, bloom.id);
-        glBindTextureUnit(5, table ? table->id : 0);
         program.setInt("uTexture2D", 3);
         program.setInt("uBloomTexture", 4);
-        program.setInt("uLUT16", 5);
-        program.setBool("uIsLUT", table != nullptr);
+        program.setBool("uIsLUT", false);
         quad->draw();
         EXPECT_EQ(program.log, "");
-        for (GLuint unit = 3; unit <= 5; ++unit)
-            glBindTextureUnit(unit, 0);
+        glBindTextureUnit(3, 0);
+        glBindTextureUnit(4, 0);
         return window.read(0, 0);
-    }
-
-    /// A 256 x 16 table, bottom row first: block = blue, x in the block = red, row = green.
-    static std::vector<uint8_t> makeLut(const std::function<glm::u8vec3(int, int, int)>& entry) {
-        std::vector<uint8_t> pixels;
-        for (int green = 0; green < 16; ++green)
-            for (int blue = 0; blue < 16; ++blue)
-                for (int red = 0; red < 16; ++red) {
-                    const glm::u8vec3 color = entry(red, green, blue);
-                    pixels.insert(pixels.end(), {color.r, color.g, color.b, 255});
-                }
-        return pixels;
     }
 };
 
-TEST_F(CompositeTest, EncodesForDisplayAndGradesThroughTheTable) {
-    // Between the table's steps on every axis, so blue is blended across two blocks.
-    const glm::vec3 linear(0.2f, 0.05f, 0.6f);
-    const glm::vec4 expected(glm::pow(linear, glm::vec3(1.0f / 2.2f)), 1.0f);
-    const glm::vec4 plain = composite(linear, nullptr);
-    expectNear(plain, expected, 1.5f / 255.0f, "gamma-encoded");
-
-    const std::vector<uint8_t> identity =
-        makeLut([](int r, int g, int b) { return glm::u8vec3(r * 17, g * 17, b * 17); });
-    expectNear(composite(linear, &identity), plain, 2.5f / 255.0f, "identity table");
-
-    // Swapping red and blue in the table swaps them in the picture.
-    const std::vector<uint8_t> swapped =
-        makeLut([](int r, int g, int b) { return glm::u8vec3(b * 17, g * 17, r * 17); });
-    expectNear(composite(linear, &swapped), {plain.b, plain.g, plain.r, 1.0f}, 2.5f / 255.0f,
-               "swapped table");
-}
-
 TEST_F(CompositeTest, RollsOffHighlightsKeepingTheHue) {
-    const glm::vec4 bright = composite({1.2f, 0.6f, 0.0f}, nullptr);
+    const glm::vec4 bright = composite({1.2f, 0.6f, 0.0f});
     // Clipped, red would be 1; rolled off it stays just below.
     EXPECT_LT(bright.r, 0.995f);
     EXPECT_GT(bright.r, 0.97f);
