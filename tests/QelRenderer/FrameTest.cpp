@@ -11,6 +11,7 @@
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Qel {
 namespace {
@@ -126,6 +127,18 @@ TEST_F(FrameTest, TheCompositeIsDisplayReadyAndTheLookUpTableRegradesItOnlyWhenE
     scenes->lighting.lutName.clear();
     drawFrame();
     EXPECT_TRUE(near(readPixel(640, 360), tint)) << "an empty name disables the table";
+}
+
+TEST_F(FrameTest, HighlightsRollOffBelowWhiteKeepingTheHue) {
+    // Lit twice over, the linear colour (0.6, 0.3, 0) becomes (1.2, 0.6, 0): clipped, red would be 1.
+    graphics->setAmbient(glm::vec4(1.0f, 1.0f, 1.0f, 2.0f));
+    addSprite({0.0f, 0.0f}, {8.0f, 8.0f}, solidTexture("amber", {203, 149, 0, 255}));
+    drawFrame();
+    const glm::vec3 shown = glm::vec3(readPixel(640, 360)) / 255.0f;
+    EXPECT_GT(shown.r, 0.97f);
+    EXPECT_LT(shown.r, 0.995f);
+    // Red stays twice green in linear terms.
+    EXPECT_NEAR(std::pow(shown.g, 2.2f) / std::pow(shown.r, 2.2f), 0.5f, 0.02f);
 }
 
 /// A 200 x 100 reference-pixel UI image anchored to the top-right corner, its pivot on that corner.
