@@ -16,8 +16,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -64,7 +64,8 @@ int main() {
     measureLoading();
     Qel::AudioManager audio(Qel::AudioDevice::openLoopback(kRate));
     Qel::DecodedSound tone{{}, 1, kRate, {}};
-    for (int i = 0; i < 60 * kRate; ++i) tone.samples.push_back(static_cast<int16_t>(8000.0 * std::sin(i * 0.05)));
+    for (int i = 0; i < 60 * kRate; ++i)
+        tone.samples.push_back(static_cast<int16_t>(8000.0 * std::sin(i * 0.05)));
     audio.internals().addSound("Tone", tone);
     for (int i = 0; i < kSources; ++i) {
         Qel::MessageArgs<uint64_t> play(Qel::hashName(i % 2 ? "playSFX" : "playMFX"), Qel::hashName("Tone"));
@@ -86,8 +87,8 @@ int main() {
     std::sort(update.begin(), update.end());
     std::sort(render.begin(), render.end());
     std::printf("sources playing: %zu\n", playing);
-    std::printf("AudioManager::update: %.2f us per frame (median), %.2f us (99th percentile)\n", update[kFrames / 2],
-                update[kFrames * 99 / 100]);
+    std::printf("AudioManager::update: %.2f us per frame (median), %.2f us (99th percentile)\n",
+                update[kFrames / 2], update[kFrames * 99 / 100]);
     std::printf("mixing one 60 Hz frame: %.1f us (median)\n", render[kFrames / 2]);
     return 0;
 }

@@ -23,7 +23,8 @@ TEST(SoundCheck, EverySoundDecodesAndEveryNamedSoundExists) {
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kAssets / "Audio")) {
         if (entry.path().extension() != ".ogg") continue;
         const Qel::DecodedSound sound = Qel::decodeOgg(entry.path().string());
-        const bool audible = std::any_of(sound.samples.begin(), sound.samples.end(), [](int16_t s) { return s != 0; });
+        const bool audible =
+            std::any_of(sound.samples.begin(), sound.samples.end(), [](int16_t s) { return s != 0; });
         EXPECT_TRUE(sound.error.empty() && audible) << entry.path() << ": " << sound.error;
         sounds.insert(fs::relative(entry.path(), kAssets / "Audio").replace_extension().generic_string());
     }
@@ -38,7 +39,8 @@ TEST(SoundCheck, EverySoundDecodesAndEveryNamedSoundExists) {
         EXPECT_TRUE(scene.get("BGM", music)) << entry.path() << " names no music";
         named.insert(music);
     }
-    for (const std::string& name : named) EXPECT_TRUE(sounds.contains(name)) << "missing sound \"" << name << "\"";
+    for (const std::string& name : named)
+        EXPECT_TRUE(sounds.contains(name)) << "missing sound \"" << name << "\"";
 }
 
 } // namespace

@@ -33,7 +33,8 @@ DecodedSound tone(double hz, double seconds) {
 
 double rms(const std::vector<float>& samples) {
     double sum = 0.0;
-    for (float s : samples) sum += s * s;
+    for (float s : samples)
+        sum += s * s;
     return samples.empty() ? 0.0 : std::sqrt(sum / samples.size());
 }
 
@@ -59,7 +60,8 @@ protected:
         std::filesystem::create_directories(sandbox / "Assets/Audio");
         sandbox.enter("run");
         audio = std::make_unique<AudioManager>(AudioDevice::openLoopback(kRate));
-        for (int hz : {200, 300, 500, 700, 800, 12000}) sounds().addSound(std::to_string(hz), tone(hz, 2.0));
+        for (int hz : {200, 300, 500, 700, 800, 12000})
+            sounds().addSound(std::to_string(hz), tone(hz, 2.0));
         sounds().addSound("Blip", tone(1000, 0.02));
         sounds().addSound("Short", tone(300, 0.2));
         audio->settings = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -84,7 +86,8 @@ protected:
         std::vector<float> stereo(2 * frames);
         audio->internals().device()->render(stereo.data(), frames);
         std::vector<float> left(frames);
-        for (int i = 0; i < frames; ++i) left[i] = stereo[2 * i];
+        for (int i = 0; i < frames; ++i)
+            left[i] = stereo[2 * i];
         return left;
     }
 
@@ -128,8 +131,10 @@ TEST_F(AudioTest, EachMuteSilencesOnlyItsGroup) {
         bool AudioSettings::*mute;
         bool sfx, bgm, mfx;
     };
-    for (const Case& c : {Case{&AudioSettings::sfxMute, false, true, true}, Case{&AudioSettings::bgmMute, true, false, true},
-                          Case{&AudioSettings::mfxMute, true, true, false}, Case{&AudioSettings::masterMute, false, false, false}}) {
+    for (const Case& c :
+         {Case{&AudioSettings::sfxMute, false, true, true}, Case{&AudioSettings::bgmMute, true, false, true},
+          Case{&AudioSettings::mfxMute, true, true, false},
+          Case{&AudioSettings::masterMute, false, false, false}}) {
         audio->settings.*c.mute = true;
         audio->applySettings();
         const std::vector<float> out = listen(0.1);
@@ -144,7 +149,8 @@ TEST_F(AudioTest, PauseHoldsThePositionAndUnpauseResumes) {
     struct Case {
         const char *play, *pause, *resume;
     };
-    for (const Case& c : {Case{"playSFX", "pauseSFX", "unpauseSFX"}, Case{"playMFX", "toggleMFX", "toggleMFX"}}) {
+    for (const Case& c :
+         {Case{"playSFX", "pauseSFX", "unpauseSFX"}, Case{"playMFX", "toggleMFX", "toggleMFX"}}) {
         say(c.play, "Short");
         render(0.1);
         say(c.pause);
@@ -250,10 +256,12 @@ TEST(AudioWithoutDevice, AcceptsEveryMessage) {
     AudioManager audio(nullptr);
     audio.applySettings();
     audio.update();
-    for (const char* name : {"playSFX", "stopSFX", "pauseSFX", "unpauseSFX", "toggleSFX", "muffleSFX", "unmuffleSFX",
-                             "playBGM", "stopBGM", "pauseBGM", "unpauseBGM", "toggleBGM", "muffleBGM", "unmuffleBGM",
-                             "playMFX", "stopMFX", "pauseMFX", "unpauseMFX", "toggleMFX", "muffleMFX", "unmuffleMFX",
-                             "loopBGM", "stopBGMloop", "pauseBGMloop", "unpauseBGMloop", "toggleBGMloop"}) {
+    for (const char* name :
+         {"playSFX",        "stopSFX",      "pauseSFX",    "unpauseSFX", "toggleSFX",   "muffleSFX",
+          "unmuffleSFX",    "playBGM",      "stopBGM",     "pauseBGM",   "unpauseBGM",  "toggleBGM",
+          "muffleBGM",      "unmuffleBGM",  "playMFX",     "stopMFX",    "pauseMFX",    "unpauseMFX",
+          "toggleMFX",      "muffleMFX",    "unmuffleMFX", "loopBGM",    "stopBGMloop", "pauseBGMloop",
+          "unpauseBGMloop", "toggleBGMloop"}) {
         MessageArgs<uint64_t> withKey(hashName(name), hashName("Any"));
         Message bare(hashName(name));
         EXPECT_EQ(world.messages->sendImmediate(withKey, hashName("AudioManager")), 1u) << name;

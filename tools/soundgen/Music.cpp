@@ -13,14 +13,16 @@ void addProgression(Clip& clip, const int (&chords)[4][3], double barSeconds, in
     for (int bar = 0; bar < 4; ++bar) {
         const double start = bar * barSeconds;
         const int* chord = chords[bar];
-        clip.add({start, barSeconds, Wave::Sine, midiHz(chord[0] - 12), midiHz(chord[0] - 12), 0.35, 0.02, 0.3});
+        clip.add(
+            {start, barSeconds, Wave::Sine, midiHz(chord[0] - 12), midiHz(chord[0] - 12), 0.35, 0.02, 0.3});
         for (int voice = 0; voice < 3; ++voice) {
             const double hz = midiHz(chord[voice]);
             clip.add({start, barSeconds, Wave::Triangle, hz, hz, 0.08, 0.4, 0.6, 1800.0});
         }
         for (int i = 0; i < perBar; ++i) {
             const int note = chord[i % 3] + 12 * (1 + (i / 3) % 2);
-            clip.add({start + i * step, step, arpWave, midiHz(note), midiHz(note), arpLevel, 0.004, step * 0.9, 3000.0});
+            clip.add({start + i * step, step, arpWave, midiHz(note), midiHz(note), arpLevel, 0.004,
+                      step * 0.9, 3000.0});
         }
     }
 }

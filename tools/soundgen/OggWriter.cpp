@@ -47,7 +47,8 @@ bool writeOgg(const std::filesystem::path& path, const std::vector<float>& sampl
     ogg_stream_packetin(&stream, &commentHeader);
     ogg_stream_packetin(&stream, &codeHeader);
     ogg_page page;
-    while (ogg_stream_flush(&stream, &page) != 0) writePage(out, page);
+    while (ogg_stream_flush(&stream, &page) != 0)
+        writePage(out, page);
 
     // Feeds the samples block by block, then an empty block that marks the end of the stream.
     for (size_t done = 0;;) {
@@ -64,12 +65,14 @@ bool writeOgg(const std::filesystem::path& path, const std::vector<float>& sampl
             ogg_packet packet;
             while (vorbis_bitrate_flushpacket(&dsp, &packet) == 1) {
                 ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page) != 0) writePage(out, page);
+                while (ogg_stream_pageout(&stream, &page) != 0)
+                    writePage(out, page);
             }
         }
         if (count == 0) break;
     }
-    while (ogg_stream_flush(&stream, &page) != 0) writePage(out, page);
+    while (ogg_stream_flush(&stream, &page) != 0)
+        writePage(out, page);
 
     ogg_stream_clear(&stream);
     vorbis_block_clear(&block);

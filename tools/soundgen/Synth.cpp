@@ -12,11 +12,16 @@ constexpr double kTwoPi = 6.283185307179586;
 double waveAt(Wave wave, double phase, double noise) {
     const double cycle = phase - std::floor(phase);
     switch (wave) {
-    case Wave::Sine: return std::sin(kTwoPi * cycle);
-    case Wave::Square: return cycle < 0.5 ? 1.0 : -1.0;
-    case Wave::Saw: return 2.0 * cycle - 1.0;
-    case Wave::Triangle: return 1.0 - 4.0 * std::abs(cycle - 0.5);
-    case Wave::Noise: return noise;
+    case Wave::Sine:
+        return std::sin(kTwoPi * cycle);
+    case Wave::Square:
+        return cycle < 0.5 ? 1.0 : -1.0;
+    case Wave::Saw:
+        return 2.0 * cycle - 1.0;
+    case Wave::Triangle:
+        return 1.0 - 4.0 * std::abs(cycle - 0.5);
+    case Wave::Noise:
+        return noise;
     }
     return 0.0;
 }
@@ -55,10 +60,12 @@ void Clip::add(const Note& note) {
 
 void Clip::normalize(double peak) {
     float loudest = 0.0f;
-    for (float sample : data) loudest = std::max(loudest, std::abs(sample));
+    for (float sample : data)
+        loudest = std::max(loudest, std::abs(sample));
     if (loudest <= 0.0f) return;
     const auto scale = static_cast<float>(peak / loudest);
-    for (float& sample : data) sample *= scale;
+    for (float& sample : data)
+        sample *= scale;
 }
 
 double midiHz(int note) {

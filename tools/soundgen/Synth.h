@@ -19,8 +19,8 @@ struct Note {
     double from = 440.0;
     double to = 440.0;
     double amplitude = 0.5;
-    double attack = 0.005;  // seconds
-    double release = 0.05;  // seconds
+    double attack = 0.005; // seconds
+    double release = 0.05; // seconds
     double lowpassHz = 0.0;
 };
 

@@ -11,7 +11,7 @@ namespace {
 struct SoundFile {
     const char* name; // asset name: the path below Assets/Audio without ".ogg"
     SoundGen::Clip (*make)();
-    float quality;    // Vorbis VBR quality: music a little better than effects
+    float quality; // Vorbis VBR quality: music a little better than effects
 };
 
 const SoundFile kSounds[] = {

@@ -29,9 +29,17 @@ std::unique_ptr<AudioDevice> AudioDevice::openLoopback(int sampleRate) {
     ALCdevice* device = alcLoopbackOpenDeviceSOFT(nullptr);
     if (!device) return nullptr;
     // No limiter and no HRTF: what is rendered is the plain mix, so levels can be measured.
-    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                                 ALC_FREQUENCY, sampleRate, ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE,
-                                 ALC_HRTF_SOFT, ALC_FALSE, 0};
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_FLOAT_SOFT,
+                                 ALC_FREQUENCY,
+                                 sampleRate,
+                                 ALC_OUTPUT_LIMITER_SOFT,
+                                 ALC_FALSE,
+                                 ALC_HRTF_SOFT,
+                                 ALC_FALSE,
+                                 0};
     std::unique_ptr<AudioDevice> opened(new AudioDevice(device, attributes, true));
     return opened->context ? std::move(opened) : nullptr;
 }

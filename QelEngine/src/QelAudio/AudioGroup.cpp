@@ -60,19 +60,22 @@ void AudioGroup::stop() {
 
 void AudioGroup::setPaused(bool pause) {
     paused = pause;
-    for (const Voice& voice : voices) refresh(voice);
+    for (const Voice& voice : voices)
+        refresh(voice);
 }
 
 void AudioGroup::setGain(float newGain) {
     gain = newGain;
-    for (const Voice& voice : voices) alSourcef(voice.source, AL_GAIN, gain);
+    for (const Voice& voice : voices)
+        alSourcef(voice.source, AL_GAIN, gain);
 }
 
 void AudioGroup::setMuffled(bool muffled) {
     if (!filter) return;
     alFilterf(filter, AL_LOWPASS_GAINHF, lowpassHighGain(muffled ? kMuffledCutoffHz : kOpenCutoffHz));
     // A source copies the filter's parameters when it is attached, so attach it again.
-    for (const Voice& voice : voices) attachFilter(voice.source);
+    for (const Voice& voice : voices)
+        attachFilter(voice.source);
 }
 
 void AudioGroup::setSourcePaused(ALuint source, bool pause) {
@@ -117,7 +120,8 @@ void AudioGroup::attachFilter(ALuint source) const {
 }
 
 size_t AudioGroup::indexOf(ALuint source) const {
-    const auto found = std::find_if(voices.begin(), voices.end(), [source](const Voice& v) { return v.source == source; });
+    const auto found =
+        std::find_if(voices.begin(), voices.end(), [source](const Voice& v) { return v.source == source; });
     return static_cast<size_t>(found - voices.begin());
 }
 

@@ -18,13 +18,16 @@ float clampVolume(float volume) {
 }
 
 void clampVolumes(AudioSettings& settings) {
-    for (float* volume : {&settings.masterVolume, &settings.sfxVolume, &settings.bgmVolume, &settings.mfxVolume})
+    for (float* volume :
+         {&settings.masterVolume, &settings.sfxVolume, &settings.bgmVolume, &settings.mfxVolume})
         *volume = clampVolume(*volume);
 }
 
 std::array<float, kAudioGroupCount> groupGains(const AudioSettings& settings) {
     const float master = settings.masterMute ? 0.0f : clampVolume(settings.masterVolume);
-    const auto gain = [master](bool mute, float volume) { return mute ? 0.0f : master * clampVolume(volume); };
+    const auto gain = [master](bool mute, float volume) {
+        return mute ? 0.0f : master * clampVolume(volume);
+    };
     return {gain(settings.sfxMute, settings.sfxVolume), gain(settings.bgmMute, settings.bgmVolume),
             gain(settings.mfxMute, settings.mfxVolume)};
 }

@@ -28,13 +28,16 @@ const char* nameOf(uint64_t key) {
 
 AudioManagerData::AudioManagerData(std::unique_ptr<AudioDevice> device) : output(std::move(device)) {
     if (!output) return;
-    for (std::unique_ptr<AudioGroup>& group : groups) group = std::make_unique<AudioGroup>(output->hasFilters());
+    for (std::unique_ptr<AudioGroup>& group : groups)
+        group = std::make_unique<AudioGroup>(output->hasFilters());
 }
 
 AudioManagerData::~AudioManagerData() {
     loader.reset();
-    for (std::unique_ptr<AudioGroup>& group : groups) group.reset();
-    if (Registry<Sound>* sounds = soundRegistry()) sounds->eraseIf([](uint64_t, const Sound&) { return true; });
+    for (std::unique_ptr<AudioGroup>& group : groups)
+        group.reset();
+    if (Registry<Sound>* sounds = soundRegistry())
+        sounds->eraseIf([](uint64_t, const Sound&) { return true; });
     output.reset();
 }
 
@@ -61,7 +64,8 @@ void AudioManagerData::finish(uint64_t key, const std::string& path, const Decod
     Registry<Sound>* sounds = soundRegistry();
     Sound* sound = sounds ? sounds->get(key) : nullptr;
     if (!sound) return;
-    if (!decoded.error.empty()) logf(LOG_HIGH, "Sound \"%s\" could not be decoded: %s", path.c_str(), decoded.error.c_str());
+    if (!decoded.error.empty())
+        logf(LOG_HIGH, "Sound \"%s\" could not be decoded: %s", path.c_str(), decoded.error.c_str());
     sound->buffer = decoded.error.empty() ? SoundBuffer::create(decoded) : nullptr;
     sound->state = sound->buffer ? Sound::State::Ready : Sound::State::Failed;
 }
@@ -135,21 +139,26 @@ void AudioManagerData::setMuffled(AudioGroupId id, bool muffled) {
 
 void AudioManagerData::setGains(const std::array<float, kAudioGroupCount>& gains) {
     if (!output) return;
-    for (size_t i = 0; i < kAudioGroupCount; ++i) groups[i]->setGain(gains[i]);
+    for (size_t i = 0; i < kAudioGroupCount; ++i)
+        groups[i]->setGain(gains[i]);
 }
 
 void AudioManagerData::update() {
     if (!output) return;
     if (loader) {
-        for (const SoundLoader::Result& result : loader->takeFinished()) finish(result.key, result.path, result.sound);
+        for (const SoundLoader::Result& result : loader->takeFinished())
+            finish(result.key, result.path, result.sound);
         if (loader->done()) loader.reset();
     }
     if (waitingLoop) {
         const Sound* sound = soundRegistry() ? soundRegistry()->get(*waitingLoop) : nullptr;
-        if (!sound || sound->state == Sound::State::Failed) waitingLoop.reset();
-        else if (sound->state == Sound::State::Ready) loop(*waitingLoop);
+        if (!sound || sound->state == Sound::State::Failed)
+            waitingLoop.reset();
+        else if (sound->state == Sound::State::Ready)
+            loop(*waitingLoop);
     }
-    for (const std::unique_ptr<AudioGroup>& group : groups) group->reclaim();
+    for (const std::unique_ptr<AudioGroup>& group : groups)
+        group->reclaim();
 }
 
 } // namespace Qel

@@ -14,14 +14,12 @@ namespace {
 
 using Group = AudioGroupId;
 
-template <class Action>
-void withAudio(Action&& action) {
+template <class Action> void withAudio(Action&& action) {
     if (AudioManager* audio = AudioManager::instance()) action(audio->internals());
 }
 
 /// Messages that name a sound carry its key as their one u64 argument.
-template <class Action>
-void withSound(Message& message, Action&& action) {
+template <class Action> void withSound(Message& message, Action&& action) {
     if (const std::tuple<uint64_t>* args = message.argsAs<uint64_t>())
         withAudio([&](AudioManagerData& audio) { action(audio, std::get<0>(*args)); });
 }
@@ -87,7 +85,8 @@ const std::pair<const char*, MessageHandler> kHandlers[] = {
 } // namespace
 
 void addAudioHandlers(BroadcastReceiver& receiver) {
-    for (const auto& [name, handler] : kHandlers) receiver.addHandler(hashName(name), handler);
+    for (const auto& [name, handler] : kHandlers)
+        receiver.addHandler(hashName(name), handler);
 }
 
 } // namespace Qel

@@ -18,7 +18,8 @@ DecodedSound failure(std::string text) {
 
 DecodedSound decodeOgg(const std::string& path) {
     OggVorbis_File file;
-    if (const int opened = ov_fopen(path.c_str(), &file); opened != 0) return failure(vorbisErrorText(opened));
+    if (const int opened = ov_fopen(path.c_str(), &file); opened != 0)
+        return failure(vorbisErrorText(opened));
 
     DecodedSound sound;
     const vorbis_info* info = ov_info(&file, -1);
