@@ -18,6 +18,7 @@ class PrefabManager;
 class AssetManager;
 class SceneManager;
 class NodeManager;
+class AudioManager;
 
 /// Owns every engine manager: creates them in a fixed order, performs start-up, and deletes
 /// them in exactly the reverse order.
@@ -55,6 +56,7 @@ public:
     AssetManager* assetManager = nullptr;
     SceneManager* sceneManager = nullptr;
     NodeManager* nodeManager = nullptr;
+    AudioManager* audioManager = nullptr;
     bool prefabPhaseStarted = false;
 };
 

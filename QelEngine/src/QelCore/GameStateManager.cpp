@@ -1,5 +1,6 @@
 #include "QelCore/GameStateManager.h"
 
+#include "QelAudio/AudioManager.h"
 #include "QelCore/FrameRateController.h"
 #include "QelCore/Input.h"
 #include "QelCore/LogManager.h"
@@ -91,6 +92,15 @@ void GameStateManager::run(uint64_t first) {
 }
 
 void GameStateManager::onWindowFocus(bool focused) {
+    if (AudioManager* audio = AudioManager::instance()) {
+        if (focused) {
+            audio->settings = savedAudio;
+        } else {
+            savedAudio = audio->settings;
+            audio->settings.sfxPaused = audio->settings.bgmPaused = audio->settings.mfxPaused = true;
+        }
+        audio->applySettings();
+    }
     frameFunction = focused ? normalFrame : pollOnlyFrame;
 }
 
@@ -105,6 +115,7 @@ void GameStateManager::normalFrame(GameStateManager& manager) {
     call(manager.active->update);
     if (MessageManager* messages = MessageManager::instance()) messages->dispatchAll();
     call(manager.active->draw);
+    if (AudioManager* audio = AudioManager::instance()) audio->update();
     if (FrameRateController* controller = FrameRateController::instance()) controller->endFrame();
 }
 

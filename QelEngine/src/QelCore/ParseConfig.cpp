@@ -1,3 +1,4 @@
+#include "QelAudio/AudioManager.h"
 #include "QelCore/ConfigTargets.h"
 #include "QelCore/FrameRateController.h"
 #include "QelCore/QelSystems.h"
@@ -46,12 +47,14 @@ public:
         if (FrameRateController* frames = FrameRateController::instance())
             frames->setTargetFps(framesPerSecond);
     }
-    // No audio manager yet: the audio keys stay in the file exactly as they were.
-    AudioSettings* audioSettings() override { return nullptr; }
-    void applyAudioSettings() override {}
+    AudioSettings* audioSettings() override { return audio ? &audio->settings : nullptr; }
+    void applyAudioSettings() override {
+        if (audio) audio->applySettings();
+    }
 
 private:
     WindowHandler* window = WindowHandler::instance();
+    AudioManager* audio = AudioManager::instance();
 };
 
 } // namespace

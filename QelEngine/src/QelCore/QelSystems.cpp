@@ -7,6 +7,7 @@
 #include "ECS/System/RegisterSystems.h"
 #include "ECS/System/SystemManager.h"
 #include "Physics/PhysicsSystem.h"
+#include "QelAudio/AudioManager.h"
 #include "QelCore/Cursors.h"
 #include "QelCore/FileHelper.h"
 #include "QelCore/FrameRateController.h"
@@ -85,6 +86,7 @@ Systems::Systems() {
     assetManager = acquire<AssetManager>();
     sceneManager = acquire<SceneManager>();
     nodeManager = acquire<NodeManager>();
+    audioManager = acquire<AudioManager>();
 
     logManager->setEchoPriority(LOG_MED);
     logManager->setAddPriority(LOG_HIGH);
@@ -141,6 +143,7 @@ bool Systems::pollLoading() {
 }
 
 void Systems::deleteManagers() {
+    destroy<AudioManager>();
     destroy<NodeManager>();
     destroy<SceneManager>();
     destroy<AssetManager>();

@@ -94,8 +94,9 @@ void applyConfig(JSON& config, ConfigTargets& targets) {
 
     if (AudioSettings* audio = targets.audioSettings()) {
         readAudioSettings(config, *audio);
-        writeAudioSettings(config, *audio);
+        // Applied first: applying clamps the volumes, and the file keeps the effective values.
         targets.applyAudioSettings();
+        writeAudioSettings(config, *audio);
     }
 }
 
