@@ -35,7 +35,8 @@ void click(const Button& button) {
     MessageManager* messages = MessageManager::instance();
     if (!messages) return;
     // The sound first: both go out with the next dispatch, in this order.
-    messages->send(std::make_unique<MessageArgs<uint64_t>>(hashName("playMFX"), kClickSound), kAudioManagerKey);
+    messages->send(std::make_unique<MessageArgs<uint64_t>>(hashName("playMFX"), kClickSound),
+                   kAudioManagerKey);
     messages->send(std::make_unique<Message>(hashName(button.OnClick)), MessageManager::kBroadcast);
 }
 
@@ -50,7 +51,8 @@ void ButtonSystem::Load() {
     signature = Signature{};
     for (ComponentType type : types) {
         // An unregistered type has no bit; an empty signature would instead match every entity.
-        QEL_ASSERT(type < MAX_COMPONENTS, "ButtonSystem needs Button, UITransform and SpriteRenderer registered");
+        QEL_ASSERT(type < MAX_COMPONENTS,
+                   "ButtonSystem needs Button, UITransform and SpriteRenderer registered");
         signature.set(type);
     }
 }
