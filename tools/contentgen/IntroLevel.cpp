@@ -238,6 +238,7 @@ void makeIntroLevel(Content& content) {
 
     JsonValue scene = JsonValue::object();
     scene.set("cursor", "Crosshair");
+    scene.set("BGM", "Music/LevelTheme");
     scene.set("gameObjects", std::move(objects));
     scene.set("CollisionLayers", collisionLayers());
     scene.set("NodeManager", navigationGrid(map));

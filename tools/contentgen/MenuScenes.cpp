@@ -67,6 +67,7 @@ void makeMainMenu(Content& content) {
 
     JsonValue scene = JsonValue::object();
     scene.set("cursor", "Default");
+    scene.set("BGM", "Music/TitleTheme");
     scene.set("gameObjects", std::move(objects));
     content.saveScene("MainMenu.json", JsonValue::object().set("Scene", std::move(scene)));
 }
@@ -97,6 +98,7 @@ void makeCredits(Content& content) {
 
     JsonValue scene = JsonValue::object();
     scene.set("cursor", "Default");
+    scene.set("BGM", "Music/TitleTheme");
     scene.set("gameObjects", std::move(objects));
     content.saveScene("Credits.json", JsonValue::object().set("Scene", std::move(scene)));
 }

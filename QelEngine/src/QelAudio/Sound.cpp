@@ -17,7 +17,10 @@ std::shared_ptr<const SoundBuffer> SoundBuffer::create(const DecodedSound& sound
 }
 
 SoundBuffer::~SoundBuffer() {
+    // OpenAL refuses to delete a buffer a source still holds: that would be a leak.
+    alGetError();
     alDeleteBuffers(1, &buffer);
+    alSucceeded("releasing a sound buffer");
 }
 
 } // namespace Qel
