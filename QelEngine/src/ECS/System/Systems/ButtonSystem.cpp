@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kLeftMouseButton = 0;
 constexpr uint64_t kAudioManagerKey = hashName("AudioManager");
-constexpr uint64_t kClickSound = hashName("ClickingButtons/ButtonPress");
 constexpr uint64_t kMouseHover = hashName("OnMouseHover");
 constexpr uint64_t kMouseExit = hashName("OnMouseExit");
 
@@ -35,8 +34,9 @@ void click(const Button& button) {
     MessageManager* messages = MessageManager::instance();
     if (!messages) return;
     // The sound first: both go out with the next dispatch, in this order.
-    messages->send(std::make_unique<MessageArgs<uint64_t>>(hashName("playMFX"), kClickSound),
-                   kAudioManagerKey);
+    messages->send(
+        std::make_unique<MessageArgs<uint64_t>>(hashName("playMFX"), hashName(ButtonSystem::kClickSound)),
+        kAudioManagerKey);
     messages->send(std::make_unique<Message>(hashName(button.OnClick)), MessageManager::kBroadcast);
 }
 
@@ -67,11 +67,14 @@ void ButtonSystem::Update(float) {
     const WindowHandler* window = WindowHandler::instance();
     const glm::ivec2 size = window ? window->getCurrentSize()
                                    : glm::ivec2(WindowHandler::kDefaultWidth, WindowHandler::kDefaultHeight);
-    // A minimised window has no area: no box to hit, and the layout would divide by zero.
+    pointAt(size, glm::vec2(getCursorPosition()), isKeyTriggered(kLeftMouseButton));
+}
+
+void ButtonSystem::pointAt(glm::ivec2 size, glm::vec2 cursorPixels, bool clicked) {
+    // A minimised window has no area: no box to hit, and the cursor maths would divide by zero.
     if (size.x <= 0 || size.y <= 0) return;
     const glm::vec2 windowSize(size);
-    const glm::vec2 cursor = cursorToUI(glm::vec2(getCursorPosition()), windowSize);
-    const bool clicked = isKeyTriggered(kLeftMouseButton);
+    const glm::vec2 cursor = cursorToUI(cursorPixels, windowSize);
 
     ComponentManager& components = *ComponentManager::instance();
     EntityManager& entityManager = *EntityManager::instance();

@@ -94,10 +94,7 @@ MainMenuManager::~MainMenuManager() {
 void MainMenuManager::Load() {
     activeMenu = this;
     slots.fill(MAX_ENTITIES);
-    std::array<const char*, std::size(kActions)> names;
-    for (size_t i = 0; i < names.size(); ++i)
-        names[i] = kActions[i].message;
-    listenOnBroadcast(names, onMenuMessage);
+    listenOnBroadcast(messageNames(), onMenuMessage);
 }
 
 void MainMenuManager::Initialize() {
@@ -112,6 +109,13 @@ void MainMenuManager::Unload() {
     settingsPanel.forget();
     settings = SettingsView{};
     slots.fill(MAX_ENTITIES);
+}
+
+std::vector<const char*> MainMenuManager::messageNames() {
+    std::vector<const char*> names;
+    for (const Action& action : kActions)
+        names.push_back(action.message);
+    return names;
 }
 
 void MainMenuManager::handle(uint64_t messageHash) {

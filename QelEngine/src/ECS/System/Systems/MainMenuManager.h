@@ -6,6 +6,7 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 namespace Qel {
 
@@ -50,6 +51,8 @@ public:
 
     /// Runs the action of a menu message (by name hash); unknown hashes do nothing.
     void handle(uint64_t messageHash);
+    /// The names of the messages the menu listens for.
+    static std::vector<const char*> messageNames();
 
     Entity slot(Slot which) const { return slots[which]; }
     const SettingsView& settingsView() const { return settings; }

@@ -20,9 +20,8 @@ void queueMessage(std::string_view name, uint64_t receiver) {
 
 void playTabSound() {
     if (MessageManager* messages = MessageManager::instance())
-        messages->send(
-            std::make_unique<MessageArgs<uint64_t>>(hashName("playMFX"), hashName("SwappingTabs/SwabTabs")),
-            audioManagerKey());
+        messages->send(std::make_unique<MessageArgs<uint64_t>>(hashName("playMFX"), hashName(kTabSound)),
+                       audioManagerKey());
 }
 
 void listenOnBroadcast(std::span<const char* const> names, MessageHandler handler) {

@@ -13,7 +13,9 @@ uint64_t audioManagerKey();
 
 /// Queues the argument-less message `name` for `receiver`; nothing without a MessageManager.
 void queueMessage(std::string_view name, uint64_t receiver);
-/// Queues "playMFX" with the sound the menus play when they switch panels.
+/// The sound the menus play when they switch panels.
+inline constexpr const char* kTabSound = "SwappingTabs/SwabTabs";
+/// Queues "playMFX" with kTabSound.
 void playTabSound();
 
 /// Adds `handler` for each of `names` on the broadcast receiver (adding it again changes nothing).

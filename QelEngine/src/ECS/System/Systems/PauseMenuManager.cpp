@@ -134,10 +134,7 @@ void PauseMenuManager::Load() {
     QEL_ASSERT(marker < MAX_COMPONENTS, "PauseMenuManager needs the PauseMenuManagerComponent registered");
     signature = Signature{}.set(marker);
     activeMenu = this;
-    std::array<const char*, std::size(kActions)> names;
-    for (size_t i = 0; i < names.size(); ++i)
-        names[i] = kActions[i].message;
-    listenOnBroadcast(names, onMenuMessage);
+    listenOnBroadcast(messageNames(), onMenuMessage);
 }
 
 void PauseMenuManager::Initialize() {
@@ -161,6 +158,13 @@ void PauseMenuManager::Update(float) {
         finishSettings(false);
         close();
     }
+}
+
+std::vector<const char*> PauseMenuManager::messageNames() {
+    std::vector<const char*> names;
+    for (const Action& action : kActions)
+        names.push_back(action.message);
+    return names;
 }
 
 void PauseMenuManager::handle(uint64_t messageHash) {
