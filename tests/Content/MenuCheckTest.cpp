@@ -60,18 +60,18 @@ TEST_F(MenuCheckTest, ButtonsSendHandledMessagesAndMenusFindTheirSlots) {
     for (const auto& names : {PauseMenuManager::messageNames(), MainMenuManager::messageNames()})
         handled.insert(names.begin(), names.end());
 
-    const std::vector<const char*> pauseSlots = [] {
-        std::vector<const char*> names(PauseMenuManager::kSlotNames.begin(),
-                                       PauseMenuManager::kSlotNames.end());
-        names.insert(names.end(), SettingsView::kNames.begin(), SettingsView::kNames.end());
-        return names;
-    }();
+    std::vector<const char*> pauseSlots(PauseMenuManager::kSlotNames.begin(),
+                                        PauseMenuManager::kSlotNames.end());
+    pauseSlots.insert(pauseSlots.end(), SettingsView::kNames.begin(), SettingsView::kNames.end());
     const std::vector<const char*> settingsSlots(SettingsView::kNames.begin(), SettingsView::kNames.end());
     const std::vector<const char*> titleSlots(MainMenuManager::kSlotNames.begin(),
                                               MainMenuManager::kSlotNames.end());
+    const std::vector<const char*> none;
     const std::pair<const char*, const std::vector<const char*>*> files[] = {
-        {"PauseData/PauseMenu.json", &pauseSlots},    {"PauseData/SettingsMenu.json", &settingsSlots},
-        {"Scenes/MainMenu.json", &titleSlots},        {"Scenes/Credits.json", nullptr},
+        {"PauseData/PauseMenu.json", &pauseSlots},
+        {"PauseData/SettingsMenu.json", &settingsSlots},
+        {"Scenes/MainMenu.json", &titleSlots},
+        {"Scenes/Credits.json", &none},
     };
     EXPECT_EQ(pauseSlots.size(), 40u);
     for (const auto& [file, slots] : files) {
@@ -83,7 +83,7 @@ TEST_F(MenuCheckTest, ButtonsSendHandledMessagesAndMenusFindTheirSlots) {
                 problems.push_back(std::string(file) + " " + entities->GetInfo(entity)->name +
                                    ": nobody handles \"" + message + "\"");
         }
-        for (const char* slot : slots ? *slots : std::vector<const char*>{})
+        for (const char* slot : *slots)
             if (names.count(slot) != 1)
                 problems.push_back(std::string(file) + ": slot " + slot + " not bound once");
         menu.forget();

@@ -11,9 +11,10 @@ namespace ContentGen {
 
 namespace {
 
-/// The tab area right of the pause menu's option buttons.
+/// The tab area right of the pause menu's option buttons, as wide as fits between x 725 and the
+/// right edge of the screen.
 constexpr double kTabX = 725.0;
-constexpr UiBox kTabArea{kTabX, 0.0, 1300.0, 1100.0, 21};
+constexpr UiBox kTabArea{kTabX, 0.0, 1080.0, 1100.0, 21};
 
 /// How the two files name their messages: the title's carry an "m" in front.
 struct SettingsMessages {
@@ -26,7 +27,7 @@ struct SettingsMessages {
 /// transparent left edge elsewhere).
 JsonValue muteToggle(const std::string& name, const std::string& caption, double x, double y, int layer,
                      const std::string& onClick, bool hidden) {
-    constexpr double width = 480.0, height = 96.0;
+    constexpr double width = 400.0, height = 96.0;
     const double squares = width / height;
     JsonValue icon = uiImage("Unmuted");
     icon.set("uvOffsetX", 1.0 - squares).set("uvOffsetY", 0.0).set("uvSizeX", squares).set("uvSizeY", 1.0);
@@ -44,7 +45,7 @@ JsonValue muteToggle(const std::string& name, const std::string& caption, double
 /// which starts hidden. The rest starts hidden when `hidden` (the pause menu shows it on demand).
 void addSettings(JsonValue& objects, double x, int layer, const SettingsMessages& messages, bool hidden) {
     const std::string& m = messages.prefix;
-    objects.push(panel("SettingsBackdrop", {x, 0.0, 1300.0, 1100.0, layer},
+    objects.push(panel("SettingsBackdrop", {x, 0.0, kTabArea.width, kTabArea.height, layer},
                        JsonValue::array().push(text("\nSettings", 56, palFloat(Pal::Flame), kTopCentre)),
                        hidden));
     struct Row {
@@ -56,12 +57,12 @@ void addSettings(JsonValue& objects, double x, int layer, const SettingsMessages
     for (const Row& row : rows) {
         const std::string key = row.key;
         objects.push(
-            muteToggle(key + "MuteToggle", row.caption, x - 300.0, y, layer + 1, m + "Toggle" + key, hidden));
-        objects.push(menuButton(key + "DownButton", {x + 60.0, y, 112.0, 96.0, layer + 1}, "-",
+            muteToggle(key + "MuteToggle", row.caption, x - 290.0, y, layer + 1, m + "Toggle" + key, hidden));
+        objects.push(menuButton(key + "DownButton", {x + 20.0, y, 112.0, 96.0, layer + 1}, "-",
                                 m + "Decrease" + key, hidden, 56));
-        objects.push(textBox(key + "VolumeLabel", {x + 230.0, y, 200.0, 96.0, layer + 1}, "60%", 40,
+        objects.push(textBox(key + "VolumeLabel", {x + 180.0, y, 200.0, 96.0, layer + 1}, "60%", 40,
                              palFloat(Pal::Bone), kCentred, hidden));
-        objects.push(menuButton(key + "UpButton", {x + 400.0, y, 112.0, 96.0, layer + 1}, "+",
+        objects.push(menuButton(key + "UpButton", {x + 340.0, y, 112.0, 96.0, layer + 1}, "+",
                                 m + "Increase" + key, hidden, 56));
         y -= 130.0;
     }
@@ -86,11 +87,11 @@ void addQuitConfirmation(JsonValue& objects, const std::string& prefix, const st
                          const std::string& confirmLabel, const std::string& confirm) {
     objects.push(
         panel(prefix + "Panel", {kTabX, 0.0, kTabArea.width, kTabArea.height, 23}, JsonValue::array(), true));
-    objects.push(textBox(prefix + "Text", {kTabX, 120.0, 1100.0, 400.0, 24}, question, 44,
+    objects.push(textBox(prefix + "Text", {kTabX, 120.0, 960.0, 400.0, 24}, question, 44,
                          palFloat(Pal::Bone), kCentred, true));
-    objects.push(menuButton(prefix + "ConfirmButton", {kTabX - 260.0, -260.0, 440.0, 112.0, 24}, confirmLabel,
+    objects.push(menuButton(prefix + "ConfirmButton", {kTabX - 230.0, -260.0, 400.0, 112.0, 24}, confirmLabel,
                             confirm, true));
-    objects.push(menuButton(prefix + "CancelButton", {kTabX + 260.0, -260.0, 440.0, 112.0, 24}, "Resume",
+    objects.push(menuButton(prefix + "CancelButton", {kTabX + 230.0, -260.0, 400.0, 112.0, 24}, "Resume",
                             "CancelQuitPause", true));
 }
 
@@ -110,7 +111,7 @@ void makePauseMenus(Content& content) {
                           JsonValue::array()
                               .push(uiTransform({0.0, 0.0, 2560.0, 1440.0, 20}))
                               .push(uiImage("whiteSquare", palFloat(Pal::Void, 0.6)))));
-    pause.push(textBox("PauseTitle", {kTabX, 0.0, 1100.0, 400.0, 22}, "Paused\n\nEsc   back to the game", 48,
+    pause.push(textBox("PauseTitle", {kTabX, 0.0, 960.0, 400.0, 22}, "Paused\n\nEsc   back to the game", 48,
                        palFloat(Pal::Bone), kCentred));
 
     struct Option {

@@ -36,22 +36,17 @@ namespace fs = std::filesystem;
 namespace {
 
 TEST(MenuSettingsTest, VolumeStepsStayWithinZeroAndOneAndNearSilenceIsZero) {
+    // The menus' own steps at the ends are clicked in MenuTest; these are the values a file can hold.
     const struct {
         float volume, step, stepped;
         const char* label;
-    } rows[] = {{0.6f, kVolumeStep, 0.7f, "70%"},  {0.95f, kVolumeStep, 1.0f, "100%"},
-                {1.0f, kVolumeStep, 1.0f, "100%"}, {0.05f, -kVolumeStep, 0.0f, "0%"},
-                {0.1f, -kVolumeStep, 0.0f, "0%"},  {-2.0f, kVolumeStep, 0.1f, "10%"}};
+    } rows[] = {
+        {-2.0f, kVolumeStep, 0.1f, "10%"}, {7.0f, -kVolumeStep, 0.9f, "90%"}, {0.0004f, 0.0f, 0.0f, "0%"}};
     for (const auto& row : rows) {
         const float stepped = steppedVolume(row.volume, row.step);
         EXPECT_NEAR(stepped, row.stepped, 1e-6f) << row.volume;
         EXPECT_EQ(volumeLabel(stepped), row.label) << row.volume;
     }
-    // Ten steps down from 1 land a hair above 0 in floats; that is silence, not "0%" of a live gain.
-    float volume = 1.0f;
-    for (int i = 0; i < 10; ++i)
-        volume = steppedVolume(volume, -kVolumeStep);
-    EXPECT_EQ(volume, 0.0f);
 }
 
 TEST(ButtonHitTestTest, TheClickableBoxIsTheDrawnBoxAtAnyWindowSize) {
@@ -87,7 +82,6 @@ TEST(ButtonHitTestTest, TheClickableBoxIsTheDrawnBoxAtAnyWindowSize) {
     for (const auto& row : rows)
         EXPECT_EQ(isOverElement(*row.element, row.point, row.window), row.over)
             << row.point.x << "," << row.point.y;
-    EXPECT_EQ(cursorToUI({0, 0}, {1280, 720}), glm::vec2(-640, 360));
 }
 
 /// The shipped menus in a world with a window, silent audio, the user configuration and the
