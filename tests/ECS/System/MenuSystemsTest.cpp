@@ -232,6 +232,7 @@ TEST_F(MenuTest, VolumeButtonsChangeLabelAndGainApplyWritesTheFileAndRejectReads
     click("MasterUpButton");
     click("SettingsBackButton");
     ASSERT_TRUE(shown("UnsavedPanel"));
+    EXPECT_FALSE(shown("MasterUpButton") || shown("SettingsApplyButton")) << "buttons under the question";
     click("UnsavedDiscardButton");
     EXPECT_NEAR(audio->settings.masterVolume, 0.2f, 1e-6f);
     EXPECT_FALSE(shown("UnsavedPanel") || shown("SettingsBackdrop"));

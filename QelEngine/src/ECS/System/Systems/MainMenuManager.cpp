@@ -158,7 +158,7 @@ void MainMenuManager::closeSettings() {
 
 void MainMenuManager::checkForChanges() {
     if (mainSettingsChanged) {
-        showSlots(settings.unsavedConfirmation(), true);
+        showUnsavedConfirmation(settings, settingsPanel.entities());
     } else {
         closeSettings();
     }

@@ -3,6 +3,7 @@
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/SpriteRenderer.h"
 #include "ECS/Components/Text.h"
+#include "ECS/System/Systems/MenuEntities.h"
 #include "QelAudio/AudioLevels.h"
 #include "QelAudio/AudioManager.h"
 #include "QelCore/FileHelper.h"
@@ -15,15 +16,16 @@
 #include "data/JSON.h"
 #include "data/NameHash.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
 namespace Qel {
 
-const std::array<const char*, 12> SettingsView::kNames = {
-    "MasterVolumeLabel", "SFXVolumeLabel", "BGMVolumeLabel",     "MFXVolumeLabel",
-    "MasterMuteToggle",  "SFXMuteToggle",  "BGMMuteToggle",      "MFXMuteToggle",
-    "DisplayModeButton", "UnsavedPanel",   "UnsavedApplyButton", "UnsavedDiscardButton"};
+const std::array<const char*, 13> SettingsView::kNames = {
+    "MasterVolumeLabel", "SFXVolumeLabel",     "BGMVolumeLabel",      "MFXVolumeLabel",    "MasterMuteToggle",
+    "SFXMuteToggle",     "BGMMuteToggle",      "MFXMuteToggle",       "DisplayModeButton", "SettingsBackdrop",
+    "UnsavedPanel",      "UnsavedApplyButton", "UnsavedDiscardButton"};
 
 namespace {
 
@@ -75,6 +77,16 @@ bool openConfig(JSON& config) {
 }
 
 } // namespace
+
+void showUnsavedConfirmation(const SettingsView& view, std::span<const Entity> menu) {
+    const std::span<const Entity> confirmation = view.unsavedConfirmation();
+    for (Entity entity : menu) {
+        if (entity != view.backdrop() &&
+            std::find(confirmation.begin(), confirmation.end(), entity) == confirmation.end())
+            showSlots(std::span(&entity, 1), false);
+    }
+    showSlots(confirmation, true);
+}
 
 float steppedVolume(float volume, float step) {
     return clampVolume(clampVolume(volume) + step);

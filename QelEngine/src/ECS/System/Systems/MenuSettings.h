@@ -22,20 +22,26 @@ float steppedVolume(float volume, float step);
 std::string volumeLabel(float volume);
 
 /// The settings entities both menus share, bound by the same names in both menu files: a label
-/// per volume, a mute indicator per volume, the display-mode label and the three entities of the
-/// unsaved-changes confirmation.
+/// per volume, a mute indicator per volume, the display-mode label, the panel's backdrop and the
+/// three entities of the unsaved-changes confirmation.
 struct SettingsView {
-    static const std::array<const char*, 12> kNames;
+    static const std::array<const char*, 13> kNames;
 
-    std::array<Entity, 12> slots;
+    std::array<Entity, 13> slots;
 
     SettingsView() { slots.fill(MAX_ENTITIES); }
     Entity label(VolumeChannel channel) const { return slots[static_cast<size_t>(channel)]; }
     Entity indicator(VolumeChannel channel) const { return slots[4 + static_cast<size_t>(channel)]; }
     Entity displayMode() const { return slots[8]; }
-    std::span<const Entity> volumeEntities() const { return std::span(slots).first(9); }
-    std::span<const Entity> unsavedConfirmation() const { return std::span(slots).subspan(9); }
+    Entity backdrop() const { return slots[9]; }
+    /// Labels, indicators, display mode and backdrop.
+    std::span<const Entity> panelEntities() const { return std::span(slots).first(10); }
+    std::span<const Entity> unsavedConfirmation() const { return std::span(slots).subspan(10); }
 };
+
+/// Shows the unsaved-changes confirmation as the only thing to click: every other entity of
+/// `menu` but the backdrop is hidden, since buttons under the confirmation would take its clicks too.
+void showUnsavedConfirmation(const SettingsView& view, std::span<const Entity> menu);
 
 /// The settings edits behind the menus' buttons. Each changes the audio manager's settings (or
 /// the window's mode), applies them and updates the view's entities; without an audio manager or

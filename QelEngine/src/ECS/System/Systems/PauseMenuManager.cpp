@@ -38,7 +38,6 @@ const std::array<const char*, PauseMenuManager::SlotCount> PauseMenuManager::kSl
     "DesktopQuitTabButton",
     "ControlsPage",
     "ControlsBackButton",
-    "SettingsBackdrop",
     "MasterDownButton",
     "MasterUpButton",
     "SFXDownButton",
@@ -229,7 +228,7 @@ void PauseMenuManager::openOptions() {
 
 void PauseMenuManager::showControls(bool shown) {
     showSlots(group(TabPanel, ControlsPage), !shown);
-    showSlots(group(ControlsPage, SettingsBackdrop), shown);
+    showSlots(group(ControlsPage, MasterDown), shown);
 }
 
 void PauseMenuManager::openVolumes() {
@@ -237,20 +236,20 @@ void PauseMenuManager::openVolumes() {
     refreshSettingsView(settings);
     // The volumes take the tab area beside the option buttons; another tab replaces them.
     showSlots(group(TitleQuitPanel, SlotCount), false);
-    showSlots(group(SettingsBackdrop, TitleQuitPanel), true);
-    showSlots(settings.volumeEntities(), true);
+    showSlots(group(MasterDown, TitleQuitPanel), true);
+    showSlots(settings.panelEntities(), true);
 }
 
 void PauseMenuManager::closeVolumes() {
-    showSlots(group(SettingsBackdrop, TitleQuitPanel), false);
-    showSlots(settings.volumeEntities(), false);
+    showSlots(group(MasterDown, TitleQuitPanel), false);
+    showSlots(settings.panelEntities(), false);
     showSlots(settings.unsavedConfirmation(), false);
     showSlots(group(TabPanel, ControlsPage), true);
 }
 
 void PauseMenuManager::checkForChanges() {
     if (settingsChanged) {
-        showSlots(settings.unsavedConfirmation(), true);
+        showUnsavedConfirmation(settings, menu.entities());
     } else {
         closeVolumes();
     }

@@ -36,7 +36,6 @@ public:
         ControlsPage,
         ControlsBack,
         // The volumes panel besides the shared settings entities.
-        SettingsBackdrop,
         MasterDown,
         MasterUp,
         SFXDown,
