@@ -1,6 +1,7 @@
 // The title screen and the credits: UI-only scenes laid out on the 2560 x 1440 reference screen.
 #include "ComponentJson.h"
 #include "Content.h"
+#include "MenuParts.h"
 #include "Prefabs.h"
 
 #include <string>
@@ -9,33 +10,11 @@ namespace ContentGen {
 
 namespace {
 
-constexpr int kCentred = 4;
-constexpr int kTopCentre = 1;
-constexpr int kTopRight = 2;
-
 JsonValue backdrop(Colour4 tint) {
     return gameObject("", "Background",
                       JsonValue::array()
                           .push(uiTransform({0.0, 0.0, 2560.0, 1440.0, 0}))
                           .push(uiImage("TitleBackground", tint)));
-}
-
-/// A menu button: the shared slab with its own box, label and message.
-JsonValue menuButton(const std::string& name, const UiBox& box, const std::string& label,
-                     const std::string& onClick, bool disabled = false) {
-    return gameObject(kButtonPrefab, name,
-                      JsonValue::array()
-                          .push(uiTransform(box))
-                          .push(button(onClick))
-                          .push(text(label, 40, palFloat(Pal::Bone), kCentred)),
-                      disabled);
-}
-
-JsonValue panel(const std::string& name, const UiBox& box, JsonValue extra, bool disabled) {
-    JsonValue components = JsonValue::array().push(uiTransform(box));
-    for (const JsonValue& component : extra.elements())
-        components.push(component);
-    return gameObject(kPanelPrefab, name, std::move(components), disabled);
 }
 
 } // namespace
@@ -69,10 +48,7 @@ void makeMainMenu(Content& content) {
 
     // Hidden until the menu shows them: the controls page and the quit confirmation.
     objects.push(panel("mHowToPlayPage", {0.0, 0.0, 1600.0, 1040.0, 11},
-                       JsonValue::array().push(text(
-                           "\nHow to Play\n\nW A S D   move\nMouse   aim the hammer\nLeft click   swing\n"
-                           "Esc   pause\n\nKeep the embers burning.",
-                           40, palFloat(Pal::Bone), kTopCentre)),
+                       JsonValue::array().push(text(kControlsText, 40, palFloat(Pal::Bone), kTopCentre)),
                        true));
     objects.push(
         menuButton("mHowToPlayCancelButton", {0.0, -380.0, 480.0, 112.0, 12}, "Back", "CloseControls", true));

@@ -5,6 +5,7 @@
 #include "QelSceneManager/CollisionLayerTable.h"
 #include "QelSceneManager/SceneDrawLists.h"
 #include "QelSceneManager/SceneLighting.h"
+#include "data/JSONArr.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -12,7 +13,6 @@
 namespace Qel {
 
 class JSON;
-class JSONArr;
 
 /// Remembers which scene file comes next and builds the world from a parsed scene file: entities
 /// (prefab instances plus component overrides), music, cursor, collision layers, navigation grid
@@ -38,6 +38,20 @@ public:
     /// are left out with one log line; the rest of the scene is still read and the result is true.
     /// The EntityManager, ComponentManager and PrefabManager must exist (strong assertion).
     bool loadScene(JSON& doc);
+
+    /// What becomes of a game object whose "components" is not an array.
+    enum class WithoutComponents {
+        /// Destroyed ("unable to get components"): scene files list every component.
+        Destroy,
+        /// Kept when its prefab gave it components; destroyed ("Unable to get components") when
+        /// it has none at all. Menu files build their entities this way.
+        KeepPrefabOnes,
+    };
+
+    /// Builds one entry of a "gameObjects" array: the prefab's instance (or a bare entity),
+    /// "name", "tag", the component overrides, the "disabled" flag, the model matrix and collider,
+    /// and the draw list. Every system is notified. {MAX_ENTITIES, false} when nothing was built.
+    EntityHandle buildGameObject(const JSONArr::iter& object, WithoutComponents rule);
 
     /// The current scene's collision layers, rebuilt by every loadScene; the physics system reads
     /// them.

@@ -17,6 +17,10 @@ public:
     bool addWorld(Entity entity) { return world.add(entity); }
     bool addUI(Entity entity) { return ui.add(entity); }
 
+    /// Takes the entity off both lists, for an entity destroyed while the scene goes on (a closed
+    /// menu's), so its id can be listed afresh when it is reused.
+    void remove(Entity entity);
+
     const std::vector<EntityHandle>& worldEntities() const { return world.entries; }
     const std::vector<EntityHandle>& uiEntities() const { return ui.entries; }
     /// The UI pass sorts this list by layer in place.
@@ -27,6 +31,7 @@ public:
 private:
     struct List {
         bool add(Entity entity);
+        void remove(Entity entity);
 
         std::vector<EntityHandle> entries;
         std::unordered_set<Entity> members;

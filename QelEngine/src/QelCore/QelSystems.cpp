@@ -6,6 +6,7 @@
 #include "ECS/Prefab/PrefabManager.h"
 #include "ECS/System/RegisterSystems.h"
 #include "ECS/System/SystemManager.h"
+#include "ECS/System/Systems/PauseMenuManager.h"
 #include "Physics/PhysicsSystem.h"
 #include "QelAudio/AudioManager.h"
 #include "QelCore/Cursors.h"
@@ -30,6 +31,10 @@
 namespace Qel {
 
 namespace {
+
+bool gamePaused() {
+    return paused;
+}
 
 bool systemManagerExists() {
     return SystemManager::instance() != nullptr;
@@ -96,6 +101,7 @@ Systems::Systems() {
     registerSystems(*systemManager);
     DebugHotkeyActions hotkeys;
     hotkeys.systemManagerExists = systemManagerExists;
+    hotkeys.gamePaused = gamePaused;
     hotkeys.toggleColliderOutlines = toggleColliderOutlines;
     hotkeys.toggleQuadtreeOutlines = toggleQuadtreeOutlines;
     gameStateManager->getDebugConsole().setHotkeyActions(hotkeys);

@@ -149,9 +149,6 @@ void SceneManager::queueMusicAndCursor(const JSON& doc) const {
 
 void SceneManager::buildGameObjects(const JSONArr& gameObjects) {
     EntityManager& entities = *EntityManager::instance();
-    ComponentManager& components = *ComponentManager::instance();
-    SystemManager* systems = SystemManager::instance();
-
     size_t started = 0;
     for (const JSONArr::iter& object : gameObjects) {
         // The scene is played with what was built.
@@ -161,33 +158,49 @@ void SceneManager::buildGameObjects(const JSONArr& gameObjects) {
             return;
         }
         ++started;
-        const EntityHandle handle = createEntity(object, entities);
-        if (!handle.second) continue;
-        const Entity entity = handle.first;
-        EntityInfo* info = entities.GetInfo(entity);
-        object.get("name", info->name);
-        object.get("tag", info->tag);
+        buildGameObject(object, WithoutComponents::Destroy);
+    }
+}
 
-        const JSONArr overrides = object.getArray("components");
-        if (!overrides.isValid()) {
+EntityHandle SceneManager::buildGameObject(const JSONArr::iter& object, WithoutComponents rule) {
+    EntityManager& entities = *EntityManager::instance();
+    ComponentManager& components = *ComponentManager::instance();
+    SystemManager* systems = SystemManager::instance();
+
+    const EntityHandle handle = createEntity(object, entities);
+    if (!handle.second) return handle;
+    const Entity entity = handle.first;
+    EntityInfo* info = entities.GetInfo(entity);
+    object.get("name", info->name);
+    object.get("tag", info->tag);
+
+    const JSONArr overrides = object.getArray("components");
+    if (!overrides.isValid()) {
+        if (rule == WithoutComponents::Destroy) {
             log(LOG_HIGH, "unable to get components");
             DestroyObject(handle);
-            continue;
+            return {MAX_ENTITIES, false};
         }
-        overrideComponents(entity, overrides, components);
-
-        bool disabled = false;
-        if (object.get("disabled", disabled) && disabled)
-            entities.GetInfo(entity)->flags |= EntityInfo::kDisabled;
-
-        placeFromTransform(entity, components, systems);
-        if (components.HasComponent<Transform>(entity)) {
-            drawLists.addWorld(entity);
-        } else if (components.HasComponent<UITransform>(entity)) {
-            drawLists.addUI(entity);
+        if (entities.GetSignature(entity).none()) {
+            log(LOG_HIGH, "Unable to get components");
+            DestroyObject(handle);
+            return {MAX_ENTITIES, false};
         }
-        if (systems) systems->NotifyEntityChanged(entity);
     }
+    overrideComponents(entity, overrides, components);
+
+    bool disabled = false;
+    if (object.get("disabled", disabled) && disabled)
+        entities.GetInfo(entity)->flags |= EntityInfo::kDisabled;
+
+    placeFromTransform(entity, components, systems);
+    if (components.HasComponent<Transform>(entity)) {
+        drawLists.addWorld(entity);
+    } else if (components.HasComponent<UITransform>(entity)) {
+        drawLists.addUI(entity);
+    }
+    if (systems) systems->NotifyEntityChanged(entity);
+    return handle;
 }
 
 void SceneManager::readLighting(JSON& doc) {

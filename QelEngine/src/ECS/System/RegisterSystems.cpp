@@ -2,6 +2,9 @@
 
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/AnimationSystem.h"
+#include "ECS/System/Systems/ButtonSystem.h"
+#include "ECS/System/Systems/MainMenuManager.h"
+#include "ECS/System/Systems/PauseMenuManager.h"
 #include "ECS/System/Systems/ParticleSystem.h"
 #include "Physics/PhysicsSystem.h"
 #include "QelRenderer/CameraSystem.h"
@@ -29,9 +32,12 @@ void registerSystems(SystemManager& systems) {
     add<AnimationSystem>(systems, "AnimationSystem");
     add<PhysicsSystem>(systems, "PhysicsSystem");
     add<TransformSystem>(systems, "TransformSystem");
+    add<ButtonSystem>(systems, "ButtonSystem");
     add<ParticleSystem>(systems, "ParticleSystem");
     add<SpriteRendereSystem>(systems, "SpriteRendereSystem");
     add<LightSystem>(systems, "LightSystem");
+    add<MainMenuManager>(systems, "MainMenuManager");
+    add<PauseMenuManager>(systems, "PauseMenuManager");
     add<CameraSystem>(systems, "CameraSystem");
 }
 

@@ -1,7 +1,7 @@
 #include "ECS/System/Systems/ParticleEmission.h"
 
-#include "QelRenderer/CameraMath.h"
 #include "ECS/Components/ModelMatrix.h"
+#include "QelRenderer/CameraMath.h"
 #include "QelRenderer/Vertices.h"
 
 #include <glm/gtc/matrix_transform.hpp>

@@ -1,0 +1,331 @@
+// The buttons, the title menu and the pause menu on the shipped menu files, driven as a player
+// drives them: the cursor moved onto a button's rectangle and the left button or Escape pressed
+// through the engine's input layer, one frame at a time.
+#include "Display.h"
+#include "Files.h"
+#include "World.h"
+
+#include "ECS/Components/Button.h"
+#include "ECS/Components/PauseMenuManagerComponent.h"
+#include "ECS/Components/SpriteRenderer.h"
+#include "ECS/Components/Text.h"
+#include "ECS/Components/UITransform.h"
+#include "ECS/System/RegisterSystems.h"
+#include "ECS/System/Systems/ButtonHitTest.h"
+#include "ECS/System/Systems/ButtonSystem.h"
+#include "ECS/System/Systems/MainMenuManager.h"
+#include "ECS/System/Systems/PauseMenuManager.h"
+#include "QelAudio/AudioDevice.h"
+#include "QelAudio/AudioManager.h"
+#include "QelCore/FileHelper.h"
+#include "QelCore/GameStateManager.h"
+#include "QelCore/Input.h"
+#include "QelCore/WindowHandler.h"
+#include "QelRenderer/Texture.h"
+#include "QelRenderer/UILayout.h"
+
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+using namespace Qel;
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(MenuSettingsTest, VolumeStepsStayWithinZeroAndOneAndNearSilenceIsZero) {
+    // The menus' own steps at the ends are clicked in MenuTest; these are the values a file can hold.
+    const struct {
+        float volume, step, stepped;
+        const char* label;
+    } rows[] = {
+        {-2.0f, kVolumeStep, 0.1f, "10%"}, {7.0f, -kVolumeStep, 0.9f, "90%"}, {0.0004f, 0.0f, 0.0f, "0%"}};
+    for (const auto& row : rows) {
+        const float stepped = steppedVolume(row.volume, row.step);
+        EXPECT_NEAR(stepped, row.stepped, 1e-6f) << row.volume;
+        EXPECT_EQ(volumeLabel(stepped), row.label) << row.volume;
+    }
+}
+
+TEST(ButtonHitTestTest, TheClickableBoxIsTheDrawnBoxAtAnyWindowSize) {
+    UITransform fixed;
+    fixed.position = {400.0f, -200.0f, 0.0f};
+    fixed.width = 200.0f;
+    fixed.height = 100.0f;
+    UITransform stretched = fixed;
+    stretched.position.x = 0.0f;
+    stretched.anchorMin = {-1.0f, 0.0f};
+    stretched.anchorMax = {1.0f, 0.0f};
+    UITransform pivoted = fixed;
+    pivoted.pivot = {0.5f, 0.0f};
+    const struct {
+        const UITransform* element;
+        glm::vec2 window, point;
+        bool over;
+    } rows[] = {
+        // 1280 x 720 is half a pixel per reference unit: the box spans x 150..250, y -125..-75.
+        {&fixed, {1280, 720}, {200, -100}, true},
+        {&fixed, {1280, 720}, {249, -76}, true},
+        {&fixed, {1280, 720}, {250, -100}, false}, // the edge is outside
+        {&fixed, {1280, 720}, {200, -70}, false},
+        // A window twice as large doubles every box: x 300..500.
+        {&fixed, {2560, 1440}, {480, -200}, true},
+        {&fixed, {2560, 1440}, {240, -100}, false},
+        // Stretched between the window's edges, the width is ignored.
+        {&stretched, {1280, 720}, {-600, -100}, true},
+        // The pivot shifts the box left by half its width: x 100..200.
+        {&pivoted, {1280, 720}, {120, -100}, true},
+        {&pivoted, {1280, 720}, {220, -100}, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(isOverElement(*row.element, row.point, row.window), row.over)
+            << row.point.x << "," << row.point.y;
+}
+
+/// The shipped menus in a world with a window, silent audio, the user configuration and the
+/// registered systems.
+class MenuTest : public testing::Test {
+protected:
+    MenuTest() : tree("game") {}
+
+    void SetUp() override {
+        QEL_SKIP_WITHOUT_DISPLAY();
+        for (const char* folder : {"Assets", "Defaults"})
+            fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
+        tree.enter("run");
+        files = std::make_unique<FileHelper>();
+        window = std::make_unique<WindowHandler>();
+        states = std::make_unique<GameStateManager>();
+        world.catalogue();
+        registerSystems(*world.systems);
+        audio = std::make_unique<AudioManager>(nullptr);
+        for (const char* name : {"Muted", "Unmuted"})
+            world.assets->load<Texture>(name, ("../Assets/Art/" + std::string(name) + ".png").c_str(),
+                                        hashName(name));
+        world.prefabs->LoadAllPrefabs("../Assets/Prefabs");
+        world.systems->LoadAll();
+        resetInputStates();
+        states->setNext(kNoRequest);
+    }
+
+    void frame() {
+        ageInputStates();
+        world.systems->UpdateAll(1.0f / 60.0f);
+        world.messages->dispatchAll();
+    }
+    void press(int code) {
+        handleInputEvent(code, GLFW_PRESS);
+        frame();
+        handleInputEvent(code, GLFW_RELEASE);
+        frame();
+    }
+    /// Moves the cursor to the centre of the named entity's drawn rectangle and clicks.
+    void click(const std::string& name) {
+        const Entity entity = world.named(name);
+        ASSERT_NE(entity, MAX_ENTITIES) << name;
+        ASSERT_FALSE(world.entities->IsDisabled(entity)) << name << " cannot be clicked while hidden";
+        const glm::vec2 size(window->getCurrentSize());
+        const UITransform& element = world.get<UITransform>(entity);
+        const UIBox box = layoutUIElement(element, size);
+        const glm::vec2 centre = box.position - box.size * element.pivot;
+        handleCursorMoved(size.x / 2.0f + centre.x, size.y / 2.0f - centre.y);
+        press(GLFW_MOUSE_BUTTON_LEFT);
+    }
+    bool shown(const std::string& name) {
+        const Entity entity = world.named(name);
+        return entity != MAX_ENTITIES && !world.entities->IsDisabled(entity);
+    }
+    std::string text(const std::string& name) { return world.get<Text>(world.named(name)).text; }
+    bool loadScene(const char* file) {
+        JSON doc;
+        const bool loaded = world.scenes->setNextScene(fs::path("../Assets/Scenes") / file) &&
+                            world.scenes->getScene(doc) && world.scenes->loadScene(doc);
+        world.systems->InitializeAll();
+        return loaded;
+    }
+    float configVolume() {
+        float volume = -1.0f;
+        test::parseJson(test::readText(files->getUserPath(FileHelper::kConfigPath)))
+            .get("MasterVolume", volume);
+        return volume;
+    }
+    PauseMenuManager& pauseMenu() { return *world.systems->GetSystem<PauseMenuManager>(); }
+
+    static constexpr uint64_t kNoRequest = 42;
+    test::Sandbox tree;
+    test::World world;
+    std::unique_ptr<FileHelper> files;
+    std::unique_ptr<WindowHandler> window;
+    std::unique_ptr<GameStateManager> states;
+    std::unique_ptr<AudioManager> audio;
+};
+
+TEST_F(MenuTest, EscapeOpensAndClosesThePauseMenuAgainAndAgainLeavingTheSceneAlone) {
+    const Entity marker = world.spawn(PauseMenuManagerComponent{});
+    const Entity sceneButton = world.spawn(UITransform{}, SpriteRenderer{}, Button{});
+    for (int round = 0; round < 2; ++round) {
+        press(GLFW_KEY_ESCAPE);
+        ASSERT_TRUE(paused) << "round " << round;
+        EXPECT_TRUE(shown("PauseTabPanel") && shown("SettingsTabButton") && shown("PauseTitle"));
+        EXPECT_FALSE(shown("ControlsPage") || shown("SettingsBackdrop") || shown("UnsavedPanel"));
+        EXPECT_EQ(world.get<UITransform>(world.named("PauseTabPanel")).position.x, PauseMenuManager::kPanelX);
+        const std::vector<Entity> built = pauseMenu().menuEntities().entities();
+        EXPECT_EQ(pauseMenu().slot(PauseMenuManager::DesktopQuitCancel),
+                  world.named("DesktopQuitCancelButton"));
+
+        press(GLFW_KEY_ESCAPE);
+        EXPECT_FALSE(paused);
+        for (Entity entity : built)
+            EXPECT_FALSE(world.entities->Exists(entity));
+        EXPECT_TRUE(world.entities->Exists(marker) && world.entities->Exists(sceneButton));
+        EXPECT_EQ(pauseMenu().slot(PauseMenuManager::TabPanel), MAX_ENTITIES);
+        EXPECT_EQ(pauseMenu().settingsView().label(VolumeChannel::Master), MAX_ENTITIES);
+    }
+    // A scene without the marker has no pause menu.
+    DestroyObject({marker, true});
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_FALSE(paused);
+    EXPECT_EQ(world.named("PauseTabPanel"), MAX_ENTITIES);
+}
+
+TEST_F(MenuTest, VolumeButtonsChangeLabelAndGainApplyWritesTheFileAndRejectReadsItBack) {
+    world.spawn(PauseMenuManagerComponent{});
+    press(GLFW_KEY_ESCAPE);
+    click("SettingsTabButton");
+    ASSERT_TRUE(shown("MasterVolumeLabel") && shown("SettingsApplyButton"));
+    EXPECT_EQ(text("SFXVolumeLabel"), "60%");
+
+    const struct {
+        float start;
+        const char* button;
+        float volume;
+        const char* label;
+    } steps[] = {{0.6f, "MasterUpButton", 0.7f, "70%"},
+                 {0.95f, "MasterUpButton", 1.0f, "100%"},
+                 {0.05f, "MasterDownButton", 0.0f, "0%"},
+                 {0.3f, "MasterDownButton", 0.2f, "20%"}};
+    for (const auto& step : steps) {
+        audio->settings.masterVolume = step.start;
+        click(step.button);
+        EXPECT_NEAR(audio->settings.masterVolume, step.volume, 1e-6f)
+            << step.button << " from " << step.start;
+        EXPECT_EQ(text("MasterVolumeLabel"), step.label);
+    }
+    click("SFXMuteToggle");
+    EXPECT_TRUE(audio->settings.sfxMute);
+    EXPECT_EQ(world.get<SpriteRenderer>(world.named("SFXMuteToggle")).texture,
+              world.assets->findRegistry<Texture>()->get(hashName("Muted")));
+    click("SFXMuteToggle");
+
+    click("SettingsApplyButton");
+    EXPECT_NEAR(configVolume(), 0.2f, 1e-6f);
+    EXPECT_TRUE(test::readText(files->getUserPath(FileHelper::kConfigPath)).find("CFGVersion") !=
+                std::string::npos)
+        << "Apply keeps the other keys";
+    EXPECT_FALSE(shown("SettingsBackdrop"));
+    EXPECT_TRUE(shown("SettingsTabButton"));
+
+    // A change left unapplied asks before leaving, and Discard reads the file back.
+    click("SettingsTabButton");
+    click("MasterUpButton");
+    click("SettingsBackButton");
+    ASSERT_TRUE(shown("UnsavedPanel"));
+    EXPECT_FALSE(shown("MasterUpButton") || shown("SettingsApplyButton")) << "buttons under the question";
+    click("UnsavedDiscardButton");
+    EXPECT_NEAR(audio->settings.masterVolume, 0.2f, 1e-6f);
+    EXPECT_FALSE(shown("UnsavedPanel") || shown("SettingsBackdrop"));
+
+    // Leaving by Escape discards as well.
+    click("SettingsTabButton");
+    click("MasterUpButton");
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_NEAR(audio->settings.masterVolume, 0.2f, 1e-6f);
+}
+
+TEST_F(MenuTest, QuitConfirmationsLeaveForTheTitleOrTheDesktopOrResume) {
+    world.spawn(PauseMenuManagerComponent{});
+    const struct {
+        const char* tab;
+        const char* confirm;
+        uint64_t next;
+    } rows[] = {{"TitleQuitTabButton", "TitleQuitConfirmButton", GS_RESTART},
+                {"DesktopQuitTabButton", "DesktopQuitConfirmButton", GS_QUIT},
+                {"TitleQuitTabButton", "TitleQuitCancelButton", kNoRequest}};
+    for (const auto& row : rows) {
+        states->setNext(kNoRequest);
+        press(GLFW_KEY_ESCAPE);
+        click(row.tab);
+        EXPECT_TRUE(shown(row.confirm) && !shown("SettingsTabButton")) << row.tab;
+        click(row.confirm);
+        EXPECT_EQ(states->getNext(), row.next) << row.confirm;
+        if (row.next == GS_RESTART) {
+            EXPECT_EQ(world.scenes->getNextScenePath(), fs::path("../Assets/Scenes/MainMenu.json"));
+        }
+        if (paused) press(GLFW_KEY_ESCAPE);
+        EXPECT_FALSE(paused) << row.confirm;
+    }
+}
+
+TEST_F(MenuTest, EveryTitleButtonDoesWhatItsLabelSays) {
+    ASSERT_TRUE(loadScene("MainMenu.json"));
+    click("mHowToPlayButton");
+    EXPECT_TRUE(shown("mHowToPlayPage") && !shown("PlayButton"));
+    click("mHowToPlayCancelButton");
+    EXPECT_TRUE(!shown("mHowToPlayPage") && shown("PlayButton"));
+
+    click("mSettingsButton");
+    EXPECT_TRUE(shown("MasterVolumeLabel") && !shown("UnsavedPanel") && !shown("QuitButton"));
+    EXPECT_EQ(text("MasterVolumeLabel"), "60%");
+    click("SettingsBackButton");
+    EXPECT_EQ(world.named("MasterVolumeLabel"), MAX_ENTITIES);
+    EXPECT_TRUE(shown("QuitButton"));
+    click("mSettingsButton");
+    click("MasterDownButton");
+    click("SettingsApplyButton");
+    EXPECT_NEAR(configVolume(), 0.5f, 1e-6f);
+    EXPECT_TRUE(shown("QuitButton"));
+    click("mSettingsButton");
+    world.messages->send(std::make_unique<Message>(hashName("mCloseSettings")), MessageManager::kBroadcast);
+    frame();
+    EXPECT_TRUE(shown("QuitButton") && world.named("SettingsBackdrop") == MAX_ENTITIES);
+
+    click("QuitButton");
+    EXPECT_TRUE(shown("QuitPage") && shown("Overlay") && !shown("PlayButton"));
+    click("QuitCancelButton");
+    EXPECT_TRUE(!shown("QuitPage") && shown("PlayButton"));
+    click("QuitButton");
+    click("QuitConfirmButton");
+    EXPECT_EQ(states->getNext(), GS_QUIT);
+
+    const struct {
+        const char* button;
+        const char* scene;
+    } leaving[] = {{"PlayButton", "Introlevel_Scripted.json"}, {"CreditsButton", "Credits.json"}};
+    for (const auto& row : leaving) {
+        DestroyAllSceneEntities();
+        ASSERT_TRUE(loadScene("MainMenu.json"));
+        states->setNext(kNoRequest);
+        click(row.button);
+        EXPECT_EQ(states->getNext(), GS_RESTART);
+        EXPECT_EQ(world.scenes->getNextScenePath(), fs::path("../Assets/Scenes") / row.scene);
+    }
+    DestroyAllSceneEntities();
+    ASSERT_TRUE(loadScene("Credits.json"));
+    click("CreditsBackButton");
+    EXPECT_EQ(world.scenes->getNextScenePath(), fs::path("../Assets/Scenes/MainMenu.json"));
+}
+
+TEST_F(MenuTest, AMinimisedWindowLeavesTheButtonsAsTheyAre) {
+    const Entity entity = world.spawn(UITransform{}, SpriteRenderer{}, Button{});
+    ButtonSystem& buttons = *world.systems->GetSystem<ButtonSystem>();
+    buttons.pointAt({1280, 720}, {640, 360}, false);
+    const glm::vec4 hovered = world.get<SpriteRenderer>(entity).color;
+    EXPECT_EQ(hovered, Button{}.clickColor);
+    buttons.pointAt({0, 0}, {0, 0}, true);
+    buttons.pointAt({1280, 0}, {0, 0}, true);
+    EXPECT_EQ(world.get<SpriteRenderer>(entity).color, hovered);
+}
+
+} // namespace
