@@ -69,7 +69,9 @@ void handleInputEvent(int code, int action) {
     uint32_t& state = found->second;
     switch (action) {
     case GLFW_RELEASE:
-        state = (state & ~(INPUT_HELD | INPUT_DOWN_EVENT)) | INPUT_UP_EVENT;
+        // A tap shorter than one frame keeps its down event: the frame then reads it as
+        // triggered and released, so a quick click or key press is never lost at a low frame rate.
+        state = (state & ~INPUT_HELD) | INPUT_UP_EVENT;
         break;
     case GLFW_PRESS:
         state |= INPUT_HELD | INPUT_DOWN_EVENT;
