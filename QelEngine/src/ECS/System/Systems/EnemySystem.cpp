@@ -51,7 +51,8 @@ Entity currentPlayer() {
     PlayerSystem* players = PlayerSystem::active();
     const Entity player = players ? players->player() : MAX_ENTITIES;
     if (player == MAX_ENTITIES) return MAX_ENTITIES;
-    if (EntityManager::instance()->Exists(player) && ComponentManager::instance()->HasComponent<Transform>(player))
+    if (EntityManager::instance()->Exists(player) &&
+        ComponentManager::instance()->HasComponent<Transform>(player))
         return player;
     log(LOG_CRITICAL, "m_Player was found to be invalid!?");
     players->forgetPlayer();
@@ -135,7 +136,8 @@ bool EnemySystem::updateEnemy(Entity entity, Enemy& enemy, Entity player, NavGri
     if (enemy.health <= 0) {
         setAnimBool(entity, "isDeath");
         enemy.deathTime += dt;
-        if (enemy.deathTime > kDeathSeconds) EntityManager::instance()->GetInfo(entity)->flags |= EntityInfo::kDisabled;
+        if (enemy.deathTime > kDeathSeconds)
+            EntityManager::instance()->GetInfo(entity)->flags |= EntityInfo::kDisabled;
         return true;
     }
     // The player is looked up every frame: the one chased before may be gone, its id reused.
@@ -147,8 +149,8 @@ bool EnemySystem::updateEnemy(Entity entity, Enemy& enemy, Entity player, NavGri
     const float speed = enemy.moveSpeed;
     if (!(speed > 0.0f) || !std::isfinite(speed)) {
         if (reportedStill.insert(entity).second) {
-            logf(LOG_MED, "Enemy %llu has move speed %g: it stands still", static_cast<unsigned long long>(entity),
-                 static_cast<double>(speed));
+            logf(LOG_MED, "Enemy %llu has move speed %g: it stands still",
+                 static_cast<unsigned long long>(entity), static_cast<double>(speed));
         }
         return true;
     }
@@ -156,7 +158,9 @@ bool EnemySystem::updateEnemy(Entity entity, Enemy& enemy, Entity player, NavGri
     ComponentManager& components = *ComponentManager::instance();
     Transform& transform = components.GetComponent<Transform>(entity);
     const glm::vec2 position(transform.position);
-    const auto moveTo = [&transform](glm::vec2 to) { transform.position = glm::vec3(to, transform.position.z); };
+    const auto moveTo = [&transform](glm::vec2 to) {
+        transform.position = glm::vec3(to, transform.position.z);
+    };
 
     switch (enemy.state) {
     case EnemyState::Stunned:
@@ -176,7 +180,8 @@ bool EnemySystem::updateEnemy(Entity entity, Enemy& enemy, Entity player, NavGri
         const float duration = 0.5f / speed;
         const float before = std::min(enemy.stateTime, duration);
         enemy.stateTime += dt;
-        moveTo(position + 2.0f * speed * (std::min(enemy.stateTime, duration) - before) * enemy.stepDirection);
+        moveTo(position +
+               2.0f * speed * (std::min(enemy.stateTime, duration) - before) * enemy.stepDirection);
         if (enemy.stateTime >= duration) {
             enemy.stateTime = 0.0f;
             enemy.state = EnemyState::Plan;
@@ -250,11 +255,14 @@ bool EnemySystem::blockedByNearer(Entity entity, const Enemy& enemy) const {
     const glm::vec2 target(components.GetComponent<Transform>(enemy.target).position);
     const float ownToTarget = distanceSquared(glm::vec2(own), target);
     for (Entity other : entities) {
-        if (other == entity || registry.IsDisabled(other) || components.GetComponent<Enemy>(other).health <= 0)
+        if (other == entity || registry.IsDisabled(other) ||
+            components.GetComponent<Enemy>(other).health <= 0)
             continue;
         const glm::vec3 there = components.GetComponent<Transform>(other).position;
         const glm::vec3 apart = there - own;
-        if (glm::dot(apart, apart) <= kCrowdingSquared && distanceSquared(glm::vec2(there), target) < ownToTarget) return true;
+        if (glm::dot(apart, apart) <= kCrowdingSquared &&
+            distanceSquared(glm::vec2(there), target) < ownToTarget)
+            return true;
     }
     return false;
 }

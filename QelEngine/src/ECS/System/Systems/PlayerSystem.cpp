@@ -143,11 +143,11 @@ bool PlayerSystem::preparePlayer(Entity entity) {
     RigidBody2D body;
     body.isStatic = false;
     body.isDynamic = true;
-    const bool complete = addIfMissing(entity, Transform{}) && addIfMissing(entity, sprite("PlayerSheet", 5)) &&
-                          addIfMissing(entity, Camera{}) && addIfMissing(entity, body) &&
-                          addIfMissing(entity, box()) && addIfMissing(entity, Layer{"Default"}) &&
-                          addIfMissing(entity, animator("playerAnimController")) &&
-                          addIfMissing(entity, scripts("playerScript"));
+    const bool complete =
+        addIfMissing(entity, Transform{}) && addIfMissing(entity, sprite("PlayerSheet", 5)) &&
+        addIfMissing(entity, Camera{}) && addIfMissing(entity, body) && addIfMissing(entity, box()) &&
+        addIfMissing(entity, Layer{"Default"}) && addIfMissing(entity, animator("playerAnimController")) &&
+        addIfMissing(entity, scripts("playerScript"));
     if (!complete) return false;
     playerEntity = entity;
     entities.insert(entity);
@@ -200,7 +200,8 @@ void PlayerSystem::Update(float dt) {
     ComponentManager& components = *ComponentManager::instance();
     if (playerEntity == MAX_ENTITIES || !components.HasComponent<Transform>(playerEntity)) return;
 
-    const glm::vec2 aim = mouseToWorld() - glm::vec2(components.GetComponent<Transform>(playerEntity).position);
+    const glm::vec2 aim =
+        mouseToWorld() - glm::vec2(components.GetComponent<Transform>(playerEntity).position);
     const float length = glm::length(aim);
     // The cursor exactly on the player has no direction: the player keeps facing the last one.
     if (length > 0.0f && std::isfinite(length)) lastAim = aim / length;
