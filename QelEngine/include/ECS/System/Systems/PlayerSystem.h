@@ -17,6 +17,8 @@ class Message;
 /// hammer it adopted or created.
 class PlayerSystem : public ISystem {
 public:
+    ~PlayerSystem() override;
+
     /// Strong assertion when another PlayerSystem is loaded; registers the pause handlers.
     void Load() override;
     /// Destroys what the previous scene left in the set, then prepares the player and creates the

@@ -123,12 +123,13 @@ void EnemySystem::Update(float dt) {
     if (paused || !nodes || !nodes->isLoaded()) return;
     EntityManager& registry = *EntityManager::instance();
     ComponentManager& components = *ComponentManager::instance();
-    const Entity player = currentPlayer();
-    // A copy: a hit reaches the player's script, which may destroy or create enemies.
+    // A copy: a hit reaches the player's script, which may destroy or create entities, the player
+    // and enemies included; so the player is also checked again for every enemy.
     const std::vector<Entity> order(entities.begin(), entities.end());
     for (Entity entity : order) {
         if (!entities.contains(entity) || registry.IsDisabled(entity)) continue;
-        if (!updateEnemy(entity, components.GetComponent<Enemy>(entity), player, nodes->grid, dt)) return;
+        Enemy& enemy = components.GetComponent<Enemy>(entity);
+        if (!updateEnemy(entity, enemy, currentPlayer(), nodes->grid, dt)) return;
     }
 }
 

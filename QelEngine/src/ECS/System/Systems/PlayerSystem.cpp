@@ -88,6 +88,11 @@ void callEarlyUpdate(Entity entity, float dt, glm::vec2 aim, Entity partner) {
 
 } // namespace
 
+// A system torn down without its Unload must not stay named as the loaded one.
+PlayerSystem::~PlayerSystem() {
+    if (current == this) current = nullptr;
+}
+
 void PlayerSystem::Load() {
     if (current) QEL_STRONG_ASSERT("Attempted to Load multiple instances of PlayerSystem");
     current = this;
