@@ -67,20 +67,19 @@ protected:
 
 TEST_F(EnemySystemTest, ChasesAroundTheWallThenStrikesEveryTwoSeconds) {
     const Entity chaser = addEnemy({0.5f, 0.5f}, 3, 4.0f);
-    bool overTheWall = false;
     std::vector<float> hits;
     for (int count = 1; count <= 8 * 60; ++count) {
         recordedCalls.clear();
         frame();
         const glm::ivec2 cell = nodes->grid.cellOf(where(chaser));
         ASSERT_FALSE(nodes->grid.at(cell).blocked) << "frame " << count;
-        overTheWall |= cell == glm::ivec2(2, 2);
         if (recordedCalls.back().function != "get_hurt") continue;
         hits.push_back(static_cast<float>(count) * kStep);
         EXPECT_EQ(recordedCalls.back().entity, hero);
         EXPECT_EQ(std::get<int64_t>(recordedCalls.back().args[1]), static_cast<int64_t>(chaser));
     }
-    EXPECT_TRUE(overTheWall);
+    // Column 2 is walled but for its top cell: never on a blocked cell and ending beyond the wall,
+    // the enemy went round it.
     const glm::ivec2 apart = nodes->grid.cellOf(where(chaser)) - glm::ivec2(4, 0);
     EXPECT_LE(apart.x * apart.x + apart.y * apart.y, 2) << "ends next to the player";
     ASSERT_GE(hits.size(), 3u);

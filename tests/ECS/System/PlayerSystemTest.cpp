@@ -26,7 +26,6 @@ TEST_F(PlayerSystemTest, AdoptsTheFirstPlayerLeavesTheSceneAloneAndAimsAtTheCurs
     ASSERT_EQ(player->player(), hero);
     EXPECT_TRUE(entities->Exists(scenery));
     const Entity hammer = player->hammer();
-    EXPECT_EQ(entities->GetInfo(hammer)->tag, "hammer");
     EXPECT_EQ(player->GetEntities(), (std::unordered_set<Entity>{hero, hammer}));
     EXPECT_TRUE(get<RigidBody2D>(hero).isDynamic);
     EXPECT_FLOAT_EQ(get<RigidBody2D>(hero).mass, 1.0f);
