@@ -68,7 +68,10 @@ PathStep findPath(NavGrid& grid, glm::ivec2 start, glm::ivec2 goal);
 
 /// Of the cell holding `world` and its eight neighbours, the walkable one whose centre is nearest
 /// to `world`; ties keep the first found, scanning x from -1 to +1 and, within it, y from -1 to +1.
-/// An empty node when none is walkable.
+/// Empty when none is walkable.
+std::optional<glm::ivec2> nearestWalkableCell(const NavGrid& grid, glm::vec2 world);
+/// The node of nearestWalkableCell, or an empty node, which cannot be told from a fresh cell (0, 0):
+/// callers that act on the answer use nearestWalkableCell.
 GridNode nearestWalkable(const NavGrid& grid, glm::vec2 world);
 
 } // namespace Qel

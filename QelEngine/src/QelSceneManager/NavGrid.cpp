@@ -130,9 +130,9 @@ PathStep findPath(NavGrid& grid, glm::ivec2 start, glm::ivec2 goal) {
     return {};
 }
 
-GridNode nearestWalkable(const NavGrid& grid, glm::vec2 world) {
+std::optional<glm::ivec2> nearestWalkableCell(const NavGrid& grid, glm::vec2 world) {
     const glm::ivec2 centre = grid.cellOf(world);
-    const GridNode* best = nullptr;
+    std::optional<glm::ivec2> best;
     float bestDistance = 0.0f;
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
@@ -141,12 +141,17 @@ GridNode nearestWalkable(const NavGrid& grid, glm::vec2 world) {
             const glm::vec2 apart = grid.centreOf(cell) - world;
             const float distance = glm::dot(apart, apart);
             if (!best || distance < bestDistance) {
-                best = &grid.at(cell);
+                best = cell;
                 bestDistance = distance;
             }
         }
     }
-    return best ? *best : GridNode{};
+    return best;
+}
+
+GridNode nearestWalkable(const NavGrid& grid, glm::vec2 world) {
+    const std::optional<glm::ivec2> cell = nearestWalkableCell(grid, world);
+    return cell ? grid.at(*cell) : GridNode{};
 }
 
 } // namespace Qel

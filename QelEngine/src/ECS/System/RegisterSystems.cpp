@@ -3,9 +3,11 @@
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/AnimationSystem.h"
 #include "ECS/System/Systems/ButtonSystem.h"
+#include "ECS/System/Systems/EnemySystem.h"
 #include "ECS/System/Systems/MainMenuManager.h"
 #include "ECS/System/Systems/PauseMenuManager.h"
 #include "ECS/System/Systems/ParticleSystem.h"
+#include "ECS/System/Systems/PlayerSystem.h"
 #include "Physics/PhysicsSystem.h"
 #include "QelRenderer/CameraSystem.h"
 #include "QelRenderer/LightSystem.h"
@@ -29,10 +31,12 @@ void registerSystems(SystemManager& systems) {
     // the matrices see them), physics, scripts, transforms, buttons, enemies, particles, sprites,
     // lights, the two menus, dialogue, and the camera last, so a frame shows the view the previous
     // frame settled on.
+    add<PlayerSystem>(systems, "PlayerSystem");
     add<AnimationSystem>(systems, "AnimationSystem");
     add<PhysicsSystem>(systems, "PhysicsSystem");
     add<TransformSystem>(systems, "TransformSystem");
     add<ButtonSystem>(systems, "ButtonSystem");
+    add<EnemySystem>(systems, "EnemySystem");
     add<ParticleSystem>(systems, "ParticleSystem");
     add<SpriteRendereSystem>(systems, "SpriteRendereSystem");
     add<LightSystem>(systems, "LightSystem");

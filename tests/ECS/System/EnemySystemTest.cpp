@@ -1,0 +1,132 @@
+#include "ECS/System/Systems/EnemySystem.h"
+
+#include "ECS/Components/Enemy.h"
+#include "data/NameHash.h"
+
+#include "Files.h"
+#include "GameplayTestWorld.h"
+#include "LogSink.h"
+
+#include <cmath>
+
+namespace Qel {
+namespace {
+
+constexpr float kStep = 1.0f / 60.0f;
+
+// 5 x 3 cells from (0, 0), bottom row first; cells (2, 0) and (2, 1) are a wall, so the way from
+// the bottom left to the bottom right leads over the top row.
+constexpr const char* kGrid = R"({"Scene": {"NodeManager": {"offset": [{"offset": 0.0}, {"offset": 0.0}],
+    "boundaries": [{"Bounds": 0.0}, {"Bounds": 0.0}, {"Bounds": 5.0}, {"Bounds": 3.0}], "nodes": [
+    {"walkable": true}, {"walkable": true}, {"walkable": false}, {"walkable": true}, {"walkable": true},
+    {"walkable": true}, {"walkable": true}, {"walkable": false}, {"walkable": true}, {"walkable": true},
+    {"walkable": true}, {"walkable": true}, {"walkable": true}, {"walkable": true}, {"walkable": true}]}}})";
+
+int sounds = 0;
+
+class EnemySystemTest : public GameplayWorldTest {
+protected:
+    void SetUp() override {
+        GameplayWorldTest::SetUp();
+        TypeName<EnemySystem>::assign("EnemySystem");
+        enemies = systems->RegisterSystem<EnemySystem>();
+        enemies->Load();
+        enemies->Initialize();
+        JSON grid = test::parseJson(kGrid);
+        ASSERT_TRUE(nodes->loadFromScene(grid));
+        sounds = 0;
+        messages->getReceiver(hashName("AudioManager"))
+            ->addHandler(hashName("playSFX"), [](Message& message) {
+                sounds +=
+                    std::get<0>(*message.argsAs<uint64_t>()) == hashName("Icewalf(Enemy)/IcewalfAttack");
+            });
+        hero = tagged("playerTag", {4.5f, 0.5f});
+        player->Initialize();
+    }
+
+    Entity addEnemy(glm::vec2 at, int32_t health, float speed, EnemyState state = EnemyState::Recentre) {
+        Enemy enemy;
+        enemy.health = health;
+        enemy.moveSpeed = speed;
+        enemy.detectionRange = 10.0f;
+        enemy.attackTime = enemy.stunDuration = 0.5f;
+        enemy.state = state;
+        return spawn(Transform{.position = {at, 0.0f}}, std::move(enemy));
+    }
+    glm::vec2 where(Entity entity) { return get<Transform>(entity).position; }
+    void frame() {
+        player->Update(kStep);
+        enemies->Update(kStep);
+        messages->dispatchAll();
+    }
+
+    std::shared_ptr<EnemySystem> enemies;
+    test::LogSink logged;
+    Entity hero = MAX_ENTITIES;
+};
+
+TEST_F(EnemySystemTest, ChasesAroundTheWallThenStrikesEveryTwoSeconds) {
+    const Entity chaser = addEnemy({0.5f, 0.5f}, 3, 4.0f);
+    std::vector<float> hits;
+    for (int count = 1; count <= 8 * 60; ++count) {
+        recordedCalls.clear();
+        frame();
+        const glm::ivec2 cell = nodes->grid.cellOf(where(chaser));
+        ASSERT_FALSE(nodes->grid.at(cell).blocked) << "frame " << count;
+        if (recordedCalls.back().function != "get_hurt") continue;
+        hits.push_back(static_cast<float>(count) * kStep);
+        EXPECT_EQ(recordedCalls.back().entity, hero);
+        EXPECT_EQ(std::get<int64_t>(recordedCalls.back().args[1]), static_cast<int64_t>(chaser));
+    }
+    // Column 2 is walled but for its top cell: never on a blocked cell and ending beyond the wall,
+    // the enemy went round it.
+    const glm::ivec2 apart = nodes->grid.cellOf(where(chaser)) - glm::ivec2(4, 0);
+    EXPECT_LE(apart.x * apart.x + apart.y * apart.y, 2) << "ends next to the player";
+    ASSERT_GE(hits.size(), 3u);
+    for (size_t i = 1; i < hits.size(); ++i)
+        EXPECT_NEAR(hits[i] - hits[i - 1], 2.0f, 2.5f * kStep);
+    EXPECT_EQ(sounds, static_cast<int>(hits.size()));
+}
+
+TEST_F(EnemySystemTest, StunRecentreSpeedAndDeathEachTakeTheirCourse) {
+    const Entity onGrid = addEnemy({1.2f, 2.3f}, 1, 4.0f, EnemyState::Stunned);
+    const Entity offGrid = addEnemy({-5.0f, -5.0f}, 1, 4.0f, EnemyState::Stunned);
+    const Entity still = addEnemy({0.5f, 2.5f}, 1, -1.0f);
+    const Entity dead = addEnemy({3.5f, 2.5f}, -2, 4.0f, EnemyState::Chase);
+    float elapsed = 0.0f;
+    for (; get<Enemy>(onGrid).state != EnemyState::Plan; elapsed += kStep)
+        frame();
+    // The stun and the recentring, after the frames in which each of the four met the player.
+    EXPECT_NEAR(elapsed, 0.625f + 2.0f * kStep, 2.5f * kStep);
+    EXPECT_NEAR(glm::distance(where(onGrid), glm::vec2(1.5f, 2.5f)), 0.0f, 1e-5f);
+    EXPECT_FALSE(entities->IsDisabled(dead));
+    for (; elapsed < 2.0f; elapsed += kStep)
+        frame();
+    EXPECT_EQ(where(offGrid), glm::vec2(-5.0f, -5.0f));
+    EXPECT_EQ(where(still), glm::vec2(0.5f, 2.5f));
+    EXPECT_EQ(logged.count("stands still"), 1u);
+    EXPECT_EQ(where(dead), glm::vec2(3.5f, 2.5f));
+    EXPECT_TRUE(entities->IsDisabled(dead));
+}
+
+TEST_F(EnemySystemTest, FollowsTheCurrentPlayerAndTakesDamage) {
+    const Entity chaser = addEnemy({0.5f, 2.5f}, 3, 4.0f);
+    frame();
+    EXPECT_EQ(get<Enemy>(chaser).target, hero);
+    DestroyObject({hero, true});
+    const Entity next = tagged("playerTag", {0.5f, 0.5f});
+    frame();
+    EXPECT_EQ(get<Enemy>(chaser).target, next);
+
+    // Amount, whether it applies, health afterwards.
+    for (const auto& [amount, applied, health] :
+         {std::tuple{1.4f, true, 2}, {NAN, false, 2}, {-1.0f, false, 2}, {5.0f, true, 0}, {1.0f, true, 0}}) {
+        EXPECT_EQ(damageEnemy(chaser, amount), applied) << amount;
+        EXPECT_EQ(enemyHealth(chaser), health) << amount;
+    }
+    EXPECT_FALSE(damageEnemy(next, 1.0f));
+    EXPECT_EQ(enemyHealth(next), std::nullopt);
+}
+
+} // namespace
+} // namespace Qel
