@@ -10,8 +10,8 @@
 #include <lua.hpp>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -62,15 +62,17 @@ int main() {
     lua_setglobal(L, "E");
 
     const double loop = nsPerIteration(L, "local x = i");
-    std::printf("script bindings: one call from a Lua loop of %d, loop cost %.1f ns taken off (median of %d runs)\n",
-                kCalls, loop, kRuns);
+    std::printf(
+        "script bindings: one call from a Lua loop of %d, loop cost %.1f ns taken off (median of %d runs)\n",
+        kCalls, loop, kRuns);
     const struct {
         const char* name;
         const char* body;
     } calls[] = {
         {"getPosition(E)", "local x, y = getPosition(E)"},
         {"setVelocity(E, vx, vy)", "setVelocity(E, i, 2.5)"},
-        {"editSpriteRenderer(E, 'setColor', r, g, b, a)", "editSpriteRenderer(E, 'setColor', 0.5, 0.25, 1, 1)"},
+        {"editSpriteRenderer(E, 'setColor', r, g, b, a)",
+         "editSpriteRenderer(E, 'setColor', 0.5, 0.25, 1, 1)"},
     };
     int status = 0;
     for (const auto& call : calls) {

@@ -76,7 +76,8 @@ TEST_F(ScriptBindingsTest, MisuseLogsOneLineReturnsNeutralValuesAndChangesNothin
         {"enableEntity()", "", "GOScript_enableEntity expects 1 arguments, got 0"},
         {"disableEntity(D)", "", "GOScript_disableEntity could not get target entity ID"},
         {"changeScene(5)", "false", "GOScript_changeScene only takes in a string"},
-        {"changeScene('../Assets/Scenes/Minimal.json\\0x')", "false", "GOScript_changeScene scene path holds"},
+        {"changeScene('../Assets/Scenes/Minimal.json\\0x')", "false",
+         "GOScript_changeScene scene path holds"},
         {"setMass(E)", "", "GOScript_setMass expects 2 arguments, got 1"},
         {"setMass(E, 1e-45)", "", "GOScript_setMass invalid argument types, expects (entityID, mass)"},
         {"setMass(E, 0/0)", "", "GOScript_setMass invalid argument types"},
@@ -97,8 +98,10 @@ TEST_F(ScriptBindingsTest, MisuseLogsOneLineReturnsNeutralValuesAndChangesNothin
         {"editSpriteRenderer(E)", "", "GOScript_SpriteRenderer expects at least 2 argument"},
         {"editSpriteRenderer(2.5, 'getColor')", "", "[LUA] | could not get target entity ID"},
         {"editSpriteRenderer(E, 'fly')", "", "GOScript_SpriteRenderer unknown action"},
-        {"editSpriteRenderer(E, 'setTexture', 'nope')", "", "GOScript_SpriteRenderer texture \"nope\" unavailable"},
-        {"editSpriteRenderer(E, 'setUVSize', 0/0, 1)", "", "GOScript_SpriteRenderer setUVSize invalid arguments"},
+        {"editSpriteRenderer(E, 'setTexture', 'nope')", "",
+         "GOScript_SpriteRenderer texture \"nope\" unavailable"},
+        {"editSpriteRenderer(E, 'setUVSize', 0/0, 1)", "",
+         "GOScript_SpriteRenderer setUVSize invalid arguments"},
         {"editUITransform(N, 'getPosition')", "", "[LUA] | target does not have the requested component"},
         {"editUITransform(E, 'setPosition', 1, 2)", "", "GOScript_UITransform setPosition invalid arguments"},
         {"editText(E, 'setAlignment', 'Middle')", "", "GOScript_Text unknown alignment"},
@@ -159,19 +162,23 @@ TEST_F(ScriptBindingsTest, EachUseReachesItsComponentAndReadsBack) {
         {"editRigidBody(E, 'setRestitution', 0.5) return editRigidBody(E, 'getRestitution')", "0.5"},
         {"editRigidBody(E, 'setStatic') return editRigidBody(E, 'isStatic'), editRigidBody(E, 'getMass')",
          "true,0.0"},
-        {"editRigidBody(E, 'setKinematic') return editRigidBody(E, 'isKinematic'), editRigidBody(E, 'isStatic')",
+        {"editRigidBody(E, 'setKinematic') return editRigidBody(E, 'isKinematic'), editRigidBody(E, "
+         "'isStatic')",
          "true,false"},
         {"editRigidBody(E, 'setDynamic') return editRigidBody(E, 'isDynamic'), editRigidBody(E, 'getMass')",
          "true,1.0"},
-        {"editSpriteRenderer(E, 'setUVSize', 0.5, 0.25) return editSpriteRenderer(E, 'getUVSize')", "0.5,0.25"},
-        {"editSpriteRenderer(E, 'setUVOffset', 0.25, 0.5) return editSpriteRenderer(E, 'getUVOffset')", "0.25,0.5"},
+        {"editSpriteRenderer(E, 'setUVSize', 0.5, 0.25) return editSpriteRenderer(E, 'getUVSize')",
+         "0.5,0.25"},
+        {"editSpriteRenderer(E, 'setUVOffset', 0.25, 0.5) return editSpriteRenderer(E, 'getUVOffset')",
+         "0.25,0.5"},
         {"editSpriteRenderer(E, 'setColor', 0.5, 0.25, 0) return editSpriteRenderer(E, 'getColor')",
          "0.5,0.25,0.0,1.0"},
         {"editSpriteRenderer(E, 'setLayer', 3) return editSpriteRenderer(E, 'getLayer')", "3"},
         {"editSpriteRenderer(E, 'setTexture', 'lut') return editGraphics('setLUT', 'lut'), "
          "editGraphics('setLUT', 'nope')",
          "true,false"},
-        {"editUITransform(E, 'setPosition', 1, 2, 3) return editUITransform(E, 'getPosition')", "1.0,2.0,3.0"},
+        {"editUITransform(E, 'setPosition', 1, 2, 3) return editUITransform(E, 'getPosition')",
+         "1.0,2.0,3.0"},
         {"editUITransform(E, 'setScale', 2, 3) return editUITransform(E, 'getScale')", "2.0,3.0,1.0"},
         {"editUITransform(E, 'setRotation', 90) return editUITransform(E, 'getRotation')", "90.0"},
         {"editUITransform(E, 'setSize', 20, 10) return editUITransform(E, 'getSize')", "20.0,10.0"},
@@ -200,7 +207,8 @@ TEST_F(ScriptBindingsTest, EachUseReachesItsComponentAndReadsBack) {
     EXPECT_EQ(body.force, glm::vec2(1.0f, -1.0f));
     EXPECT_EQ(body.position, glm::vec2(1.0f, 2.0f));
     EXPECT_EQ(world.get<ColliderPtr>(e).collider->position, glm::vec2(1.0f, 2.0f));
-    EXPECT_EQ(world.get<SpriteRenderer>(e).texture, world.assets->findRegistry<Texture>()->get(hashName("lut")));
+    EXPECT_EQ(world.get<SpriteRenderer>(e).texture,
+              world.assets->findRegistry<Texture>()->get(hashName("lut")));
     EXPECT_EQ(world.get<Text>(e).text, std::string("hi\0there", 8));
     EXPECT_EQ(world.get<Text>(e).alignment, Text::TopRight);
     EXPECT_EQ(world.get<Enemy>(e).state, EnemyState::Stunned);

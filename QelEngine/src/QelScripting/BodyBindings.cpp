@@ -105,7 +105,8 @@ int GOScript_setPosition(lua_State* L) {
 }
 
 int GOScript_getVelocity(lua_State* L) {
-    const RigidBody2D* body = idFits(L, kGetVelocity) ? targetComponent<RigidBody2D>(L, 1, kGetVelocity.name) : nullptr;
+    const RigidBody2D* body =
+        idFits(L, kGetVelocity) ? targetComponent<RigidBody2D>(L, 1, kGetVelocity.name) : nullptr;
     return pushPair(L, body ? body->velocity : glm::vec2(0.0f));
 }
 

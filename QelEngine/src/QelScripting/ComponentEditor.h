@@ -29,10 +29,12 @@ template <class T> struct EditorAction {
 /// Runs the action named at index on target. Logs "[LUA] | <editor> unknown action" for a name
 /// not in the table (or not a string) and "[LUA] | <editor> <action> invalid arguments".
 template <class T>
-int runAction(lua_State* L, int index, const char* editor, std::span<const EditorAction<T>> actions, T& target) {
+int runAction(lua_State* L, int index, const char* editor, std::span<const EditorAction<T>> actions,
+              T& target) {
     const std::optional<std::string_view> name = LuaArgs::stringAt(L, index);
-    const auto action = std::find_if(actions.begin(), actions.end(),
-                                     [&](const EditorAction<T>& entry) { return name && entry.name == *name; });
+    const auto action = std::find_if(actions.begin(), actions.end(), [&](const EditorAction<T>& entry) {
+        return name && entry.name == *name;
+    });
     if (action == actions.end()) {
         logf(LOG_CRITICAL, "[LUA] | %s unknown action", editor);
         return 0;
@@ -45,7 +47,8 @@ int runAction(lua_State* L, int index, const char* editor, std::span<const Edito
 }
 
 /// The entry of an entity's editor: (entity id, action, ...).
-template <class T> int editComponent(lua_State* L, const char* editor, std::span<const EditorAction<T>> actions) {
+template <class T>
+int editComponent(lua_State* L, const char* editor, std::span<const EditorAction<T>> actions) {
     if (lua_gettop(L) < 2) {
         logf(LOG_CRITICAL, "[LUA] | %s expects at least 2 argument", editor);
         return 0;
@@ -92,7 +95,8 @@ template <class T, class V, V T::*Field> int setVector(lua_State* L, int first, 
 }
 
 template <class T, class V, V T::*Field> int getVector(lua_State* L, int, T& target) {
-    for (int i = 0; i < V::length(); ++i) lua_pushnumber(L, (target.*Field)[i]);
+    for (int i = 0; i < V::length(); ++i)
+        lua_pushnumber(L, (target.*Field)[i]);
     return V::length();
 }
 

@@ -72,7 +72,8 @@ int GOScript_setAnimBool(lua_State* L) {
     const std::optional<Entity> entity = targetAt(L, 1, kSetAnimBool.name);
     if (!entity || !componentOf<Animator>(*entity, kSetAnimBool.name)) return 0;
     SystemManager* systems = SystemManager::instance();
-    const std::shared_ptr<AnimationSystem> animation = systems ? systems->GetSystem<AnimationSystem>() : nullptr;
+    const std::shared_ptr<AnimationSystem> animation =
+        systems ? systems->GetSystem<AnimationSystem>() : nullptr;
     if (animation) {
         animation->setAnimBool(*entity, *name, LuaArgs::truthAt(L, 3));
     } else {

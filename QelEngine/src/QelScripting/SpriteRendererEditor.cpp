@@ -26,7 +26,8 @@ int setTexture(lua_State* L, int first, Sprite& sprite) {
     if (Texture* texture = textures ? textures->get(hashName(*name)) : nullptr) {
         sprite.texture = texture;
     } else {
-        logf(LOG_CRITICAL, "[LUA] | GOScript_SpriteRenderer texture \"%s\" unavailable", std::string(*name).c_str());
+        logf(LOG_CRITICAL, "[LUA] | GOScript_SpriteRenderer texture \"%s\" unavailable",
+             std::string(*name).c_str());
     }
     return 0;
 }

@@ -47,7 +47,8 @@ int setAlignment(lua_State* L, int first, Text& text) {
             return 0;
         }
     } else if (const std::optional<lua_Integer> index = LuaArgs::integerAt(L, first)) {
-        if (*index >= Text::TopLeft && *index <= Text::BottomRight) text.alignment = static_cast<int32_t>(*index);
+        if (*index >= Text::TopLeft && *index <= Text::BottomRight)
+            text.alignment = static_cast<int32_t>(*index);
         return 0;
     }
     log(LOG_CRITICAL, "[LUA] | GOScript_Text unknown alignment");
