@@ -1,8 +1,8 @@
 #include "ECS/Components/Enemy.h"
+#include "ECS/System/Systems/EnemySystem.h"
 #include "QelScripting/Bindings.h"
 #include "QelScripting/ComponentEditor.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace Qel {
@@ -21,14 +21,10 @@ int stun(lua_State* L, int first, Enemy& enemy) {
     return 0;
 }
 
-/// Takes a whole number of hit points, never below 0 (dead); a negative amount would heal, so it
-/// is refused.
+/// Takes hit points as the enemy system does; a negative amount would heal, so it is refused.
 int damage(lua_State* L, int first, Enemy& enemy) {
-    const std::optional<int32_t> amount = LuaArgs::int32At(L, first);
-    if (!amount || *amount < 0) return kBadArguments;
-    // Widened: a health read from a file may be negative enough to overflow the subtraction.
-    enemy.health = static_cast<int32_t>(std::max<int64_t>(int64_t{enemy.health} - *amount, 0));
-    return 0;
+    const std::optional<float> amount = LuaArgs::numberAt(L, first);
+    return amount && damageEnemy(enemy, *amount) ? 0 : kBadArguments;
 }
 
 constexpr EditorAction<Enemy> kActions[] = {

@@ -3,7 +3,6 @@
 #include "ECS/System/ISystem.h"
 
 #include <cstdint>
-#include <optional>
 #include <unordered_set>
 
 namespace Qel {
@@ -43,12 +42,9 @@ private:
     std::unordered_set<Entity> reportedStill;
 };
 
-/// Takes `amount` hit points (rounded to the nearest whole one) from an enemy; health stops at 0,
-/// which starts its death. A negative or non-finite amount, or an entity without an Enemy, is
-/// logged and changes nothing. Returns whether the damage was applied.
-bool damageEnemy(Entity entity, float amount);
-
-/// The enemy's health; empty for an entity without an Enemy.
-std::optional<int32_t> enemyHealth(Entity entity);
+/// Takes `amount` hit points (rounded to the nearest whole one) from the enemy; health stops at 0,
+/// which starts its death. A negative or non-finite amount changes nothing. Returns whether the
+/// damage was applied.
+bool damageEnemy(Enemy& enemy, float amount);
 
 } // namespace Qel

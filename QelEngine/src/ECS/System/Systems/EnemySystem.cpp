@@ -275,26 +275,13 @@ void EnemySystem::setAnimBool(Entity entity, const char* name) const {
         animation->setAnimBool(entity, name, true);
 }
 
-bool damageEnemy(Entity entity, float amount) {
-    ComponentManager* components = ComponentManager::instance();
-    if (!components || !components->HasComponent<Enemy>(entity)) {
-        logf(LOG_MED, "damageEnemy: entity %llu has no Enemy", static_cast<unsigned long long>(entity));
-        return false;
-    }
-    if (!std::isfinite(amount) || amount < 0.0f) {
-        logf(LOG_MED, "damageEnemy: %g is no damage", static_cast<double>(amount));
-        return false;
-    }
-    Enemy& enemy = components->GetComponent<Enemy>(entity);
+bool damageEnemy(Enemy& enemy, float amount) {
+    if (!std::isfinite(amount) || amount < 0.0f) return false;
+    // Widened: a health read from a file may be negative enough to overflow the subtraction.
     const double left = static_cast<double>(enemy.health) - std::round(static_cast<double>(amount));
     enemy.health = static_cast<int32_t>(std::max(0.0, left));
     return true;
 }
 
-std::optional<int32_t> enemyHealth(Entity entity) {
-    ComponentManager* components = ComponentManager::instance();
-    if (!components || !components->HasComponent<Enemy>(entity)) return std::nullopt;
-    return components->GetComponent<Enemy>(entity).health;
-}
 
 } // namespace Qel
