@@ -1,6 +1,7 @@
 // The audio manager rendered through OpenAL Soft's loopback device into memory: levels are
 // measured as RMS, tones by their amplitude at one frequency.
 #include "Files.h"
+#include "Loopback.h"
 #include "LogSink.h"
 #include "World.h"
 
@@ -21,22 +22,10 @@ using namespace Qel;
 
 namespace {
 
-constexpr int kRate = 44100;
+constexpr int kRate = test::kLoopbackRate;
 constexpr double kTwoPi = 6.283185307179586;
-
-DecodedSound tone(double hz, double seconds) {
-    DecodedSound sound{{}, 1, kRate, {}};
-    for (int i = 0; i < static_cast<int>(seconds * kRate); ++i)
-        sound.samples.push_back(static_cast<int16_t>(16000.0 * std::sin(kTwoPi * hz * i / kRate)));
-    return sound;
-}
-
-double rms(const std::vector<float>& samples) {
-    double sum = 0.0;
-    for (float s : samples)
-        sum += s * s;
-    return samples.empty() ? 0.0 : std::sqrt(sum / samples.size());
-}
+using test::rms;
+using test::tone;
 
 /// Amplitude of the hz component (Goertzel).
 double levelAt(const std::vector<float>& samples, double hz) {
@@ -80,23 +69,8 @@ protected:
         return world.messages->sendImmediate(message, hashName("AudioManager"));
     }
 
-    /// The left channel of the next `seconds` of output.
-    std::vector<float> render(double seconds) {
-        const int frames = static_cast<int>(seconds * kRate);
-        std::vector<float> stereo(2 * frames);
-        audio->internals().device()->render(stereo.data(), frames);
-        std::vector<float> left(frames);
-        for (int i = 0; i < frames; ++i)
-            left[i] = stereo[2 * i];
-        return left;
-    }
-
-    /// The output once a change has been mixed in: OpenAL fades gains and filters over one mixing
-    /// block (about 2048 frames), which is rendered and dropped first.
-    std::vector<float> listen(double seconds) {
-        render(0.05);
-        return render(seconds);
-    }
+    std::vector<float> render(double seconds) { return test::render(*audio, seconds); }
+    std::vector<float> listen(double seconds) { return test::listen(*audio, seconds); }
 
     test::World world;
     test::Sandbox sandbox{"audio"};

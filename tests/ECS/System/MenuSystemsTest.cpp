@@ -3,6 +3,7 @@
 // through the engine's input layer, one frame at a time.
 #include "Display.h"
 #include "Files.h"
+#include "Loopback.h"
 #include "World.h"
 
 #include "ECS/Components/Button.h"
@@ -17,6 +18,7 @@
 #include "ECS/System/Systems/PauseMenuManager.h"
 #include "QelAudio/AudioDevice.h"
 #include "QelAudio/AudioManager.h"
+#include "QelAudio/AudioManagerData.h"
 #include "QelCore/FileHelper.h"
 #include "QelCore/GameStateManager.h"
 #include "QelCore/Input.h"
@@ -100,7 +102,7 @@ protected:
         states = std::make_unique<GameStateManager>();
         world.catalogue();
         registerSystems(*world.systems);
-        audio = std::make_unique<AudioManager>(nullptr);
+        audio = std::make_unique<AudioManager>(AudioDevice::openLoopback(test::kLoopbackRate));
         for (const char* name : {"Muted", "Unmuted"})
             world.assets->load<Texture>(name, ("../Assets/Art/" + std::string(name) + ".png").c_str(),
                                         hashName(name));
@@ -197,6 +199,18 @@ TEST_F(MenuTest, VolumeButtonsChangeLabelAndGainApplyWritesTheFileAndRejectReads
     ASSERT_TRUE(shown("MasterVolumeLabel") && shown("SettingsApplyButton"));
     EXPECT_EQ(text("SFXVolumeLabel"), "60%");
 
+    // What is heard follows the label: a tone in the SFX group, measured at full volume first. It
+    // is low because the open menu muffles the group; the clicks' own sound (MFX) is muted so it
+    // stays out of the measurement.
+    audio->settings = {1.0f, 1.0f, 1.0f, 1.0f};
+    audio->settings.mfxMute = true;
+    audio->applySettings();
+    audio->internals().addSound("Tone", test::tone(100, 2.0));
+    MessageArgs<uint64_t> play(hashName("playSFX"), hashName("Tone"));
+    world.messages->sendImmediate(play, hashName("AudioManager"));
+    const double fullVolume = test::rms(test::listen(*audio, 0.1));
+    ASSERT_GT(fullVolume, 0.05);
+
     const struct {
         float start;
         const char* button;
@@ -212,6 +226,7 @@ TEST_F(MenuTest, VolumeButtonsChangeLabelAndGainApplyWritesTheFileAndRejectReads
         EXPECT_NEAR(audio->settings.masterVolume, step.volume, 1e-6f)
             << step.button << " from " << step.start;
         EXPECT_EQ(text("MasterVolumeLabel"), step.label);
+        EXPECT_NEAR(test::rms(test::listen(*audio, 0.1)) / fullVolume, step.volume, 0.01) << step.label;
     }
     click("SFXMuteToggle");
     EXPECT_TRUE(audio->settings.sfxMute);
