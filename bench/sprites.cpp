@@ -1,11 +1,14 @@
 // N moving 32 x 32 textured sprites in a 1280 x 720 window, drawn two ways in one run: through the
 // engine's whole frame (sorting, culling, lights and shadows, bloom, composite, UI) and through a
-// minimal reference that uploads one offset per sprite and issues one instanced draw. Also the CPU
-// cost of building one sprite instance record. Needs an X display (xvfb-run).
+// minimal reference that uploads one offset per sprite and issues one instanced draw. Sprite counts
+// stay within a scene's entity limit (with the four lamps); the last row draws the particle pool's
+// full 4,096 particles instead. Also the CPU cost of building one sprite instance record. Needs an
+// X display (xvfb-run).
 #include "ECS/Component/RegisterComponents.h"
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/Light.h"
 #include "ECS/Components/ModelMatrix.h"
+#include "ECS/Components/ParticleEmitter.h"
 #include "ECS/Components/SpriteRenderer.h"
 #include "ECS/Components/Transform.h"
 #include "ECS/EntityManager.h"
@@ -13,6 +16,7 @@
 #include "ECS/SceneEntities.h"
 #include "ECS/System/RegisterSystems.h"
 #include "ECS/System/SystemManager.h"
+#include "ECS/System/Systems/ParticleSystem.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/CameraMath.h"
@@ -164,6 +168,26 @@ struct Engine {
         return sprites;
     }
 
+    /// One emitter at the view's centre that fills the particle pool in its first update and keeps
+    /// every particle alive and in view for the whole run.
+    void addParticleFountain() {
+        const Entity fountain = entities.CreateEntity();
+        components.AddComponent(fountain, Transform{});
+        ParticleEmitter emitter;
+        emitter.flags = ParticleEmitter::kActive | ParticleEmitter::kLooping;
+        emitter.duration = 1000.0f;
+        emitter.emissionRate = 1.0e7f;
+        emitter.texture = texture;
+        emitter.lifetime = {1000.0f, 1000.0f};
+        emitter.speed = {0.0f, 0.1f};
+        emitter.size = {0.5f, 1.0f};
+        emitter.rotation = {0.0f, 360.0f};
+        emitter.color = {{{1.0f, 1.0f}, {1.0f, 1.0f}, {1.0f, 1.0f}, {1.0f, 1.0f}}};
+        components.AddComponent(fountain, emitter);
+        sceneEntities.insert(fountain);
+        systems.NotifyEntityChanged(fountain);
+    }
+
     /// Back to a scene of only the lights.
     void clearSprites() {
         DestroyAllSceneEntities();
@@ -171,10 +195,19 @@ struct Engine {
     }
 };
 
-/// Milliseconds per frame (median) of the engine's whole frame for the swarm.
-double engineFrame(Engine& engine, Swarm swarm) {
+/// What the engine's frame drew and how long it took (median milliseconds).
+struct EngineFrame {
+    double ms = 0.0;
+    size_t sprites = 0;
+    size_t particles = 0;
+};
+
+/// The engine's whole frame for the swarm, or for a full particle pool and no sprites.
+EngineFrame engineFrame(Engine& engine, Swarm swarm, bool particles) {
     const std::vector<Entity> sprites = engine.addSprites(swarm);
+    if (particles) engine.addParticleFountain();
     auto transforms = engine.systems.GetSystem<TransformSystem>();
+    auto emitters = engine.systems.GetSystem<ParticleSystem>();
     auto renderer = engine.systems.GetSystem<SpriteRendereSystem>();
     std::vector<double> times;
     for (int frame = 0; frame < kWarmUpFrames + kMeasuredFrames; ++frame) {
@@ -184,14 +217,17 @@ double engineFrame(Engine& engine, Swarm swarm) {
             engine.components.GetComponent<Transform>(sprites[i]).position =
                 glm::vec3(swarm.positions[i], 0.0f);
         transforms->Update(1.0f / 60.0f);
+        emitters->Update(1.0f / 60.0f);
         renderer->Update(1.0f / 60.0f);
         engine.window.swapBuffers();
         glFinish();
         if (frame >= kWarmUpFrames)
             times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
+    const EngineFrame result{medianOf(times), engine.graphics.spritesDrawnLastFrame(),
+                             ParticlePool::kCapacity - emitters->pool().freeCount()};
     engine.clearSprites();
-    return medianOf(times);
+    return result;
 }
 
 const char* kReferenceVertex = R"(#version 450 core
@@ -321,13 +357,19 @@ int main() {
     std::filesystem::current_path(std::filesystem::path(QEL_SOURCE_DIR) / "tests");
     Engine engine;
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("%8s %18s %18s %8s\n", "sprites", "engine ms/frame", "reference ms/frame", "ratio");
-    for (size_t count : {0u, 500u, 2000u, 10000u}) {
+    std::printf("%8s %8s %10s %18s %18s %8s\n", "sprites", "drawn", "particles", "engine ms/frame",
+                "reference ms/frame", "ratio");
+    // Sprite rows within the 3,000-entity limit (four lamps are entities too), then the pool.
+    for (const auto& [count, particles] :
+         {std::pair{0u, false}, {500u, false}, {1000u, false}, {2000u, false}, {2900u, false}, {0u, true}}) {
         const Swarm swarm(count);
-        const double whole = engineFrame(engine, swarm);
-        Reference reference(count);
-        const double minimal = reference.frame(engine.window, engine.texture->id, swarm);
-        std::printf("%8zu %18.2f %18.2f %8.2f\n", count, whole, minimal, minimal > 0 ? whole / minimal : 0.0);
+        const EngineFrame whole = engineFrame(engine, swarm, particles);
+        // The reference draws as many quads as the engine drew sprites and particles.
+        const Swarm drawn(whole.sprites + whole.particles);
+        Reference reference(drawn.positions.size());
+        const double minimal = reference.frame(engine.window, engine.texture->id, drawn);
+        std::printf("%8u %8zu %10zu %18.2f %18.2f %8.2f\n", count, whole.sprites, whole.particles, whole.ms,
+                    minimal, minimal > 0 ? whole.ms / minimal : 0.0);
     }
     std::printf("instance build: %.1f ns per sprite\n", instanceBuildNs(engine.texture));
     return 0;

@@ -2,7 +2,7 @@
 // Scene plus bloom, tone-mapped and gamma-encoded for the window, then optionally graded through
 // a 16-step colour look-up table.
 
-uniform sampler2D uTexture2D;    // linear scene colour
+uniform sampler2D uTexture2D;    // linear scene colour, the window's size
 uniform sampler2D uBloomTexture; // blurred bright light, linear, in a corner region of the texture
 uniform vec2 uBloomRegion;       // that region's share of the bloom texture
 uniform sampler2D uLUT16;        // 256 x 16, not sRGB: gamma-encoded in, gamma-encoded out
@@ -38,7 +38,9 @@ vec3 grade(vec3 color) {
 }
 
 void main() {
-    vec3 hdr = texture(uTexture2D, vUV).rgb + texture(uBloomTexture, vUV * uBloomRegion).rgb;
+    // The scene target matches the window texel for texel: a fetch, no filtering.
+    vec3 scene = texelFetch(uTexture2D, ivec2(gl_FragCoord.xy), 0).rgb;
+    vec3 hdr = scene + texture(uBloomTexture, vUV * uBloomRegion).rgb;
     vec3 display = pow(toneMap(hdr), vec3(1.0 / 2.2));
     if (uIsLUT) display = grade(display);
     fragColor = vec4(display, 1.0);

@@ -14,7 +14,6 @@ layout(std140, binding = 0) uniform Lights {
 
 uniform sampler2D uTexture2D[32];
 uniform vec3 uAmbientColor;
-uniform int uLightCount;
 uniform bool isLight;
 
 in vec2 vUV;
@@ -22,6 +21,7 @@ in vec2 vWorld;
 in vec4 vColor;
 flat in vec4 vSlots;
 in float vAlphaFactor;
+flat in uint vLightMask;
 
 layout(location = 0) out vec4 outColor;
 layout(location = 1) out vec4 outBright;
@@ -38,20 +38,22 @@ vec4 sampleUnit(float slot, vec2 uv, vec2 dx, vec2 dy) {
     return textureGrad(uTexture2D[int(slot + 0.5)], uv, dx, dy);
 }
 
-// Light reaching a flat, viewer-facing surface at vWorld from one point light.
+// Light reaching a flat, viewer-facing surface at vWorld from one point light. Written with squared
+// distances: no square root but the one the height needs.
 vec3 pointLight(PackedLight light) {
     float range = light.params.x;
     vec2 toLight = light.position.xy - vWorld;
-    float dist = length(toLight);
-    if (range <= 0.0 || dist >= range) return vec3(0.0);
+    float distSq = dot(toLight, toLight);
+    if (range <= 0.0 || distSq >= range * range) return vec3(0.0);
     // Exponential fall-off (attenuation is a negative rate per squared world unit), faded to
     // exactly zero at the range so lights can be culled there without a visible edge.
-    float falloff = exp(min(light.params.z, 0.0) * dist * dist);
-    float edge = 1.0 - pow(dist / range, 4.0);
+    float falloff = exp(min(light.params.z, 0.0) * distSq);
+    float reach = distSq / (range * range);
+    float edge = 1.0 - reach * reach;
     // Height tilts the light: right under it a surface gets it all, at grazing angles half
     // (wrapped so that low lights still reach the floor).
     float height = max(light.position.z, 0.0);
-    float facing = height > 0.0 ? height / length(vec3(toLight, height)) : 0.0;
+    float facing = height > 0.0 ? height * inversesqrt(distSq + height * height) : 0.0;
     float wrapped = 0.5 + 0.5 * facing;
     return light.color.rgb * max(light.params.y, 0.0) * falloff * edge * edge * wrapped;
 }
@@ -88,9 +90,8 @@ void main() {
     }
 
     vec3 light = uAmbientColor;
-    int count = clamp(uLightCount, 0, 20);
-    for (int i = 0; i < count; ++i)
-        light += pointLight(uLights[i]);
+    for (uint mask = vLightMask; mask != 0u; mask &= mask - 1u)
+        light += pointLight(uLights[findLSB(mask)]);
 
     vec3 lit = albedo.rgb * light + emission;
     float luma = dot(lit, kLuma);

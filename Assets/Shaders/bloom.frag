@@ -1,7 +1,8 @@
 #version 450 core
-// One axis of a separable Gaussian blur. The blur runs in the lower-left quarter-size region of
-// the ping-pong targets (a sixteenth of the pixels of a full-size blur, and a wider glow per tap);
-// the first pass reads the full-size bright target and shrinks it on the way.
+// One axis of a separable Gaussian blur. The blur runs in the lower-left eighth-size region of the
+// ping-pong targets (a sixty-fourth of the pixels of a full-size blur); the first pass reads the
+// full-size bright target and shrinks it on the way. Ten passes of sigma 8 window pixels make a
+// glow of sigma 18 pixels, whatever the region's size.
 
 uniform sampler2D uTexture2D;
 uniform bool uIsHorizontal;
@@ -13,27 +14,35 @@ in vec2 vUV;
 
 out vec4 fragColor;
 
-const int kRadius = 4;    // taps on each side, in blur-region texels
-const float kSigma = 2.0; // in blur-region texels
-const float kShrink = 4.0;
+const float kShrink = 8.0; // RenderTargets::kBloomShrink
+// Weights exp(-i² / 2) of taps 0, 1 and 2 on each side: sigma 1 blur-region texel.
+const float kNear = 0.6065307;
+const float kFar = 0.1353353;
+const float kTotal = 1.0 + 2.0 * (kNear + kFar);
+// Later passes read the blur region texel for texel, so the two taps on a side are one bilinear
+// fetch between them, weighted by their sum.
+const float kPairOffset = 1.0 + kFar / (kNear + kFar);
 
 void main() {
     vec2 sourceTexel = 1.0 / vec2(textureSize(uTexture2D, 0));
-    // One step is one texel of the blur region, whatever the source's size.
-    vec2 regionTexel = uSourceRegion.x >= 1.0 ? sourceTexel * kShrink : sourceTexel;
-    vec2 step = uIsHorizontal ? vec2(regionTexel.x, 0.0) : vec2(0.0, regionTexel.y);
     vec2 uv = vUV * uSourceRegion;
     // Taps stay inside the region: texels beyond it hold nothing of this frame.
     vec2 lowest = 0.5 * sourceTexel;
     vec2 highest = uSourceRegion - 0.5 * sourceTexel;
-
     vec3 sum = texture(uTexture2D, uv).rgb;
-    float total = 1.0;
-    for (int i = 1; i <= kRadius; ++i) {
-        float weight = exp(-float(i * i) / (2.0 * kSigma * kSigma));
-        sum += weight * (texture(uTexture2D, clamp(uv + step * float(i), lowest, highest)).rgb +
-                         texture(uTexture2D, clamp(uv - step * float(i), lowest, highest)).rgb);
-        total += 2.0 * weight;
+
+    if (uSourceRegion.x >= 1.0) {
+        // One step is one texel of the blur region, kShrink of the full-size source.
+        vec2 regionTexel = sourceTexel * kShrink;
+        vec2 step = uIsHorizontal ? vec2(regionTexel.x, 0.0) : vec2(0.0, regionTexel.y);
+        sum += kNear * (texture(uTexture2D, clamp(uv + step, lowest, highest)).rgb +
+                        texture(uTexture2D, clamp(uv - step, lowest, highest)).rgb);
+        sum += kFar * (texture(uTexture2D, clamp(uv + 2.0 * step, lowest, highest)).rgb +
+                       texture(uTexture2D, clamp(uv - 2.0 * step, lowest, highest)).rgb);
+    } else {
+        vec2 step = (uIsHorizontal ? vec2(sourceTexel.x, 0.0) : vec2(0.0, sourceTexel.y)) * kPairOffset;
+        sum += (kNear + kFar) * (texture(uTexture2D, clamp(uv + step, lowest, highest)).rgb +
+                                 texture(uTexture2D, clamp(uv - step, lowest, highest)).rgb);
     }
-    fragColor = vec4(sum / total, 1.0);
+    fragColor = vec4(sum / kTotal, 1.0);
 }

@@ -1,6 +1,7 @@
 #include "FrameTestSupport.h"
 
 #include "ECS/Components/Light.h"
+#include "ECS/Components/ModelMatrix.h"
 #include "ECS/Components/Text.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/CameraState.h"
@@ -54,8 +55,16 @@ TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
 }
 
 TEST_F(FrameTest, AFrameWithNothingVisibleStillClearsBloomsAndComposites) {
-    addSprite({100.0f, 0.0f}, {1.0f, 1.0f}, solidTexture("far", kWhite));
+    Texture* white = solidTexture("white", kWhite);
+    const Entity glow = addSprite({0.0f, 0.0f}, {2.0f, 2.0f}, white);
+    components->GetComponent<SpriteRenderer>(glow).emission = white;
+    components->GetComponent<SpriteRenderer>(glow).emissionAmount = 4.0f;
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    drawFrame();
+    // Out of view: no glow of the last frame may stay behind in the bloom.
+    Transform& moved = components->GetComponent<Transform>(glow);
+    moved.position.x = 100.0f;
+    refreshModelMatrix(moved);
     drawFrame();
     // The scene target was cleared to the (linear) clear colour, blurred and encoded for display.
     const glm::u8vec4 pixel = readPixel(640, 360);
@@ -69,12 +78,15 @@ TEST_F(FrameTest, ALightBrightensSpritesWithinItsRangeOnly) {
     graphics->setAmbient(glm::vec4(1.0f, 1.0f, 1.0f, 0.1f));
     addSprite({2.0f, 0.0f}, {1.0f, 1.0f}, white);
     addSprite({12.0f, 0.0f}, {1.0f, 1.0f}, white);
+    // Its centre is beyond the range, its right end within it.
+    addSprite({-8.0f, 0.0f}, {12.0f, 1.0f}, white);
     world->spawn(Transform{}, Light{.range = 6.0f, .intensity = 2.0f});
     drawFrame();
 
     const int lit = brightness(pixelAt({2.0f, 0.0f})), unlit = brightness(pixelAt({12.0f, 0.0f}));
     EXPECT_GT(lit, unlit + 120);
     EXPECT_GT(unlit, 0) << "ambient still shows the far sprite";
+    EXPECT_GT(brightness(pixelAt({-2.5f, 0.0f})), brightness(pixelAt({-13.5f, 0.0f})) + 120);
 }
 
 TEST_F(FrameTest, AShadowDarkensTheGroundButNotWhatStandsOnIt) {

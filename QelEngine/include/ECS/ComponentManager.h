@@ -6,11 +6,22 @@
 #include "QelCore/LogManager.h"
 #include "QelCore/Singleton.h"
 
+#include <atomic>
+#include <cstddef>
 #include <memory>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace Qel {
+
+/// A small dense number per component type, the same in every manager and fixed on first use, so
+/// a manager reaches a type's array by position instead of hashing its name on every access.
+size_t nextComponentSlot();
+template <class T> size_t componentSlot() {
+    static const size_t slot = nextComponentSlot();
+    return slot;
+}
 
 /// Owns one scene component array (capacity MAX_ENTITIES) per registered component type and
 /// keeps entity signatures in step with them. Adding or removing components does not notify
@@ -43,13 +54,24 @@ public:
     ComponentType RegisteredCount() const { return nextComponentType; }
 
 private:
+    /// What a registered type's slot holds: its array and its signature bit.
+    struct TypedArray {
+        IComponentArray* array = nullptr;
+        ComponentType type = MAX_COMPONENTS;
+    };
+
+    /// T's slot entry; its array is null when T is not registered.
+    template <class T> const TypedArray& typedArray() const;
     /// T's array, or null (logged) when T is not registered.
     template <class T> Array<T>* getArray();
     static void logUnregistered(const char* name);
     template <class T> void setBit(Entity entity, bool value);
 
+    /// Registration is by name: a second type under a name already taken gets no array.
     std::unordered_map<const char*, ComponentType> componentTypes;
     std::unordered_map<const char*, std::shared_ptr<IComponentArray>> componentArrays;
+    /// Indexed by componentSlot<T>(): the registered types' arrays, typed by their slot.
+    std::vector<TypedArray> bySlot;
     ComponentType nextComponentType = 0;
 };
 
@@ -61,28 +83,37 @@ template <class T> void ComponentManager::RegisterComponent() {
         logf(LOG_CRITICAL, "Component type %s registered twice", name ? name : "(null)");
         return;
     }
+    auto array = std::make_shared<Array<T>>();
+    const size_t slot = componentSlot<T>();
+    if (bySlot.size() <= slot) bySlot.resize(slot + 1);
+    bySlot[slot] = {array.get(), nextComponentType};
     componentTypes.emplace(name, nextComponentType);
-    componentArrays.emplace(name, std::make_shared<Array<T>>());
+    componentArrays.emplace(name, std::move(array));
     ++nextComponentType;
 }
 
+template <class T> const ComponentManager::TypedArray& ComponentManager::typedArray() const {
+    static const TypedArray unregistered;
+    const size_t slot = componentSlot<T>();
+    return slot < bySlot.size() ? bySlot[slot] : unregistered;
+}
+
 template <class T> ComponentManager::Array<T>* ComponentManager::getArray() {
-    const char* name = TypeName<T>::get();
-    auto found = componentArrays.find(name);
-    Array<T>* array = found == componentArrays.end() ? nullptr : found->second->template As<Array<T>>();
-    if (!array) logUnregistered(name);
-    return array;
+    // Only T's own registration fills T's slot, so the array there is an Array<T>.
+    IComponentArray* array = typedArray<T>().array;
+    if (!array) logUnregistered(TypeName<T>::get());
+    return static_cast<Array<T>*>(array);
 }
 
 template <class T> ComponentType ComponentManager::GetComponentType() {
     if (!getArray<T>()) return MAX_COMPONENTS;
-    return componentTypes.at(TypeName<T>::get());
+    return typedArray<T>().type;
 }
 
 template <class T> void ComponentManager::setBit(Entity entity, bool value) {
     EntityManager* entities = EntityManager::instance();
     if (EntityInfo* info = entities ? entities->GetInfo(entity) : nullptr) {
-        info->signature.set(componentTypes.at(TypeName<T>::get()), value);
+        info->signature.set(typedArray<T>().type, value);
     }
 }
 

@@ -68,6 +68,9 @@ public:
     /// Position and size in world units, rotation in degrees.
     void debugBox(glm::vec2 position, glm::vec2 size, float rotationDegrees, glm::vec3 color);
 
+    /// World sprites the last frame drew (those in view; shadows, masks and particles not counted).
+    size_t spritesDrawnLastFrame() const { return spritesDrawn; }
+
     /// Flips the collider and navigation-grid overlay.
     void toggleDebugDraw() { debugDraw = !debugDraw; }
     bool isDebugDrawOn() const { return debugDraw; }
@@ -120,6 +123,7 @@ private:
     std::vector<DebugShape> overlayQueue;
     std::vector<DebugShape> boxQueue;
     glm::vec4 ambient{1.0f};
+    size_t spritesDrawn = 0;
     bool debugDraw = false;
 };
 

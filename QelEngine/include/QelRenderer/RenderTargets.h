@@ -26,10 +26,20 @@ public:
     /// else), binds the scene framebuffer and clears both of its attachments.
     void beginFrame(glm::ivec2 size);
 
-    /// The lower-left part of the ping-pong textures the bloom blurs in: a quarter of the size.
+    /// Each side of the bloom's blur region is this fraction of the window's; bloom.frag steps
+    /// through the full-size bright target by the same factor.
+    static constexpr int kBloomShrink = 8;
+
+    /// The lower-left part of the ping-pong textures the bloom blurs in: an eighth of the size.
     glm::ivec2 bloomSize() const;
     /// bloomSize() as a share of the ping-pong textures' size.
     glm::vec2 bloomRegion() const;
+
+    /// Makes the bloom's result (what the composite reads) black, as a blur of a black bright
+    /// target would be. Clears only when something was blurred into it since the last clear.
+    void clearBloomResult();
+    /// The blur writes the bloom's result again.
+    void markBloomResultWritten() { bloomResultClear = false; }
 
     uint32_t sceneFBO = 0;
     uint32_t sceneColor = 0;
@@ -39,6 +49,7 @@ public:
 
 private:
     glm::ivec2 size{0, 0};
+    bool bloomResultClear = false;
 };
 
 } // namespace Qel

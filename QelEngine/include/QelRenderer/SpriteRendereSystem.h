@@ -2,6 +2,8 @@
 
 #include "ECS/System/ISystem.h"
 
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace Qel {
@@ -16,11 +18,13 @@ public:
     /// Both sort the list and draw one frame.
     void Initialize() override;
     void Update(float dt) override;
-    /// Appends a newly matching entity (then re-sorts); removes a leaver, keeping the order.
+    /// Appends a newly matching entity (the next draw sorts it in); removes a leaver, keeping the
+    /// order.
     void EntitySignatureChanged(Entity entity) override;
     void Unload() override;
 
-    /// The drawable entities by ascending SpriteRenderer.layerNum; equal layers in no set order.
+    /// The drawable entities by ascending SpriteRenderer.layerNum as of the last draw (entities
+    /// added since are at the end); equal layers in no set order.
     const std::vector<Entity>& drawList() const { return layerOrdered; }
 
 private:
@@ -28,6 +32,8 @@ private:
     void drawFrame();
 
     std::vector<Entity> layerOrdered;
+    /// The sort's scratch: (layer, entity) pairs, kept to reuse its storage.
+    std::vector<std::pair<int32_t, Entity>> keyed;
 };
 
 } // namespace Qel

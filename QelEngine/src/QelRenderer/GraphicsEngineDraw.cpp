@@ -104,12 +104,13 @@ void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
 }
 
 void GraphicsEngine::drawBloom(glm::ivec2 windowSize) {
-    if (!canDrawWith(frame->bloom, "bloom")) {
-        // The composite still reads the blur's result: without a blur it adds nothing.
-        const float none[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-        glClearTexImage(targets.pingpongTex[1], 0, GL_RGBA, GL_FLOAT, none);
+    // With no sprite drawn the bright target is black and so is its blur; the composite still
+    // reads the blur's result, which then adds nothing.
+    if (frame->visible.empty() || !canDrawWith(frame->bloom, "bloom")) {
+        targets.clearBloomResult();
         return;
     }
+    targets.markBloomResultWritten();
     Shader& bloom = *frame->bloom;
     bloom.use();
     const glm::ivec2 region = targets.bloomSize();
@@ -297,6 +298,7 @@ void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
         drawUI(scenes->drawLists.uiEntries(), *frame->uiBatch, *frame->ui, windowSize,
                camera.screenProjection);
     drawDebugOverlay(worldToNDC);
+    spritesDrawn = frame->visible.size();
     frame->visible.clear();
 }
 

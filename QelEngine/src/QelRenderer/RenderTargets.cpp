@@ -40,6 +40,7 @@ glm::ivec2 usableSize(glm::ivec2 size) {
 void RenderTargets::create(glm::ivec2 requested) {
     destroy();
     size = usableSize(requested);
+    bloomResultClear = false;
 
     sceneColor = newTexture();
     sceneBright = newTexture();
@@ -85,7 +86,7 @@ void RenderTargets::destroy() {
 }
 
 glm::ivec2 RenderTargets::bloomSize() const {
-    return glm::max(size / 4, glm::ivec2(1));
+    return glm::max(size / kBloomShrink, glm::ivec2(1));
 }
 
 glm::vec2 RenderTargets::bloomRegion() const {
@@ -97,9 +98,20 @@ void RenderTargets::beginFrame(glm::ivec2 requested) {
     // software rasteriser, so it happens only when the window size changed since the last frame.
     if (!exists() || usableSize(requested) != size) create(requested);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
-    glClear(GL_COLOR_BUFFER_BIT);
+    // Per attachment: the colour gets the clear colour, the bright target nothing. Clearing through
+    // the framebuffer takes the rasteriser's fast path, which clearing the texture does not.
+    float clearColor[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
     const float transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    glClearTexImage(sceneBright, 0, GL_RGBA, GL_FLOAT, transparent);
+    glClearBufferfv(GL_COLOR, 0, clearColor);
+    glClearBufferfv(GL_COLOR, 1, transparent);
+}
+
+void RenderTargets::clearBloomResult() {
+    if (bloomResultClear) return;
+    const float none[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glClearTexImage(pingpongTex[1], 0, GL_RGBA, GL_FLOAT, none);
+    bloomResultClear = true;
 }
 
 } // namespace Qel

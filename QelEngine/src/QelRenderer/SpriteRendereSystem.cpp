@@ -30,13 +30,15 @@ void SpriteRendereSystem::Update(float) {
 }
 
 void SpriteRendereSystem::EntitySignatureChanged(Entity entity) {
+    // The entity set mirrors the list, so membership is a hash look-up rather than a walk. A new
+    // entity only joins the list: every draw sorts first, so a scene of thousands of entities is
+    // sorted once, not once per entity.
+    const bool listed = entities.contains(entity);
     const bool match = DefaultEntityTest(entity);
-    const auto found = std::find(layerOrdered.begin(), layerOrdered.end(), entity);
-    if (match && found == layerOrdered.end()) {
+    if (match && !listed) {
         layerOrdered.push_back(entity);
-        sortByLayer();
-    } else if (!match && found != layerOrdered.end()) {
-        layerOrdered.erase(found);
+    } else if (!match && listed) {
+        layerOrdered.erase(std::find(layerOrdered.begin(), layerOrdered.end(), entity));
     }
 }
 
@@ -47,11 +49,14 @@ void SpriteRendereSystem::Unload() {
 
 void SpriteRendereSystem::sortByLayer() {
     ComponentManager* components = ComponentManager::instance();
-    // Every listed entity matches the signature, so it has a SpriteRenderer.
-    std::sort(layerOrdered.begin(), layerOrdered.end(), [components](Entity a, Entity b) {
-        return components->GetComponent<SpriteRenderer>(a).layerNum <
-               components->GetComponent<SpriteRenderer>(b).layerNum;
-    });
+    // Each layer is read once, not twice per comparison. Every listed entity matches the
+    // signature, so it has a SpriteRenderer.
+    keyed.clear();
+    for (Entity entity : layerOrdered)
+        keyed.emplace_back(components->GetComponent<SpriteRenderer>(entity).layerNum, entity);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        layerOrdered[i] = keyed[i].second;
 }
 
 void SpriteRendereSystem::drawFrame() {
