@@ -2,6 +2,7 @@
 
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/AnimationSystem.h"
+#include "ECS/System/Systems/GOScriptSystem.h"
 #include "ECS/System/Systems/ParticleSystem.h"
 #include "Physics/PhysicsSystem.h"
 #include "QelRenderer/CameraSystem.h"
@@ -28,6 +29,7 @@ void registerSystems(SystemManager& systems) {
     // frame settled on.
     add<AnimationSystem>(systems, "AnimationSystem");
     add<PhysicsSystem>(systems, "PhysicsSystem");
+    add<GOScriptSystem>(systems, "GOScriptSystem");
     add<TransformSystem>(systems, "TransformSystem");
     add<ParticleSystem>(systems, "ParticleSystem");
     add<SpriteRendereSystem>(systems, "SpriteRendereSystem");
