@@ -66,6 +66,7 @@ void makePrefabs(Content& content);
 void makeMainMenu(Content& content);
 void makeIntroLevel(Content& content);
 void makeCredits(Content& content);
+void makeScriptDemo(Content& content);
 /// Pictures of the scenes as the game would show them at 1280 x 720, for looking, not shipping.
 void writePreviews(const Content& content, const std::filesystem::path& folder);
 
