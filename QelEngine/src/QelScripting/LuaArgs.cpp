@@ -17,7 +17,8 @@ std::optional<lua_Integer> integerAt(lua_State* L, int index) {
 
 std::optional<int32_t> int32At(lua_State* L, int index) {
     const std::optional<lua_Integer> value = integerAt(L, index);
-    if (!value || *value < std::numeric_limits<int32_t>::min() || *value > std::numeric_limits<int32_t>::max())
+    if (!value || *value < std::numeric_limits<int32_t>::min() ||
+        *value > std::numeric_limits<int32_t>::max())
         return std::nullopt;
     return static_cast<int32_t>(*value);
 }

@@ -1,4 +1,5 @@
 #include "ECS/Component/Components/ComponentReaders.h"
+#include "Physics/BodyKind.h"
 
 namespace Qel {
 
@@ -12,27 +13,13 @@ template <> RigidBody2D readComponent<RigidBody2D>(const JSONArr::iter& object) 
     object.get("isDynamic", body.isDynamic);
     object.get("isKinematic", body.isKinematic);
 
-    // One kind wins, static before kinematic before dynamic. A near-zero mass (its inverse may
-    // even be infinite) never survives: static and kinematic bodies are not pushed, a dynamic
-    // body falls back to unit mass.
+    // One kind wins, static before kinematic before dynamic.
     if (body.isStatic) {
-        body.isDynamic = false;
-        body.isKinematic = false;
-        body.mass = 0.0f;
-        body.invMass = 0.0f;
-        body.velocity = {0.0f, 0.0f};
+        makeStatic(body);
     } else if (body.isKinematic) {
-        body.isDynamic = false;
-        if (body.mass < RigidBody2D::kMinimumMass) {
-            body.mass = 0.0f;
-            body.invMass = 0.0f;
-        }
+        makeKinematic(body);
     } else {
-        body.isDynamic = true;
-        if (body.mass < RigidBody2D::kMinimumMass) {
-            body.mass = 1.0f;
-            body.invMass = 1.0f;
-        }
+        makeDynamic(body);
     }
     return body;
 }

@@ -5,7 +5,7 @@
 #include "ECS/EntityManager.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
-#include "QelScripting/EntityBindings.h"
+#include "QelScripting/EntityScriptSetup.h"
 #include "QelScripting/LuaScript.h"
 #include "QelScripting/ScriptAssets.h"
 #include "data/AssetManager.h"

@@ -1,0 +1,224 @@
+#include "Files.h"
+#include "LogSink.h"
+#include "World.h"
+
+#include "ECS/Component/ComponentCatalogue.h"
+#include "ECS/System/Systems/AnimationSystem.h"
+#include "Physics/Circle.h"
+#include "QelCore/GameStateManager.h"
+#include "QelCore/Input.h"
+#include "QelRenderer/GraphicsEngine.h"
+#include "QelRenderer/Texture.h"
+#include "QelScripting/ScriptBindings.h"
+
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+#include <lua.hpp>
+
+using namespace Qel;
+
+namespace {
+
+// A Lua state with the bindings over a world holding E (every component the bindings touch),
+// B (a Transform only), C (a body whose collider is not set), N (no components) and D (no entity).
+class ScriptBindingsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        world.catalogue();
+        TypeName<AnimationSystem>::assign("AnimationSystem");
+        world.systems->RegisterSystem<AnimationSystem>()->Load();
+        Enemy enemy;
+        enemy.health = 5;
+        e = world.spawn(Transform{}, RigidBody2D{}, ColliderPtr(std::make_unique<Circle>(), "Circle"),
+                        SpriteRenderer{}, UITransform{}, Text{}, enemy, Animator{});
+        world.get<Animator>(e).conditions = {{hashName("run"), false}};
+        global("E", e);
+        global("B", world.spawn(Transform{}));
+        global("C", world.spawn(Transform{}, RigidBody2D{}, ColliderPtr{}));
+        global("N", world.spawn());
+        global("D", 2999);
+        registerScriptBindings(L);
+        sink.take();
+    }
+    void TearDown() override { lua_close(L); }
+
+    void global(const char* name, Entity entity) {
+        lua_pushinteger(L, static_cast<lua_Integer>(entity));
+        lua_setglobal(L, name);
+    }
+
+    /// The chunk's results in Lua's text form, joined by commas.
+    std::string run(const std::string& chunk) {
+        lua_settop(L, 0);
+        if (luaL_loadstring(L, chunk.c_str()) || lua_pcall(L, 0, LUA_MULTRET, 0))
+            return std::string("error: ") + lua_tostring(L, -1);
+        std::string results;
+        for (int i = 1, top = lua_gettop(L); i <= top; ++i)
+            results += (i > 1 ? "," : "") + std::string(luaL_tolstring(L, i, nullptr));
+        return results;
+    }
+
+    test::World world;
+    test::LogSink sink;
+    lua_State* L = luaL_newstate();
+    Entity e = MAX_ENTITIES;
+};
+
+TEST_F(ScriptBindingsTest, MisuseLogsOneLineReturnsNeutralValuesAndChangesNothing) {
+    const struct {
+        const char* call;
+        const char* results;
+        const char* line;
+    } rows[] = {
+        {"keyPressed('a')", "false", "GOScript_keyTemplate INVALID KEY ARGUMENT"},
+        {"keyTriggered(1e20)", "false", "GOScript_keyTemplate INVALID KEY ARGUMENT"},
+        {"keyReleased(2.5)", "false", "GOScript_keyTemplate INVALID KEY ARGUMENT"},
+        {"enableEntity()", "", "GOScript_enableEntity expects 1 arguments, got 0"},
+        {"disableEntity(D)", "", "GOScript_disableEntity could not get target entity ID"},
+        {"changeScene(5)", "false", "GOScript_changeScene only takes in a string"},
+        {"changeScene('../Assets/Scenes/Minimal.json\\0x')", "false",
+         "GOScript_changeScene scene path holds"},
+        {"setMass(E)", "", "GOScript_setMass expects 2 arguments, got 1"},
+        {"setMass(E, 1e-45)", "", "GOScript_setMass invalid argument types, expects (entityID, mass)"},
+        {"setMass(E, 0/0)", "", "GOScript_setMass invalid argument types"},
+        {"addForce(E, 'x', 1)", "", "GOScript_addForce invalid argument types"},
+        {"addForceTowards(E, 1, 1, 0)", "", "GOScript_addForceTowards invalid argument types"},
+        {"addForceTowards(B, 1, 1, 1)", "", "GOScript_addForceTowards target does not have the requested"},
+        {"getPosition(E, 1)", "", "GOScript_getPosition expects 1 arguments, got 2"},
+        {"getPosition(N)", "", "GOScript_getPosition target does not have the requested component"},
+        {"getPosition('2999')", "", "GOScript_getPosition could not get target entity ID"},
+        {"setPosition(3000, 1, 2)", "", "GOScript_setPosition could not get target entity ID"},
+        {"getVelocity(-1)", "0.0,0.0", "GOScript_getVelocity could not get target entity ID"},
+        {"getVelocity(B)", "0.0,0.0", "GOScript_getVelocity target does not have the requested component"},
+        {"setVelocity(E, 1e39, 0)", "", "GOScript_setVelocity invalid argument types"},
+        {"setVelocityTowards(E, 1, 2)", "", "GOScript_setVelocityTowards expects 4 arguments, got 3"},
+        {"updatePhysicsBody(C)", "", "GOScript_updatePhysicsBody target does not have the requested"},
+        {"setAnimBool(E, 5, true)", "", "GOScript_setAnimBool invalid argument types"},
+        {"setAnimBool(B, 'run', true)", "", "GOScript_setAnimBool target does not have the requested"},
+        {"editSpriteRenderer(E)", "", "GOScript_SpriteRenderer expects at least 2 argument"},
+        {"editSpriteRenderer(2.5, 'getColor')", "", "[LUA] | could not get target entity ID"},
+        {"editSpriteRenderer(E, 'fly')", "", "GOScript_SpriteRenderer unknown action"},
+        {"editSpriteRenderer(E, 'setTexture', 'nope')", "",
+         "GOScript_SpriteRenderer texture \"nope\" unavailable"},
+        {"editSpriteRenderer(E, 'setUVSize', 0/0, 1)", "",
+         "GOScript_SpriteRenderer setUVSize invalid arguments"},
+        {"editUITransform(N, 'getPosition')", "", "[LUA] | target does not have the requested component"},
+        {"editUITransform(E, 'setPosition', 1, 2)", "", "GOScript_UITransform setPosition invalid arguments"},
+        {"editText(E, 'setAlignment', 'Middle')", "", "GOScript_Text unknown alignment"},
+        {"editText(E, 'setSize', 1e20)", "", "GOScript_Text setSize invalid arguments"},
+        {"editText(E, 7)", "", "GOScript_Text unknown action"},
+        {"editEnemy(B, 'stun', 1)", "", "[LUA] | target does not have the requested component"},
+        {"editEnemy(E, 'damage', -1)", "", "GOScript_Enemy damage invalid arguments"},
+        {"editRigidBody(E)", "", "GOScript_RigidBody expects at least 2 argument"},
+        {"editRigidBody(E, 'setMass', -2)", "", "GOScript_RigidBody setMass invalid arguments"},
+        {"editGraphics()", "", "GOScript_Graphics expects at least 2 argument"},
+        {"editGraphics('blur')", "", "GOScript_Graphics unknown action"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.call);
+        EXPECT_EQ(run(std::string("return ") + row.call), row.results);
+        EXPECT_EQ(sink.lines().size(), 1u);
+        EXPECT_TRUE(sink.has(LOG_CRITICAL, "[LUA] | "));
+        EXPECT_TRUE(sink.has(LOG_CRITICAL, row.line)) << sink.take();
+        sink.take();
+    }
+    const RigidBody2D& body = world.get<RigidBody2D>(e);
+    EXPECT_EQ(body.mass, 1.0f);
+    EXPECT_EQ(body.invMass, 1.0f);
+    EXPECT_EQ(body.force, glm::vec2(0.0f));
+    EXPECT_EQ(body.velocity, glm::vec2(0.0f));
+    EXPECT_EQ(world.get<SpriteRenderer>(e).uvSize, glm::vec2(1.0f));
+    EXPECT_EQ(world.get<UITransform>(e).position, glm::vec3(0.0f));
+    EXPECT_EQ(world.get<Text>(e).size, 24);
+    EXPECT_EQ(world.get<Enemy>(e).health, 5);
+    EXPECT_FALSE(world.entities->IsDisabled(e));
+}
+
+TEST_F(ScriptBindingsTest, EachUseReachesItsComponentAndReadsBack) {
+    GameStateManager states;
+    GraphicsEngine graphics;
+    test::Sandbox sandbox("bindings");
+    test::writeSolidPng(sandbox / "lut.png", 4, {255, 0, 0, 255});
+    world.assets->load<Texture>("lut", (sandbox / "lut.png").c_str(), hashName("lut"));
+    resetInputStates();
+    handleInputEvent(GLFW_KEY_A, GLFW_PRESS);
+    ageInputStates();
+    sink.take();
+
+    const struct {
+        const char* chunk;
+        const char* results;
+    } rows[] = {
+        {"return keyPressed(65), keyTriggered('65'), keyReleased(), keyTriggered()", "true,true,false,true"},
+        {"setPosition(E, 1, 2) return getPosition('' .. E)", "1.0,2.0"},
+        {"setVelocity(E, 3, 4) return getVelocity(E)", "3.0,4.0"},
+        {"setVelocityTowards(E, 1, 2, 0) return getVelocity(E)", "0.0,0.0"},
+        {"setVelocityTowards(E, 4, 6, 10) return getVelocity(E)", "6.0,8.0"},
+        {"setMass(E, 4) return editRigidBody(E, 'getMass')", "4.0"},
+        {"addForce(E, 1, 1) addForceTowards(E, 1, 0, 2) return editRigidBody(E, 'getMass')", "4.0"},
+        {"editRigidBody(E, 'addImpulse', 4, 8) return editRigidBody(E, 'getVelocity')", "7.0,10.0"},
+        {"editRigidBody(E, 'setVelocity', 1, 2) return editRigidBody(E, 'getVelocity')", "1.0,2.0"},
+        {"editRigidBody(E, 'setDrag', 2) return editRigidBody(E, 'getDrag')", "2.0"},
+        {"editRigidBody(E, 'setRestitution', 0.5) return editRigidBody(E, 'getRestitution')", "0.5"},
+        {"editRigidBody(E, 'setStatic') return editRigidBody(E, 'isStatic'), editRigidBody(E, 'getMass')",
+         "true,0.0"},
+        {"editRigidBody(E, 'setKinematic') return editRigidBody(E, 'isKinematic'), editRigidBody(E, "
+         "'isStatic')",
+         "true,false"},
+        {"editRigidBody(E, 'setDynamic') return editRigidBody(E, 'isDynamic'), editRigidBody(E, 'getMass')",
+         "true,1.0"},
+        {"editSpriteRenderer(E, 'setUVSize', 0.5, 0.25) return editSpriteRenderer(E, 'getUVSize')",
+         "0.5,0.25"},
+        {"editSpriteRenderer(E, 'setUVOffset', 0.25, 0.5) return editSpriteRenderer(E, 'getUVOffset')",
+         "0.25,0.5"},
+        {"editSpriteRenderer(E, 'setColor', 0.5, 0.25, 0) return editSpriteRenderer(E, 'getColor')",
+         "0.5,0.25,0.0,1.0"},
+        {"editSpriteRenderer(E, 'setLayer', 3) return editSpriteRenderer(E, 'getLayer')", "3"},
+        {"editSpriteRenderer(E, 'setTexture', 'lut') return editGraphics('setLUT', 'lut'), "
+         "editGraphics('setLUT', 'nope')",
+         "true,false"},
+        {"editUITransform(E, 'setPosition', 1, 2, 3) return editUITransform(E, 'getPosition')",
+         "1.0,2.0,3.0"},
+        {"editUITransform(E, 'setScale', 2, 3) return editUITransform(E, 'getScale')", "2.0,3.0,1.0"},
+        {"editUITransform(E, 'setRotation', 90) return editUITransform(E, 'getRotation')", "90.0"},
+        {"editUITransform(E, 'setSize', 20, 10) return editUITransform(E, 'getSize')", "20.0,10.0"},
+        {"editUITransform(E, 'setPivot', 0.5, 1) return editUITransform(E, 'getPivot')", "0.5,1.0"},
+        {"editUITransform(E, 'setAnchorMin', -1, 0) return editUITransform(E, 'getAnchorMin')", "-1.0,0.0"},
+        {"editUITransform(E, 'setAnchorMax', 1, 0.5) return editUITransform(E, 'getAnchorMax')", "1.0,0.5"},
+        {"editUITransform(E, 'setLayer', 2) return editUITransform(E, 'getLayer')", "2"},
+        {"editText(E, 'setSize', 32) return editText(E, 'getSize')", "32"},
+        {"editText(E, 'setColor', 0, 0.5, 1, 0.25) return editText(E, 'getColor')", "0.0,0.5,1.0,0.25"},
+        {"editText(E, 'setText', 'hi\\0there') editText(E, 'setAlignment', 'BottomLeft') "
+         "editText(E, 'flipAlignment') editText(E, 'setAlignment', 9) editGraphics('useLUT', 1)",
+         ""},
+        {"editEnemy(E, 'stun', 2) editEnemy(E, 'damage', 3) return editEnemy(E, 'getHealth')", "2"},
+        {"editEnemy(E, 'damage', 2147483647) return editEnemy(E, 'getHealth')", "0"},
+        {"setAnimBool(E, 'run', 1) updatePhysicsBody(E) disableEntity(E) restartScene() "
+         "return changeScene('../Assets/Scenes/Minimal.json')",
+         "true"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.chunk);
+        EXPECT_EQ(run(row.chunk), row.results);
+        EXPECT_EQ(sink.take(), "");
+    }
+    const RigidBody2D& body = world.get<RigidBody2D>(e);
+    // 4 kg, then (1, 1) plus 2 towards (1, 0) from the position (1, 2).
+    EXPECT_EQ(body.force, glm::vec2(1.0f, -1.0f));
+    EXPECT_EQ(body.position, glm::vec2(1.0f, 2.0f));
+    EXPECT_EQ(world.get<ColliderPtr>(e).collider->position, glm::vec2(1.0f, 2.0f));
+    EXPECT_EQ(world.get<SpriteRenderer>(e).texture,
+              world.assets->findRegistry<Texture>()->get(hashName("lut")));
+    EXPECT_EQ(world.get<Text>(e).text, std::string("hi\0there", 8));
+    EXPECT_EQ(world.get<Text>(e).alignment, Text::TopRight);
+    EXPECT_EQ(world.get<Enemy>(e).state, EnemyState::Stunned);
+    EXPECT_EQ(world.get<Enemy>(e).stunDuration, 2.0f);
+    EXPECT_TRUE(world.get<Animator>(e).conditions[0].raised);
+    EXPECT_TRUE(world.entities->IsDisabled(e));
+    EXPECT_TRUE(world.scenes->lighting.isLUT);
+    EXPECT_EQ(world.scenes->lighting.lutName, "lut");
+    EXPECT_EQ(states.getNext(), GS_RESTART);
+    EXPECT_TRUE(world.scenes->isSceneChangeRequested());
+}
+
+} // namespace
