@@ -51,9 +51,9 @@ TEST_F(ScriptCheckTest, ShippedScriptsValidateCallOnlyWhatExistsAndNeedNoUnsafeL
     EXPECT_NE(assets->findRegistry<LuaScriptStringWrapper>()->get(hashName("audioFunctions")), nullptr);
 
     // What an entity's state offers: the standard library, the host functions and the bindings.
-    const Entity probe = scripted({"local names = {}\n"
-                                   "for name, value in pairs(_G) do names[#names + 1] = name end\n"
-                                   "offered = table.concat(names, ' ')"});
+    const Entity probe = scripted({"function onInit() local names = {}\n"
+                                   "  for name in pairs(_G) do names[#names + 1] = name end\n"
+                                   "  offered = table.concat(names, ' ') end"});
     std::set<std::string> known;
     std::istringstream offered(global(probe, "offered"));
     for (std::string name; offered >> name;)
