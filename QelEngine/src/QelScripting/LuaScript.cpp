@@ -107,7 +107,8 @@ bool LuaScript::protectedCall(int nargs, int nresults, const char* name) {
 
 void LuaScript::countInstructions(lua_State* state, lua_Debug*) {
     LuaScript* script = of(state);
-    script->instructionsLeft -= kHookStep;
+    // The thread's own step: a coroutine may still count every instruction after an earlier stop.
+    script->instructionsLeft -= lua_gethookcount(state);
     if (script->instructionsLeft > 0) return;
     if (script->instructionsLeft > -kHookStep) {
         logf(LOG_HIGH, "[LUA] | script \"%s\" stopped in %s: it ran past %lld instructions",
