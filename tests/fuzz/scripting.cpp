@@ -1,6 +1,7 @@
 // Calls the script-facing message functions and triggers with argument packs made of arbitrary
 // bytes, from an entity's state, against a world whose scripts answer triggers by triggering
 // again (themselves, each other, by tag) and whose engine receivers read typed packs.
+#include "ECS/Component/RegisterComponents.h"
 #include "ECS/Components/GOScripts.h"
 #include "ECS/System/Systems/GOScriptSystem.h"
 #include "ECS/System/Systems/ParticleSystem.h"
@@ -92,16 +93,16 @@ void pushValue(lua_State* L, Input& in) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static World* world = new World();
     Input in{data, size};
-    lua_State* L = Qel::GOScriptSystem::active()->scriptOf(world->scripted[0])->state();
+    // Called the way the engine calls scripts, through the call protocol; none of these raises.
+    Qel::LuaScript& caller = *Qel::GOScriptSystem::active()->scriptOf(world->scripted[0]);
     while (in.size) {
-        lua_settop(L, 0);
-        lua_getglobal(L, kFunctions[in.byte() % std::size(kFunctions)]);
+        lua_State* L = caller.fnCallStart(kFunctions[in.byte() % std::size(kFunctions)]);
         const int count = in.byte() % 6;
         for (int i = 0; i < count; ++i)
             pushValue(L, in);
-        if (lua_pcall(L, count, 0, 0) != LUA_OK) std::abort();
+        if (!caller.fnCallSend(count, 0)) std::abort();
+        caller.fnCallEnd();
     }
-    lua_settop(L, 0);
     world->systems.UpdateAll(0.016f);
     world->messages.dispatchAll();
     for (Qel::Entity entity : world->scripted)

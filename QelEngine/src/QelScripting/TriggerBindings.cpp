@@ -68,7 +68,8 @@ bool trigger(lua_State* caller, Entity target, const char* binding) {
     if (entities->IsDisabled(target) && !disabledTargetAccepts(target, binding)) return false;
     const std::shared_ptr<LuaScript> script = system->scriptOf(target);
     if (!script) return false;
-    if (script->busy()) {
+    // The caller's own state (or one of its coroutines) is running even when no call was opened on it.
+    if (script->busy() || LuaScript::of(caller) == script.get()) {
         logf(LOG_CRITICAL, "[LUA] | %s refused: the script of entity %llu is running", binding, idText(target));
         return false;
     }
