@@ -32,8 +32,11 @@ const char* const kScript = "scriptTag = 't'\n"
 
 struct World : EcsWorld {
     World() {
-        // Misused bindings log at CRITICAL, which the quiet log still echoes: silence the echo.
+        // Misused bindings log at CRITICAL, which the quiet log still echoes and flushes to standard
+        // error when its buffer fills. Both streams go quiet; libFuzzer and the sanitizers report
+        // through their own writes.
         std::cout.setstate(std::ios::badbit);
+        std::cerr.setstate(std::ios::badbit);
         assets.load<Qel::LuaScriptStringWrapper>("fuzz", Qel::LuaScriptStringWrapper{kScript});
         Qel::TypeName<Qel::GOScriptSystem>::assign("GOScriptSystem");
         Qel::TypeName<Qel::ParticleSystem>::assign("ParticleSystem");
