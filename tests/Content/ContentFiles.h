@@ -15,7 +15,8 @@ inline const std::filesystem::path kAssets = std::filesystem::path(QEL_SOURCE_DI
 inline std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder,
                                                   const std::set<std::string>& extensions) {
     std::vector<std::filesystem::path> files;
-    for (const std::filesystem::directory_entry& entry : std::filesystem::recursive_directory_iterator(folder))
+    for (const std::filesystem::directory_entry& entry :
+         std::filesystem::recursive_directory_iterator(folder))
         if (entry.is_regular_file() && extensions.contains(entry.path().extension().string()))
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());

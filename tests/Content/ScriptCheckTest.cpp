@@ -24,7 +24,8 @@ std::string codeOf(const fs::path& file) {
     std::ifstream in(file);
     std::stringstream text;
     text << in.rdbuf();
-    static const std::regex noise(R"re(--\[(=*)\[[\s\S]*?\]\1\]|--[^\n]*|\[(=*)\[[\s\S]*?\]\2\]|"(\\.|[^"\\])*"|'(\\.|[^'\\])*')re");
+    static const std::regex noise(
+        R"re(--\[(=*)\[[\s\S]*?\]\1\]|--[^\n]*|\[(=*)\[[\s\S]*?\]\2\]|"(\\.|[^"\\])*"|'(\\.|[^'\\])*')re");
     return std::regex_replace(text.str(), noise, " \"\" ");
 }
 
@@ -40,7 +41,8 @@ std::pair<std::set<std::string>, std::set<std::string>> globalsOf(const std::str
     return {names, called};
 }
 
-const std::set<std::string> kKeywords{"and", "elseif", "function", "if", "in", "not", "or", "return", "until", "while"};
+const std::set<std::string> kKeywords{"and", "elseif", "function", "if",    "in",
+                                      "not", "or",     "return",   "until", "while"};
 
 class ScriptCheckTest : public ScriptWorldTest {};
 
@@ -58,7 +60,8 @@ TEST_F(ScriptCheckTest, ShippedScriptsValidateCallOnlyWhatExistsAndNeedNoUnsafeL
     std::istringstream offered(global(probe, "offered"));
     for (std::string name; offered >> name;)
         known.insert(name);
-    static const std::regex definition(R"(\bfunction\s+([A-Za-z_]\w*)|\blocal\s+(?:function\s+)?([A-Za-z_]\w*))");
+    static const std::regex definition(
+        R"(\bfunction\s+([A-Za-z_]\w*)|\blocal\s+(?:function\s+)?([A-Za-z_]\w*))");
     for (const fs::path& file : files) {
         const std::string code = codeOf(file);
         for (std::sregex_iterator it(code.begin(), code.end(), definition), end; it != end; ++it)

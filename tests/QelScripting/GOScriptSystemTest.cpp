@@ -34,13 +34,15 @@ public:
 };
 
 TEST_F(GOScriptSystemTest, BuildingJoinsTheScriptsSetsTheFlagsAndRunsOnInit) {
-    const Entity entity = scripted({"x = 'first' scriptTag = 7", "x = 'second'\nfunction onInit() id = thisEntityID end\n"
-                                                                  "function onUpdate(dt) step = dt end"});
+    const Entity entity =
+        scripted({"x = 'first' scriptTag = 7", "x = 'second'\nfunction onInit() id = thisEntityID end\n"
+                                               "function onUpdate(dt) step = dt end"});
     EXPECT_EQ(global(entity, "x"), "second");
     EXPECT_EQ(global(entity, "id"), std::to_string(entity));
     EXPECT_EQ(scripts->tagged(hashName("7")), std::vector<Entity>{entity});
     const uint64_t flags = get<GOScripts>(entity).flags;
-    EXPECT_EQ(flags, GOScripts::kCanBuild | GOScripts::kHasOnInit | GOScripts::kHasOnUpdate | GOScripts::kHasScriptTag);
+    EXPECT_EQ(flags, GOScripts::kCanBuild | GOScripts::kHasOnInit | GOScripts::kHasOnUpdate |
+                         GOScripts::kHasScriptTag);
     scripts->Update(0.25f);
     EXPECT_EQ(global(entity, "step"), "0.25");
 
@@ -56,10 +58,11 @@ TEST_F(GOScriptSystemTest, BuildingJoinsTheScriptsSetsTheFlagsAndRunsOnInit) {
 }
 
 TEST_F(GOScriptSystemTest, TriggersReachOtherScriptsButNeverOneThatIsRunning) {
-    const std::string receiver = "scriptTag = 'R'\n"
-                                 "function onTrigger(a, b, c, d) hits = (hits or 0) + 1\n"
-                                 "  got = math.type(a) .. ' ' .. tostring(b) .. ' ' .. tostring(c) .. ' ' .. tostring(d)\n"
-                                 "  back = tostring(triggerByEntityID(S)) end";
+    const std::string receiver =
+        "scriptTag = 'R'\n"
+        "function onTrigger(a, b, c, d) hits = (hits or 0) + 1\n"
+        "  got = math.type(a) .. ' ' .. tostring(b) .. ' ' .. tostring(c) .. ' ' .. tostring(d)\n"
+        "  back = tostring(triggerByEntityID(S)) end";
     const Entity first = scripted({receiver});
     const Entity second = scripted({receiver});
     const Entity hidden = spawn(Transform{});
@@ -91,7 +94,8 @@ TEST_F(GOScriptSystemTest, TriggersReachOtherScriptsButNeverOneThatIsRunning) {
 TEST_F(GOScriptSystemTest, TriggerChainsStopAtTheDepthCap) {
     std::vector<Entity> chain;
     for (int i = 0; i < 20; ++i)
-        chain.push_back(scripted({"function onTrigger() reached = 1 triggerByEntityID(thisEntityID + 1) end"}));
+        chain.push_back(
+            scripted({"function onTrigger() reached = 1 triggerByEntityID(thisEntityID + 1) end"}));
     const Entity starter = scripted({"function onUpdate() triggerByEntityID(C0) end"});
     setGlobal(starter, "C0", chain[0]);
     scripts->Update(0.0f);
@@ -110,7 +114,8 @@ TEST_F(GOScriptSystemTest, AnErrorOrEndlessLoopInAnyCallbackLeavesTheScriptUsabl
                                      "  return function() calls = calls + 1 error('handler') end end\n"
                                      "function onTrigger() calls = calls + 1 error('trigger') end"});
     const Entity spinning = scripted({"function onUpdate() while true do end end"});
-    const Entity trigger = scripted({"function onUpdate() updates = (updates or 0) + 1 triggerByEntityID(F) end"});
+    const Entity trigger =
+        scripted({"function onUpdate() updates = (updates or 0) + 1 triggerByEntityID(F) end"});
     setGlobal(trigger, "F", failing);
     scripts->Update(0.0f);
     collide(1, failing, trigger);
@@ -118,13 +123,15 @@ TEST_F(GOScriptSystemTest, AnErrorOrEndlessLoopInAnyCallbackLeavesTheScriptUsabl
     EXPECT_EQ(global(failing, "calls"), "7");
     EXPECT_EQ(global(trigger, "updates"), "2");
     EXPECT_EQ(logged.count("[LUA ERROR] : "), 8u);
-    EXPECT_TRUE(logged.contains("[LUA] | script \"" + scripts->scriptOf(spinning)->name() + "\" stopped in onUpdate"));
+    EXPECT_TRUE(logged.contains("[LUA] | script \"" + scripts->scriptOf(spinning)->name() +
+                                "\" stopped in onUpdate"));
 }
 
 TEST_F(GOScriptSystemTest, CollisionsCallTheHandlerOnCollideReturns) {
-    const Entity entity = scripted({"function onCollide(tag) seen = tag\n"
-                                    "  if tag == 'Wall' then return function(kind, other) hit = kind .. ':' .. other end end\n"
-                                    "  return 5 end"});
+    const Entity entity =
+        scripted({"function onCollide(tag) seen = tag\n"
+                  "  if tag == 'Wall' then return function(kind, other) hit = kind .. ':' .. other end end\n"
+                  "  return 5 end"});
     const Entity wall = spawn(Transform{});
     entities->GetInfo(wall)->tag = "Wall";
     collide(3, entity, wall);
@@ -149,11 +156,13 @@ TEST_F(GOScriptSystemTest, CollisionsCallTheHandlerOnCollideReturns) {
 }
 
 TEST_F(GOScriptSystemTest, PauseStopsOnlyUpdatesOfScriptsNotAllowedToRunPaused) {
-    const std::string counter = "function onUpdate() updates = (updates or 0) + 1 end\n"
-                                "function onTrigger() triggered = 1 end\nfunction onCollide() collided = 1 end";
+    const std::string counter =
+        "function onUpdate() updates = (updates or 0) + 1 end\n"
+        "function onTrigger() triggered = 1 end\nfunction onCollide() collided = 1 end";
     const Entity stopped = scripted({counter});
     const Entity running = scripted({counter}, GOScripts::kCanBuild | GOScripts::kAllowPausedUpdate);
-    const Entity other = scripted({"function onUpdate() triggerByEntityID(P) end"}, GOScripts::kCanBuild | GOScripts::kAllowPausedUpdate);
+    const Entity other = scripted({"function onUpdate() triggerByEntityID(P) end"},
+                                  GOScripts::kCanBuild | GOScripts::kAllowPausedUpdate);
     setGlobal(other, "P", stopped);
     broadcast("PauseSystem");
     scripts->Update(0.0f);
@@ -170,14 +179,16 @@ TEST_F(GOScriptSystemTest, PauseStopsOnlyUpdatesOfScriptsNotAllowedToRunPaused) 
 std::vector<Entity> menu;
 void openMenu(Message&) {
     for (int i = 0; i < 3; ++i)
-        menu.push_back(GOScriptSystemTest::current->scripted({"function onInit() QelMsgImmediate('Menu', 'noop') end\n"
-                                                               "function onUpdate() updates = 1 end"}));
+        menu.push_back(
+            GOScriptSystemTest::current->scripted({"function onInit() QelMsgImmediate('Menu', 'noop') end\n"
+                                                   "function onUpdate() updates = 1 end"}));
 }
 void closeMenu(Message& message) {
     for (Entity entity : menu)
         Qel::DestroyObject({entity, true});
     menu.clear();
-    if (auto* args = message.argsAs<int>()) Qel::DestroyObject({static_cast<Entity>(std::get<0>(*args)), true});
+    if (auto* args = message.argsAs<int>())
+        Qel::DestroyObject({static_cast<Entity>(std::get<0>(*args)), true});
 }
 
 TEST_F(GOScriptSystemTest, ScriptsMayOpenAndCloseMenusAndDestroyThemselvesWhileRunning) {

@@ -65,7 +65,8 @@ TEST_F(LuaHostTest, ErrorsAreLoggedWithTheFileLineAndTheStateStaysUsable) {
 }
 
 TEST_F(LuaHostTest, DlogTakesExactlyOneStringOrNumber) {
-    for (const char* text : {"dlogMed('hi')", "dlogHigh(2)", "dlogLow()", "dlogLow('a', 'b')", "dlogLow({})"}) {
+    for (const char* text :
+         {"dlogMed('hi')", "dlogHigh(2)", "dlogLow()", "dlogLow('a', 'b')", "dlogLow({})"}) {
         EXPECT_TRUE(run(text));
         EXPECT_EQ(logged.contains("[LUA] | dlog bad argument!"), text[4] == 'L') << text;
         logged.take();
@@ -92,7 +93,8 @@ TEST_F(LuaHostTest, MessagesCarryTheTypesOfTheirSignature) {
         received = typeid(void);
         EXPECT_TRUE(run(std::string("QelMsgImmediate('Probe', 'm'") + payload + ")"));
         EXPECT_EQ(received, type) << payload;
-        EXPECT_EQ(logged.contains("[LUA] | unsupported message signature!"), type == typeid(Message) && *payload)
+        EXPECT_EQ(logged.contains("[LUA] | unsupported message signature!"),
+                  type == typeid(Message) && *payload)
             << payload;
         logged.take();
     }
@@ -111,7 +113,8 @@ TEST_F(LuaHostTest, MessagesCarryTheTypesOfTheirSignature) {
 }
 
 TEST_F(LuaHostTest, BadMessagesAndValidationStatesSendNothing) {
-    for (const char* text : {"QelMsgSend('Probe')", "QelMsgImmediate({}, 'm')", "QelMsgImmediate('Probe', 1.5)"}) {
+    for (const char* text :
+         {"QelMsgSend('Probe')", "QelMsgImmediate({}, 'm')", "QelMsgImmediate('Probe', 1.5)"}) {
         EXPECT_TRUE(run(text));
         EXPECT_TRUE(logged.has(LOG_CRITICAL, "[LUA] | QelMsg bad arguments!")) << text;
         logged.take();
@@ -126,8 +129,9 @@ TEST_F(LuaHostTest, BadMessagesAndValidationStatesSendNothing) {
 TEST_F(LuaHostTest, AnEndlessLoopIsStoppedEvenWhenItCatchesTheError) {
     LuaScript script;
     script.setName("spinner");
-    ASSERT_TRUE(script.load("function stubborn() while true do pcall(function() while true do end end) end end\n"
-                            "function fine() return 1 end"));
+    ASSERT_TRUE(
+        script.load("function stubborn() while true do pcall(function() while true do end end) end end\n"
+                    "function fine() return 1 end"));
     EXPECT_FALSE(script.call("stubborn"));
     EXPECT_TRUE(logged.has(LOG_HIGH, "[LUA] | script \"spinner\" stopped in stubborn"));
     EXPECT_TRUE(script.call("fine"));

@@ -31,7 +31,8 @@ protected:
 
 public:
     /// A scene entity whose GOScripts list one new script asset per text, in order.
-    Qel::Entity scripted(std::initializer_list<std::string> texts, uint64_t flags = Qel::GOScripts::kCanBuild) {
+    Qel::Entity scripted(std::initializer_list<std::string> texts,
+                         uint64_t flags = Qel::GOScripts::kCanBuild) {
         Qel::GOScripts component;
         component.flags = flags;
         size_t slot = 0;

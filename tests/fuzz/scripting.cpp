@@ -22,13 +22,15 @@
 
 namespace {
 
-constexpr const char* kFunctions[] = {"QelMsgSend", "QelMsgImmediate", "triggerByEntityID", "triggerByScriptTag"};
-constexpr const char* kNames[] = {"GOScriptSystem", "handleCollision", "ParticleSystem", "PS_setActive",
-                                  "PS_setDuration", "t", "u", ""};
-const char* const kScript = "scriptTag = 't'\n"
-                            "function onTrigger(a, b, c) triggerByEntityID(a or 0, b, c) triggerByScriptTag(b or 'u', c)\n"
-                            "  QelMsgImmediate(b or 0, c or 0, a, b) end\n"
-                            "function onUpdate(dt) triggerByEntityID(thisEntityID) end";
+constexpr const char* kFunctions[] = {"QelMsgSend", "QelMsgImmediate", "triggerByEntityID",
+                                      "triggerByScriptTag"};
+constexpr const char* kNames[] = {
+    "GOScriptSystem", "handleCollision", "ParticleSystem", "PS_setActive", "PS_setDuration", "t", "u", ""};
+const char* const kScript =
+    "scriptTag = 't'\n"
+    "function onTrigger(a, b, c) triggerByEntityID(a or 0, b, c) triggerByScriptTag(b or 'u', c)\n"
+    "  QelMsgImmediate(b or 0, c or 0, a, b) end\n"
+    "function onUpdate(dt) triggerByEntityID(thisEntityID) end";
 
 struct World : EcsWorld {
     World() {
@@ -73,12 +75,24 @@ struct Input {
 
 void pushValue(lua_State* L, Input& in) {
     switch (in.byte() % 8) {
-    case 0: lua_pushnil(L); break;
-    case 1: lua_pushboolean(L, in.byte() & 1); break;
-    case 2: lua_pushinteger(L, in.value<int64_t>()); break;
-    case 3: lua_pushinteger(L, in.byte() % 5); break;
-    case 4: lua_pushnumber(L, in.value<double>()); break;
-    case 5: lua_pushstring(L, kNames[in.byte() % std::size(kNames)]); break;
+    case 0:
+        lua_pushnil(L);
+        break;
+    case 1:
+        lua_pushboolean(L, in.byte() & 1);
+        break;
+    case 2:
+        lua_pushinteger(L, in.value<int64_t>());
+        break;
+    case 3:
+        lua_pushinteger(L, in.byte() % 5);
+        break;
+    case 4:
+        lua_pushnumber(L, in.value<double>());
+        break;
+    case 5:
+        lua_pushstring(L, kNames[in.byte() % std::size(kNames)]);
+        break;
     case 6: {
         const size_t length = in.byte() % 16;
         std::string text;
@@ -87,7 +101,8 @@ void pushValue(lua_State* L, Input& in) {
         lua_pushlstring(L, text.data(), text.size());
         break;
     }
-    default: lua_newtable(L);
+    default:
+        lua_newtable(L);
     }
 }
 

@@ -31,13 +31,13 @@ void makeScriptDemo(Content& content) {
     JsonValue scripts = JsonValue::array()
                             .push(JsonValue::object().set("file", "ScriptDemo/mover"))
                             .push(JsonValue::object().set("file", "audioFunctions"));
-    objects.push(gameObject("", "Mover",
-                            JsonValue::array()
-                                .push(transformAt(0.0, 0.0, kCharacterWorldSize, kCharacterWorldSize))
-                                .push(sprite("PlayerSheet", kPlayerLayer, 0, 8))
-                                .push(JsonValue::component("GOScripts")
-                                          .set("scripts", std::move(scripts))
-                                          .set("canBuild", true))));
+    objects.push(gameObject(
+        "", "Mover",
+        JsonValue::array()
+            .push(transformAt(0.0, 0.0, kCharacterWorldSize, kCharacterWorldSize))
+            .push(sprite("PlayerSheet", kPlayerLayer, 0, 8))
+            .push(
+                JsonValue::component("GOScripts").set("scripts", std::move(scripts)).set("canBuild", true))));
 
     JsonValue scene = JsonValue::object();
     scene.set("cursor", "Default");

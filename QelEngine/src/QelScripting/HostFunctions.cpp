@@ -51,9 +51,12 @@ enum Code { kOther = 0, kString = 1, kInteger = 2, kFloat = 4 };
 
 Code codeAt(lua_State* L, int index) {
     switch (lua_type(L, index)) {
-    case LUA_TSTRING: return kString;
-    case LUA_TNUMBER: return lua_isinteger(L, index) ? kInteger : kFloat;
-    default: return kOther;
+    case LUA_TSTRING:
+        return kString;
+    case LUA_TNUMBER:
+        return lua_isinteger(L, index) ? kInteger : kFloat;
+    default:
+        return kOther;
     }
 }
 
@@ -95,17 +98,28 @@ std::unique_ptr<Message> buildMessage(lua_State* L, uint64_t id) {
     // With two payload values both must be usable; a single one stands alone.
     const int signature = payloads >= 2 ? (first && second ? first * 8 + second : -1) : first;
     switch (signature) {
-    case 0: return std::make_unique<Message>(id);
-    case 1: return pack(id, hashAt(L, 3));
-    case 2: return pack(id, intAt(L, 3));
-    case 4: return pack(id, floatAt(L, 3));
-    case 9: return pack(id, hashAt(L, 3), hashAt(L, 4));
-    case 10: return pack(id, hashAt(L, 3), intAt(L, 4));
-    case 12: return pack(id, hashAt(L, 3), floatAt(L, 4));
-    case 18: return pack(id, intAt(L, 3), intAt(L, 4));
-    case 20: return pack(id, intAt(L, 3), floatAt(L, 4));
-    case 34: return pack(id, floatAt(L, 3), intAt(L, 4));
-    case 36: return pack(id, floatAt(L, 3), floatAt(L, 4));
+    case 0:
+        return std::make_unique<Message>(id);
+    case 1:
+        return pack(id, hashAt(L, 3));
+    case 2:
+        return pack(id, intAt(L, 3));
+    case 4:
+        return pack(id, floatAt(L, 3));
+    case 9:
+        return pack(id, hashAt(L, 3), hashAt(L, 4));
+    case 10:
+        return pack(id, hashAt(L, 3), intAt(L, 4));
+    case 12:
+        return pack(id, hashAt(L, 3), floatAt(L, 4));
+    case 18:
+        return pack(id, intAt(L, 3), intAt(L, 4));
+    case 20:
+        return pack(id, intAt(L, 3), floatAt(L, 4));
+    case 34:
+        return pack(id, floatAt(L, 3), intAt(L, 4));
+    case 36:
+        return pack(id, floatAt(L, 3), floatAt(L, 4));
     default:
         log(LOG_MED, "[LUA] | unsupported message signature!");
         return std::make_unique<Message>(id);
@@ -138,9 +152,9 @@ template <bool immediate> int message(lua_State* L) {
 
 void registerHostFunctions(lua_State* L) {
     static constexpr luaL_Reg kHostFunctions[] = {
-        {"dlogLow", &dlog<LOG_LOW>},         {"dlogMed", &dlog<LOG_MED>},
-        {"dlogHigh", &dlog<LOG_HIGH>},       {"dlogCritical", &dlog<LOG_CRITICAL>},
-        {"QelMsgSend", &message<false>},     {"QelMsgImmediate", &message<true>},
+        {"dlogLow", &dlog<LOG_LOW>},     {"dlogMed", &dlog<LOG_MED>},
+        {"dlogHigh", &dlog<LOG_HIGH>},   {"dlogCritical", &dlog<LOG_CRITICAL>},
+        {"QelMsgSend", &message<false>}, {"QelMsgImmediate", &message<true>},
     };
     for (const luaL_Reg& entry : kHostFunctions) {
         lua_pushcfunction(L, entry.func);

@@ -59,7 +59,8 @@ bool LuaScript::load(std::string_view text) {
 }
 
 lua_State* LuaScript::fnCallStart(const char* name) {
-    if (flags & (kCallStarted | kHasResults)) QEL_STRONG_ASSERT("fnCallState invalid! Did a previous call end abruptly?");
+    if (flags & (kCallStarted | kHasResults))
+        QEL_STRONG_ASSERT("fnCallState invalid! Did a previous call end abruptly?");
     pushRawGlobal(L, name);
     if (!lua_isfunction(L, -1)) {
         flags |= kCallStarted | kHasResults;
@@ -178,7 +179,8 @@ void LuaScript::collide(std::string_view otherTag, int kind, uint64_t other) {
 }
 
 size_t LuaScript::memoryBytes() const {
-    return static_cast<size_t>(lua_gc(L, LUA_GCCOUNT, 0)) * 1024 + static_cast<size_t>(lua_gc(L, LUA_GCCOUNTB, 0));
+    return static_cast<size_t>(lua_gc(L, LUA_GCCOUNT, 0)) * 1024 +
+           static_cast<size_t>(lua_gc(L, LUA_GCCOUNTB, 0));
 }
 
 } // namespace Qel

@@ -28,7 +28,8 @@ size_t loadScripts(const std::filesystem::path& folder) {
 
     // Validated outside the registry's lock, which the main thread may be waiting for.
     std::vector<std::pair<uint64_t, std::string>> scripts;
-    registry->forEach([&](uint64_t key, const LuaScriptStringWrapper& script) { scripts.emplace_back(key, script.text); });
+    registry->forEach(
+        [&](uint64_t key, const LuaScriptStringWrapper& script) { scripts.emplace_back(key, script.text); });
     std::unordered_set<uint64_t> failed;
     for (const auto& [key, text] : scripts) {
         LuaScript validation(LuaScript::Mode::Validation);

@@ -41,9 +41,15 @@ bool disabledTargetAccepts(Entity target, const char* binding) {
 void copyArguments(lua_State* from, lua_State* to, const char* binding) {
     for (int index = 2; index <= lua_gettop(from); ++index) {
         switch (lua_type(from, index)) {
-        case LUA_TNIL: lua_pushnil(to); break;
-        case LUA_TBOOLEAN: lua_pushboolean(to, lua_toboolean(from, index)); break;
-        case LUA_TNUMBER: lua_pushnumber(to, lua_tonumber(from, index)); break;
+        case LUA_TNIL:
+            lua_pushnil(to);
+            break;
+        case LUA_TBOOLEAN:
+            lua_pushboolean(to, lua_toboolean(from, index));
+            break;
+        case LUA_TNUMBER:
+            lua_pushnumber(to, lua_tonumber(from, index));
+            break;
         case LUA_TSTRING: {
             size_t length = 0;
             const char* text = lua_tolstring(from, index, &length);
@@ -70,7 +76,8 @@ bool trigger(lua_State* caller, Entity target, const char* binding) {
     if (!script) return false;
     // The caller's own state (or one of its coroutines) is running even when no call was opened on it.
     if (script->busy() || LuaScript::of(caller) == script.get()) {
-        logf(LOG_CRITICAL, "[LUA] | %s refused: the script of entity %llu is running", binding, idText(target));
+        logf(LOG_CRITICAL, "[LUA] | %s refused: the script of entity %llu is running", binding,
+             idText(target));
         return false;
     }
     if (triggerDepth >= kMaxTriggerDepth) {

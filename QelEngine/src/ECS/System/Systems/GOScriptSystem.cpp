@@ -23,14 +23,16 @@ const uint64_t kHandleCollision = hashName("handleCollision");
 /// The entity's component, or null: an entity may lose it while a script runs.
 GOScripts* scriptsOf(Entity entity) {
     ComponentManager* components = ComponentManager::instance();
-    return components && components->HasComponent<GOScripts>(entity) ? &components->GetComponent<GOScripts>(entity)
-                                                                      : nullptr;
+    return components && components->HasComponent<GOScripts>(entity)
+               ? &components->GetComponent<GOScripts>(entity)
+               : nullptr;
 }
 
 /// The joined texts of the entity's scripts in slot order, and their names for log lines.
 std::pair<std::string, std::string> scriptText(const GOScripts& component) {
     AssetManager* assets = AssetManager::instance();
-    Registry<LuaScriptStringWrapper>* registry = assets ? assets->findRegistry<LuaScriptStringWrapper>() : nullptr;
+    Registry<LuaScriptStringWrapper>* registry =
+        assets ? assets->findRegistry<LuaScriptStringWrapper>() : nullptr;
     std::string text, names;
     for (uint64_t key : component.scripts) {
         if (key == 0) break;
@@ -80,7 +82,8 @@ void GOScriptSystem::Load() {
     ComponentManager* components = ComponentManager::instance();
     const ComponentType type = components ? components->GetComponentType<GOScripts>() : MAX_COMPONENTS;
     uint64_t key = 0;
-    if (type >= MAX_COMPONENTS || !GetPCH(key)) QEL_STRONG_ASSERT("GOScriptSystem loaded before type registered");
+    if (type >= MAX_COMPONENTS || !GetPCH(key))
+        QEL_STRONG_ASSERT("GOScriptSystem loaded before type registered");
     BroadcastReceiver* receiver = messages->getReceiver(key);
     if (!receiver) QEL_STRONG_ASSERT("Failed to set up GOScriptSystem message receiver");
     receiver->addHandler(kHandleCollision, &GOScript_CollisionHandler);
