@@ -37,7 +37,7 @@ TEST(ContentCheck, ShippedContentHasNoProblems) {
 TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     test::Sandbox content("content");
     fs::copy(kAssets / "Meshes", content / "Meshes");
-    test::writeText(content / "Meshes/lineWireframe.msh", "n line\nv 0.0 zero\nll 0 1\n");
+    test::writeText(content / "Meshes/lineWireframe.msh", "n line\nv 0.0 0.0\nv 1.0 zero\nll 0\n");
     test::writeSolidPng(content / "Art/Rock.png", 4, {90, 90, 90, 255});
     test::writeText(content / "Art/Rock.png.mdata", R"({"wrapmode": "wrap", "sRGB": 1})");
     test::writePng(content / "Art/Grey.png", 1, 1, 2, {90, 255});
@@ -108,6 +108,15 @@ std::vector<fs::path> filesIn(const fs::path& folder, const std::set<std::string
 
 class ContentCheckTest : public SceneWorldTest {
 protected:
+    void SetUp() override {
+        SceneWorldTest::SetUp();
+        // The LOW "not found" lines of keys left at their defaults would fill the log's buffer.
+        log->setAddPriority(LOG_MED);
+        log->setEchoPriority(LOG_MED);
+        // Animators find their controllers by name, as in the game.
+        loadAnimationFolder(kAssets / "JSON");
+    }
+
     /// Loads every prefab and builds the scene through the SceneManager, as the scene state does.
     bool loadShippedScene(const std::string& file) {
         if (prefabs->PrefabCount() == 0) prefabs->LoadAllPrefabs(kAssets / "Prefabs");
@@ -142,16 +151,22 @@ TEST_F(ContentCheckTest, SpriteSheetFramesAndLookUpTableMatchTheirLayout) {
         EXPECT_EQ(width % static_cast<int>(metadata.subTextures.size()), 0) << image.filename();
     }
 
+    // The look-up table is sampled as stored: linear, clamped at its edges.
+    const TextureMetadata lut = readTextureMetadata((kAssets / "Art/SepiaLUT16.png").string());
+    EXPECT_FALSE(lut.sRGB);
+    EXPECT_EQ(lut.wrapMode, kTextureWrapClampToEdge);
+    EXPECT_EQ(lut.filterMode, kTextureFilterLinear);
+
     // The grade is read at x = blue * 16 + red and, green growing upward, at row 15 - green.
     int width = 0, height = 0, channels = 0;
-    const std::unique_ptr<stbi_uc, decltype(&stbi_image_free)> lut(
+    const std::unique_ptr<stbi_uc, decltype(&stbi_image_free)> grade(
         stbi_load((kAssets / "Art/SepiaLUT16.png").string().c_str(), &width, &height, &channels, 3),
         &stbi_image_free);
-    ASSERT_TRUE(lut);
+    ASSERT_TRUE(grade);
     ASSERT_EQ(width, 256);
     ASSERT_EQ(height, 16);
     const auto graded = [&](int r, int g, int b) {
-        const stbi_uc* texel = lut.get() + ((15 - g) * width + b * 16 + r) * 3;
+        const stbi_uc* texel = grade.get() + ((15 - g) * width + b * 16 + r) * 3;
         return glm::ivec3(texel[0], texel[1], texel[2]);
     };
     EXPECT_LT(graded(0, 0, 0).r, 16);
@@ -216,7 +231,6 @@ TEST_F(ContentCheckTest, LevelWallsGridCollidersAndCharactersAgree) {
 }
 
 TEST_F(ContentCheckTest, ControllersKnowEveryConditionTheGameRaises) {
-    loadAnimationFolder(kAssets / "JSON");
     std::set<std::string> known;
     for (const fs::path& file : filesIn(kAssets / "JSON", {".animcontroller"})) {
         const AnimatorController* controller =
