@@ -6,6 +6,9 @@
 #include "data/JSON.h"
 #include "data/NameHash.h"
 
+#include <set>
+#include <string>
+
 namespace Qel::Check {
 
 namespace {
@@ -15,14 +18,13 @@ namespace {
 void checkStates(CheckContext& context, const std::filesystem::path& file, const AnimatorController& controller) {
     if (!controller.findDefaultState())
         context.report(file, "config.defaultState", "names no state of this controller, expected one of its states");
-    for (const auto& [key, state] : controller.states) {
-        for (const AnimTransition& transition : state.transitions) {
-            if (!controller.findState(hashName(transition.targetState)))
-                context.report(file, "animationStates.state",
-                               "a transition moves to \"" + transition.targetState +
-                                   "\", which is no state of this controller");
-        }
-    }
+    std::set<std::string> missing;
+    for (const auto& [key, state] : controller.states)
+        for (const AnimTransition& transition : state.transitions)
+            if (!controller.findState(hashName(transition.targetState))) missing.insert(transition.targetState);
+    for (const std::string& target : missing)
+        context.report(file, "animationStates.state",
+                       "a transition moves to \"" + target + "\", which is no state of this controller");
 }
 
 } // namespace

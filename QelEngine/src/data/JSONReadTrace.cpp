@@ -3,8 +3,7 @@
 #include "data/JSONDetail.h"
 
 #include <charconv>
-#include <cmath>
-#include <limits>
+#include <string_view>
 
 namespace Qel {
 
@@ -58,7 +57,12 @@ std::string describe(const JSONDocument* document, const Value& member) {
         return "the integer " + std::string(member.GetString()) + ", too wide for 64 bits";
     if (member.IsDouble()) return "the real " + realText(member.GetDouble());
     if (member.IsInt64() || member.IsUint64()) return "the integer " + integerText(member);
-    if (member.IsString()) return "a string";
+    if (member.IsString()) {
+        // Long texts are cut: the path already says where to look.
+        constexpr size_t kShown = 40;
+        const std::string_view text(member.GetString(), member.GetStringLength());
+        return "the string \"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
+    }
     if (member.IsBool()) return member.GetBool() ? "true" : "false";
     if (member.IsObject()) return "an object";
     if (member.IsArray()) return "an array";
