@@ -55,6 +55,7 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
         {"name": "Wobble"},
         {"name": "SpriteRenderer", "texture": "Pebble"},
         {"name": "Animator", "animatorController": "rock"}]}})");
+    test::writeText(content / "Prefabs/Nameless.json", R"({"tag": "dust", "component": {"types": []}})");
     test::writeText(content / "Scenes/Level.json", R"({"Scene": {"cursor": "Hand", "gameObjects": [
         {"prefab": "Rock", "components": [{"name": "RigidBody2D", "isStatic": false, "mass": 4}]},
         {"prefab": "Boulder", "components": []},
@@ -75,7 +76,9 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
          "found the integer 1, expected a real, written with a decimal point: 1.0"},
         {"JSON/rock.animcontroller", "animationStates.state[1]", "Fall"},
         {"JSON/rock.animcontroller", "animationStates.state", "moves to \"roll\""},
-        {"Prefabs/Rock.json", "component.types[0].scaleX", "expected a real, written with a decimal point: 2.0"},
+        {"Prefabs/Nameless.json", "name", "missing"},
+        {"Prefabs/Rock.json", "component.types[0].scaleX",
+         "expected a real, written with a decimal point: 2.0"},
         {"Prefabs/Rock.json", "component.types[1]", "Unknown component"},
         {"Prefabs/Rock.json", "component.types[2].texture", "the texture \"Pebble\""},
         {"Scenes/Level.json", "Scene.gameObjects[0].components[0].mass", "found the integer 4"},
@@ -88,8 +91,10 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     for (const Check::Problem& problem : report.problems)
         lines.push_back(Check::formatProblem(problem));
     for (const Fault& fault : faults) {
-        const std::string place = std::string(fault.file) + ": " + (*fault.path ? std::string(fault.path) + ": " : "");
-        EXPECT_THAT(lines, testing::Contains(testing::AllOf(testing::StartsWith(place), testing::HasSubstr(fault.says))))
+        const std::string place =
+            std::string(fault.file) + ": " + (*fault.path ? std::string(fault.path) + ": " : "");
+        EXPECT_THAT(lines, testing::Contains(
+                               testing::AllOf(testing::StartsWith(place), testing::HasSubstr(fault.says))))
             << place << fault.says;
     }
     EXPECT_EQ(lines.size(), std::size(faults)) << testing::PrintToString(lines);

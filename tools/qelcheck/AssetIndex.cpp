@@ -18,8 +18,8 @@ namespace {
 
 // The asset folders and extensions of the engine's loaders (textures, fonts, animations, cursors,
 // sounds), which each pass their own list to the directory loader.
-void collect(AssetIndex::Kind& kind, const std::filesystem::path& folder, std::initializer_list<const char*> folders,
-             std::initializer_list<std::string_view> extensions) {
+void collect(AssetIndex::Kind& kind, const std::filesystem::path& folder,
+             std::initializer_list<const char*> folders, std::initializer_list<std::string_view> extensions) {
     for (const char* name : folders) {
         if (!std::filesystem::is_directory(folder / name)) continue;
         loadDirectory(folder / name, extensions, [&kind](const std::string& asset, const std::string&) {
@@ -34,8 +34,10 @@ void collect(AssetIndex::Kind& kind, const std::filesystem::path& folder, std::i
 AssetIndex::AssetIndex(const std::filesystem::path& folder)
     : textures{"texture", "Art/ or Splash/", {}}, fonts{"font", "Fonts/", {}},
       controllers{"animator controller", "JSON/", {}}, clips{"clip", "JSON/", {}},
-      meshes{"mesh", "the renderer's built-in meshes", {}}, cursors{"cursor", "Cursors/", {}},
-      sounds{"sound", "Audio/", {}} {
+      meshes{"mesh", "the renderer's built-in meshes", {}}, cursors{"cursor", "Cursors/", {}}, sounds{
+                                                                                                   "sound",
+                                                                                                   "Audio/",
+                                                                                                   {}} {
     collect(textures, folder, {"Splash", "Art"}, {".png", ".jpg", ".PNG"});
     collect(fonts, folder, {"Fonts"}, {".ttf"});
     collect(controllers, folder, {"JSON"}, {".animcontroller"});
@@ -44,9 +46,9 @@ AssetIndex::AssetIndex(const std::filesystem::path& folder)
     collect(sounds, folder, {"Audio"}, {".ogg"});
     for (const BuiltInMesh& mesh : kBuiltInMeshes)
         meshes.names.insert(mesh.name);
-    byType = {{typeid(Texture), &textures},       {typeid(Font), &fonts},
-              {typeid(AnimatorController), &controllers}, {typeid(Graphics::Clip), &clips},
-              {typeid(Mesh), &meshes},            {typeid(cursorWrapper), &cursors}};
+    byType = {
+        {typeid(Texture), &textures},     {typeid(Font), &fonts},  {typeid(AnimatorController), &controllers},
+        {typeid(Graphics::Clip), &clips}, {typeid(Mesh), &meshes}, {typeid(cursorWrapper), &cursors}};
 }
 
 const AssetIndex::Kind* AssetIndex::find(std::type_index type) const {

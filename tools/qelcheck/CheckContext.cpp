@@ -23,7 +23,8 @@ bool isGetterLine(const std::string& text) {
 
 CheckContext::CheckContext(const fs::path& folder) : folder(folder), assets(folder) {}
 
-std::vector<fs::path> CheckContext::files(std::string_view name, const std::set<std::string>& extensions) const {
+std::vector<fs::path> CheckContext::files(std::string_view name,
+                                          const std::set<std::string>& extensions) const {
     std::vector<fs::path> found;
     std::error_code error;
     if (!fs::is_directory(folder / name, error)) return found;

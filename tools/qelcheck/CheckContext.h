@@ -19,7 +19,8 @@ public:
 
     /// The regular files below the subfolder `name` whose extension is one of `extensions` (every
     /// file when empty), sorted, so reports come out in a stable order.
-    std::vector<std::filesystem::path> files(std::string_view name, const std::set<std::string>& extensions) const;
+    std::vector<std::filesystem::path> files(std::string_view name,
+                                             const std::set<std::string>& extensions) const;
 
     /// Runs `read` (the engine's reader of `file`) and reports, against that file: every member it
     /// could not take as the type it reads, every line it logged at MED or above (placed at the

@@ -15,9 +15,10 @@ void checkClips(CheckContext& context) {
             JSON doc = Graphics::readAnimationFile(file.c_str());
             if (!doc.isParsed()) return;
             if (const char* error = Graphics::clipStructureError(doc)) {
-                context.report(file, "", std::string("the engine stops on this clip: ") + error +
-                                             " (expected a \"config\" object, and \"interpolateType\" "
-                                             "\"linear\" or \"step\" in every track)");
+                context.report(file, "",
+                               std::string("the engine stops on this clip: ") + error +
+                                   " (expected a \"config\" object, and \"interpolateType\" "
+                                   "\"linear\" or \"step\" in every track)");
                 return;
             }
             std::filesystem::path name = file.lexically_relative(folder);

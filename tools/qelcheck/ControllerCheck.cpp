@@ -15,13 +15,16 @@ namespace {
 
 /// Every state a controller can reach must exist: an animator that moves to a missing state has
 /// nothing to play.
-void checkStates(CheckContext& context, const std::filesystem::path& file, const AnimatorController& controller) {
+void checkStates(CheckContext& context, const std::filesystem::path& file,
+                 const AnimatorController& controller) {
     if (!controller.findDefaultState())
-        context.report(file, "config.defaultState", "names no state of this controller, expected one of its states");
+        context.report(file, "config.defaultState",
+                       "names no state of this controller, expected one of its states");
     std::set<std::string> missing;
     for (const auto& [key, state] : controller.states)
         for (const AnimTransition& transition : state.transitions)
-            if (!controller.findState(hashName(transition.targetState))) missing.insert(transition.targetState);
+            if (!controller.findState(hashName(transition.targetState)))
+                missing.insert(transition.targetState);
     for (const std::string& target : missing)
         context.report(file, "animationStates.state",
                        "a transition moves to \"" + target + "\", which is no state of this controller");

@@ -19,8 +19,9 @@ void checkCursors(CheckContext& context) {
         std::filesystem::path hotSpot = image;
         hotSpot.replace_extension(".json");
         if (!std::filesystem::is_regular_file(hotSpot)) {
-            context.report(image, "", "has no hot-spot file " + hotSpot.filename().string() +
-                                          "; the hot spot is the top-left corner");
+            context.report(image, "",
+                           "has no hot-spot file " + hotSpot.filename().string() +
+                               "; the hot spot is the top-left corner");
             continue;
         }
         glm::ivec2 written{0, 0};
@@ -29,8 +30,8 @@ void checkCursors(CheckContext& context) {
         if (readCursorHotSpot(hotSpot, width, height) != written)
             context.report(hotSpot, "",
                            "hot spot (" + std::to_string(written.x) + ", " + std::to_string(written.y) +
-                               ") lies outside the " + std::to_string(width) + " x " + std::to_string(height) +
-                               " image, expected offsets within it");
+                               ") lies outside the " + std::to_string(width) + " x " +
+                               std::to_string(height) + " image, expected offsets within it");
     }
 }
 

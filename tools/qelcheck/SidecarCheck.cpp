@@ -23,8 +23,9 @@ void checkSidecars(CheckContext& context) {
             const std::string sidecar = textureMetadataPath(image.string());
             // Checked first: reading a missing sidecar writes one into the content folder.
             if (!std::filesystem::is_regular_file(sidecar)) {
-                context.report(image, "", "has no sidecar " + image.filename().string() +
-                                              ".mdata; the engine would write one with the defaults");
+                context.report(image, "",
+                               "has no sidecar " + image.filename().string() +
+                                   ".mdata; the engine would write one with the defaults");
                 continue;
             }
             context.read(sidecar, [&] { readTextureMetadata(image.string()); });

@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     for (const Qel::Check::Problem& problem : report.problems)
         std::cout << Qel::Check::formatProblem(problem) << '\n';
     if (!report.problems.empty()) {
-        std::cout << "qelcheck: " << report.problems.size() << (report.problems.size() == 1 ? " problem" : " problems")
-                  << " in " << argv[1] << '\n';
+        std::cout << "qelcheck: " << report.problems.size()
+                  << (report.problems.size() == 1 ? " problem" : " problems") << " in " << argv[1] << '\n';
         return 1;
     }
     std::cout << "qelcheck: " << report.filesChecked << " files in " << argv[1] << ", no problems\n";

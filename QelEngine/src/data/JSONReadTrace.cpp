@@ -61,7 +61,8 @@ std::string describe(const JSONDocument* document, const Value& member) {
         // Long texts are cut: the path already says where to look.
         constexpr size_t kShown = 40;
         const std::string_view text(member.GetString(), member.GetStringLength());
-        return "the string \"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
+        return "the string \"" + std::string(text.substr(0, kShown)) +
+               (text.size() > kShown ? "...\"" : "\"");
     }
     if (member.IsBool()) return member.GetBool() ? "true" : "false";
     if (member.IsObject()) return "an object";
