@@ -59,7 +59,9 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     test::writeText(content / "Scenes/Level.json", R"({"Scene": {"cursor": "Hand", "gameObjects": [
         {"prefab": "Rock", "components": [{"name": "RigidBody2D", "isStatic": false, "mass": 4}]},
         {"prefab": "Boulder", "components": []},
-        {"name": "Sign", "components": [{"name": "Text", "text": "Mind the rocks", "font": "Runes"}]}]}})");
+        {"name": "Sign", "components": [{"name": "Text", "text": "Mind the rocks", "font": "Runes"}]},
+        {"prefab": "Rock", "components": [{"name": "ParticleEmitter", "lifetime": 1.0, "speed": 1.0, "size": 1.0,
+                                           "rotation": 0.0}]}]}})");
 
     struct Fault {
         const char* file;
@@ -84,6 +86,7 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
         {"Scenes/Level.json", "Scene.gameObjects[0].components[0].mass", "found the integer 4"},
         {"Scenes/Level.json", "Scene.gameObjects[1]", "Prefab \"Boulder\" does not exist"},
         {"Scenes/Level.json", "Scene.gameObjects[2].components[0].font", "the font \"Runes\""},
+        {"Scenes/Level.json", "Scene.gameObjects[3].components[0]", "emitter has no valid texture!"},
         {"Scenes/Level.json", "Scene.cursor", "the cursor \"Hand\""},
     };
     const Check::Report report = Check::checkContent(content.path());

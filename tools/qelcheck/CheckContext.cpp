@@ -59,12 +59,15 @@ void CheckContext::read(const fs::path& file, const std::function<void()>& read)
     LogManager& log = *LogManager::instance();
     log.setListener([&](uint8_t level, const std::string& text) {
         if (level > LOG_MED || isGetterLine(text)) return;
-        // The emitter's complaint comes right after its texture look-up: a name the folder has
-        // is only missing here because the checker decodes no images.
-        if (text == "emitter has no valid texture!" && !trace.references.empty() &&
-            trace.references.back().kind == std::type_index(typeid(Texture)) &&
-            assets.textures.names.contains(trace.references.back().name))
-            return;
+        // The emitter complains right after looking its texture up: a texture the folder has is
+        // only missing because the checker decodes no images.
+        if (text == "emitter has no valid texture!" && !trace.references.empty()) {
+            const JSONAssetReference& latest = trace.references.back();
+            if (latest.kind == std::type_index(typeid(Texture)) &&
+                latest.path == trace.lastObjectPath() + ".texture" &&
+                assets.textures.names.contains(latest.name))
+                return;
+        }
         logged.emplace_back(trace.lastObjectPath(), std::string(logTag(level)) + " " + text);
     });
     read();
