@@ -1,12 +1,11 @@
-// Checks the shipped content (Assets/) against what the engine's readers accept: every file
-// parses, every component is one the catalogue knows, every key is written with the type its
-// reader asks for (a float key as a real), every named asset exists, and the scenes build into a
-// world with the pieces the game needs.
+// The shipped content (Assets/) passes the content checker, the checker reports planted faults
+// at their file and JSON path, and the shipped scenes build into a world with the pieces the game
+// needs.
 #include "../ECS/Prefab/SceneTestWorld.h"
 #include "ContentFiles.h"
 
+#include "ContentCheck.h"
 #include "ECS/Component/ComponentCatalogue.h"
-#include "QelRenderer/AnimationClip.h"
 #include "QelRenderer/AnimationController.h"
 #include "QelRenderer/AnimationLoading.h"
 #include "QelRenderer/TextureMetadata.h"
@@ -29,94 +28,94 @@ namespace {
 
 using test::filesIn;
 using test::kAssets;
-const char* const kScenes[] = {"MainMenu.json", "Introlevel_Scripted.json", "Credits.json", "ScriptDemo.json"};
 
-/// An asset kind: where its files live and which extensions name one.
-struct AssetKind {
-    std::vector<const char*> folders;
-    std::vector<const char*> extensions;
-};
-const AssetKind kTextures{{"Art", "Splash"}, {".png", ".jpg", ".PNG"}};
-const AssetKind kFonts{{"Fonts"}, {".ttf"}};
-const AssetKind kControllers{{"JSON"}, {".animcontroller"}};
-const AssetKind kCursors{{"Cursors"}, {".png", ".jpg", ".PNG", ".JPG"}};
-const AssetKind kMusic{{"Audio"}, {".ogg"}};
-
-/// Component keys that name an asset. The shader and mesh names are the renderer's built-ins, not files.
-const std::pair<const char*, const AssetKind*> kComponentReferences[] = {
-    {"texture", &kTextures},
-    {"emission", &kTextures},
-    {"lightMask", &kTextures},
-    {"font", &kFonts},
-    {"animatorController", &kControllers},
-};
-
-bool assetExists(const AssetKind& kind, const std::string& name) {
-    for (const char* folder : kind.folders)
-        for (const char* extension : kind.extensions)
-            if (fs::is_regular_file(kAssets / folder / (name + extension))) return true;
-    return false;
+TEST(ContentCheck, ShippedContentHasNoProblems) {
+    const Check::Report report = Check::checkContent(kAssets);
+    for (const Check::Problem& problem : report.problems)
+        ADD_FAILURE() << Check::formatProblem(problem);
+    EXPECT_GE(report.filesChecked, 40u);
 }
+
+TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
+    test::Sandbox content("content");
+    fs::copy(kAssets / "Meshes", content / "Meshes");
+    test::writeText(content / "Meshes/lineWireframe.msh", "n line\nv 0.0 0.0\nv 1.0 zero\nll 0\n");
+    test::writeSolidPng(content / "Art/Rock.png", 4, {90, 90, 90, 255});
+    test::writeText(content / "Art/Rock.png.mdata", R"({"wrapmode": "wrap", "sRGB": 1})");
+    test::writePng(content / "Art/Grey.png", 1, 1, 2, {90, 255});
+    test::writeText(content / "Art/Grey.png.mdata", "{}");
+    test::writeSolidPng(content / "Cursors/Default.png", 32, {0, 0, 0, 255});
+    test::writeText(content / "Cursors/Default.json", R"({"offsetX": 40, "offsetY": 2})");
+    test::writeText(content / "JSON/Idle.anim", R"({"config": {"isLoop": true, "start": 0.0, "end": 1.0}})");
+    test::writeText(content / "JSON/Broken.anim", R"({"positionFrames": {"frames": []}})");
+    test::writeText(content / "JSON/rock.animcontroller", R"({"config": {"defaultState": "idle"},
+        "animationStates": {"state": [{"name": "idle", "clip": "Idle", "playbackSpeed": 1,
+                                       "transition": [{"targetState": "roll", "name": "isRolling"}]},
+                                      {"name": "fall", "clip": "Fall", "playbackSpeed": 1.0}]}})");
+    test::writeText(content / "Prefabs/Rock.json", R"({"name": "Rock", "tag": "rock", "component": {"types": [
+        {"name": "Transform", "scaleX": 2},
+        {"name": "Wobble"},
+        {"name": "SpriteRenderer", "texture": "Pebble"},
+        {"name": "Animator", "animatorController": "rock"}]}})");
+    test::writeText(content / "Prefabs/Nameless.json", R"({"tag": "dust", "component": {"types": []}})");
+    test::writeText(content / "Scenes/Level.json", R"({"Scene": {"cursor": "Hand", "gameObjects": [
+        {"prefab": "Rock", "components": [{"name": "RigidBody2D", "isStatic": false, "mass": 4}]},
+        {"prefab": "Boulder", "components": []},
+        {"name": "Sign", "components": [{"name": "Text", "text": "Mind the rocks", "font": "Runes"}]},
+        {"prefab": "Rock", "components": [{"name": "ParticleEmitter", "lifetime": 1.0, "speed": 1.0, "size": 1.0,
+                                           "rotation": 0.0}]}]}})");
+
+    struct Fault {
+        const char* file;
+        const char* path;
+        const char* says;
+    };
+    const Fault faults[] = {
+        {"Meshes/lineWireframe.msh", "", "malformed"},
+        {"Art/Rock.png.mdata", "sRGB", "found the integer 1, expected true or false"},
+        {"Art/Grey.png", "", "has 2 channels"},
+        {"Cursors/Default.json", "", "(40, 2) lies outside the 32 x 32 image"},
+        {"JSON/Broken.anim", "", "Invalid animation file!"},
+        {"JSON/rock.animcontroller", "animationStates.state[0].playbackSpeed",
+         "found the integer 1, expected a real, written with a decimal point: 1.0"},
+        {"JSON/rock.animcontroller", "animationStates.state[1]", "Fall"},
+        {"JSON/rock.animcontroller", "animationStates.state", "moves to \"roll\""},
+        {"Prefabs/Nameless.json", "name", "missing"},
+        {"Prefabs/Rock.json", "component.types[0].scaleX",
+         "expected a real, written with a decimal point: 2.0"},
+        {"Prefabs/Rock.json", "component.types[1]", "Unknown component"},
+        {"Prefabs/Rock.json", "component.types[2].texture", "the texture \"Pebble\""},
+        {"Scenes/Level.json", "Scene.gameObjects[0].components[0].mass", "found the integer 4"},
+        {"Scenes/Level.json", "Scene.gameObjects[1]", "Prefab \"Boulder\" does not exist"},
+        {"Scenes/Level.json", "Scene.gameObjects[2].components[0].font", "the font \"Runes\""},
+        {"Scenes/Level.json", "Scene.gameObjects[3].components[0]", "emitter has no valid texture!"},
+        {"Scenes/Level.json", "Scene.cursor", "the cursor \"Hand\""},
+    };
+    const Check::Report report = Check::checkContent(content.path());
+    std::vector<std::string> lines;
+    for (const Check::Problem& problem : report.problems)
+        lines.push_back(Check::formatProblem(problem));
+    for (const Fault& fault : faults) {
+        const std::string place =
+            std::string(fault.file) + ": " + (*fault.path ? std::string(fault.path) + ": " : "");
+        EXPECT_THAT(lines, testing::Contains(
+                               testing::AllOf(testing::StartsWith(place), testing::HasSubstr(fault.says))))
+            << place << fault.says;
+    }
+    EXPECT_EQ(lines.size(), std::size(faults)) << testing::PrintToString(lines);
+}
+
+const char* const kScenes[] = {"MainMenu.json", "Introlevel_Scripted.json", "Credits.json", "ScriptDemo.json"};
 
 class ContentCheckTest : public SceneWorldTest {
 protected:
     void SetUp() override {
         SceneWorldTest::SetUp();
-        // Only what matters is kept: the LOW "not found" lines of keys left at their defaults
-        // would fill the log's buffer.
+        // The LOW "not found" lines of keys left at their defaults would fill the log's buffer.
         log->setAddPriority(LOG_MED);
         log->setEchoPriority(LOG_MED);
         // Animators find their controllers by name, as in the game.
-        animations = loadAnimationFolder(kAssets / "JSON");
-        collect("loading animations");
-    }
-
-    JSON parseFile(const fs::path& file) {
-        std::ifstream in(file);
-        JSON doc;
-        doc.parse(in);
-        if (!doc.isParsed()) problems.push_back(file.filename().string() + ": does not parse");
-        return doc;
-    }
-
-    void requireAsset(const AssetKind& kind, const std::string& name, const std::string& where) {
-        if (!assetExists(kind, name))
-            problems.push_back(where + ": names the missing asset \"" + name + "\"");
-    }
-
-    /// Reads the component with its catalogue reader (the reader logs every mistyped key) and
-    /// checks the assets it names.
-    void checkComponent(const JSONArr::iter& object, const std::string& where) {
-        std::string name;
-        object.get("name", name);
-        if (!readComponentByName(hashName(name), object, [](auto) {}))
-            problems.push_back(where + ": unknown component \"" + name + "\"");
-        for (const auto& [key, kind] : kComponentReferences) {
-            std::string asset;
-            if (object.get(key, asset)) requireAsset(*kind, asset, where + " " + name + "." + key);
-        }
-    }
-
-    /// Problems of one file, plus every line its readers logged at MED or above: type mismatches,
-    /// unknown components and prefabs, bad grids and layers ("not found" lines are LOW: an absent
-    /// key simply keeps its default). Textures are not decoded here (the "texture" keys are checked
-    /// against the image files instead), so an emitter's complaint about its texture is not one.
-    void collect(const std::string& where) {
-        for (const auto& [level, text] : logged.lines())
-            if (level != test::LogSink::kUntagged && level <= LOG_MED &&
-                text != "emitter has no valid texture!")
-                problems.push_back(where + ": " + logTag(static_cast<uint8_t>(level)) + " " + text);
-        logged.take();
-    }
-
-    std::set<std::string> prefabNames() {
-        std::set<std::string> names;
-        for (const fs::path& file : filesIn(kAssets / "Prefabs", {".json"})) {
-            JSON doc = parseFile(file);
-            std::string name;
-            if (doc.get("name", name)) names.insert(name);
-        }
-        return names;
+        loadAnimationFolder(kAssets / "JSON");
     }
 
     /// Loads every prefab and builds the scene through the SceneManager, as the scene state does.
@@ -133,91 +132,7 @@ protected:
             if (entities->GetInfo(entity)->tag == tag) found.push_back(entity);
         return found;
     }
-
-    std::vector<std::string> problems;
-    AnimationLoadCounts animations;
 };
-
-TEST_F(ContentCheckTest, PrefabsUseKnownComponentsTypedKeysAndExistingAssets) {
-    const std::vector<fs::path> files = filesIn(kAssets / "Prefabs", {".json"});
-    ASSERT_FALSE(files.empty());
-    EXPECT_LE(files.size(), MAX_PREFABS);
-    std::set<std::string> names;
-    for (const fs::path& file : files) {
-        const std::string where = "Prefabs/" + file.filename().string();
-        JSON doc = parseFile(file);
-        std::string name;
-        if (!doc.get("name", name) || !names.insert(name).second)
-            problems.push_back(where + ": missing or repeated prefab name");
-        if (!doc.cd("component")) problems.push_back(where + ": no \"component\" object");
-        for (const JSONArr::iter& object : doc.getArray("types"))
-            checkComponent(object, where);
-        collect(where);
-    }
-    EXPECT_THAT(problems, testing::IsEmpty());
-}
-
-TEST_F(ContentCheckTest, ScenesUseKnownComponentsTypedKeysAndExistingAssets) {
-    const std::set<std::string> prefabs = prefabNames();
-    logged.take();
-    for (const char* file : kScenes) {
-        const std::string where = std::string("Scenes/") + file;
-        JSON doc = parseFile(kAssets / "Scenes" / file);
-        ASSERT_TRUE(doc.cd("Scene")) << where;
-        std::string asset;
-        if (doc.get("cursor", asset)) requireAsset(kCursors, asset, where + " cursor");
-        if (doc.get("BGM", asset)) requireAsset(kMusic, asset, where + " BGM");
-        const JSONArr objects = doc.getArray("gameObjects");
-        EXPECT_GT(objects.size(), 0u) << where;
-        for (const JSONArr::iter& object : objects) {
-            std::string name;
-            object.get("name", name);
-            std::string prefab;
-            if (object.get("prefab", prefab) && !prefabs.contains(prefab))
-                problems.push_back(where + " " + name + ": unknown prefab \"" + prefab + "\"");
-            const JSONArr components = object.getArray("components");
-            if (!components.isValid()) problems.push_back(where + " " + name + ": no components array");
-            for (const JSONArr::iter& component : components)
-                checkComponent(component, where + " " + name);
-        }
-        if (doc.cd("lighting") && doc.get("lutName", asset))
-            requireAsset(kTextures, asset, where + " lutName");
-        logged.take();
-    }
-    EXPECT_THAT(problems, testing::IsEmpty());
-}
-
-TEST_F(ContentCheckTest, ImagesHaveSidecarsAndCursorsHaveHotSpots) {
-    for (const char* folder : {"Art", "Splash"}) {
-        for (const fs::path& image : filesIn(kAssets / folder, {".png", ".jpg", ".PNG"})) {
-            const std::string sidecar = textureMetadataPath(image.string());
-            // Checked first: reading a missing sidecar would write one into the source tree.
-            if (!fs::is_regular_file(sidecar)) {
-                problems.push_back(image.filename().string() + ": no sidecar");
-                continue;
-            }
-            readTextureMetadata(image.string());
-            collect(image.filename().string());
-        }
-    }
-    const TextureMetadata lut = readTextureMetadata((kAssets / "Art/SepiaLUT16.png").string());
-    EXPECT_FALSE(lut.sRGB);
-    EXPECT_EQ(lut.wrapMode, kTextureWrapClampToEdge);
-    EXPECT_EQ(lut.filterMode, kTextureFilterLinear);
-    EXPECT_EQ(readTextureMetadata((kAssets / "Art/PlayerSheet.png").string()).subTextures.size(), 8u);
-
-    const std::vector<fs::path> cursors = filesIn(kAssets / "Cursors", {".png"});
-    EXPECT_GE(cursors.size(), 2u);
-    for (const fs::path& cursor : cursors) {
-        fs::path hotSpot = cursor;
-        JSON doc = parseFile(hotSpot.replace_extension(".json"));
-        int x = -1, y = -1;
-        if (!doc.get("offsetX", x) || !doc.get("offsetY", y) || x < 0 || y < 0 || x > 32 || y > 32)
-            problems.push_back(cursor.filename().string() +
-                               ": hot spot missing or outside the 32 x 32 image");
-    }
-    EXPECT_THAT(problems, testing::IsEmpty());
-}
 
 TEST_F(ContentCheckTest, SpriteSheetFramesAndLookUpTableMatchTheirLayout) {
     // Named frames lie side by side, equally wide, on whole pixels, covering the sheet.
@@ -237,16 +152,22 @@ TEST_F(ContentCheckTest, SpriteSheetFramesAndLookUpTableMatchTheirLayout) {
         EXPECT_EQ(width % static_cast<int>(metadata.subTextures.size()), 0) << image.filename();
     }
 
+    // The look-up table is sampled as stored: linear, clamped at its edges.
+    const TextureMetadata lut = readTextureMetadata((kAssets / "Art/SepiaLUT16.png").string());
+    EXPECT_FALSE(lut.sRGB);
+    EXPECT_EQ(lut.wrapMode, kTextureWrapClampToEdge);
+    EXPECT_EQ(lut.filterMode, kTextureFilterLinear);
+
     // The grade is read at x = blue * 16 + red and, green growing upward, at row 15 - green.
     int width = 0, height = 0, channels = 0;
-    const std::unique_ptr<stbi_uc, decltype(&stbi_image_free)> lut(
+    const std::unique_ptr<stbi_uc, decltype(&stbi_image_free)> grade(
         stbi_load((kAssets / "Art/SepiaLUT16.png").string().c_str(), &width, &height, &channels, 3),
         &stbi_image_free);
-    ASSERT_TRUE(lut);
+    ASSERT_TRUE(grade);
     ASSERT_EQ(width, 256);
     ASSERT_EQ(height, 16);
     const auto graded = [&](int r, int g, int b) {
-        const stbi_uc* texel = lut.get() + ((15 - g) * width + b * 16 + r) * 3;
+        const stbi_uc* texel = grade.get() + ((15 - g) * width + b * 16 + r) * 3;
         return glm::ivec3(texel[0], texel[1], texel[2]);
     };
     EXPECT_LT(graded(0, 0, 0).r, 16);
@@ -258,19 +179,6 @@ TEST_F(ContentCheckTest, SpriteSheetFramesAndLookUpTableMatchTheirLayout) {
     EXPECT_GT(graded(15, 0, 0).g, graded(0, 0, 15).g);
     for (int r = 1; r < 16; ++r)
         EXPECT_GE(graded(r, 0, 0).r, graded(r - 1, 0, 0).r);
-}
-
-TEST_F(ContentCheckTest, EveryPrefabAndSceneLoadsWithoutComplaint) {
-    prefabs->LoadAllPrefabs(kAssets / "Prefabs");
-    EXPECT_EQ(prefabs->PrefabCount(), filesIn(kAssets / "Prefabs", {".json"}).size());
-    collect("prefab loading");
-    for (const char* file : kScenes) {
-        EXPECT_TRUE(loadShippedScene(file)) << file;
-        EXPECT_FALSE(sceneEntities.empty()) << file;
-        collect(file);
-        DestroyAllSceneEntities();
-    }
-    EXPECT_THAT(problems, testing::IsEmpty());
 }
 
 TEST_F(ContentCheckTest, LevelWallsGridCollidersAndCharactersAgree) {
@@ -323,29 +231,13 @@ TEST_F(ContentCheckTest, LevelWallsGridCollidersAndCharactersAgree) {
     EXPECT_EQ(scenes->lighting.lutName, "SepiaLUT16");
 }
 
-TEST_F(ContentCheckTest, AnimationsLoadTheirClipsAndKnowEveryConditionTheContentRaises) {
-    EXPECT_EQ(animations.clips, filesIn(kAssets / "JSON", {".anim"}).size());
-    EXPECT_EQ(animations.controllers, filesIn(kAssets / "JSON", {".animcontroller"}).size());
+TEST_F(ContentCheckTest, ControllersKnowEveryConditionTheGameRaises) {
     std::set<std::string> known;
     for (const fs::path& file : filesIn(kAssets / "JSON", {".animcontroller"})) {
-        const std::string name = file.stem().string();
         const AnimatorController* controller =
-            assets->findRegistry<AnimatorController>()->get(hashName(name));
-        ASSERT_NE(controller, nullptr) << name;
+            assets->findRegistry<AnimatorController>()->get(hashName(file.stem().string()));
+        ASSERT_NE(controller, nullptr) << file;
         known.insert(controller->conditionNames.begin(), controller->conditionNames.end());
-        if (!controller->findDefaultState()) problems.push_back(name + ": no default state");
-        JSON doc = parseFile(file);
-        doc.cd("animationStates");
-        for (const JSONArr::iter& state : doc.getArray("state")) {
-            std::string stateName, clip, target;
-            state.get("name", stateName);
-            state.get("clip", clip);
-            if (!assets->findRegistry<Graphics::Clip>()->get(hashName(clip)))
-                problems.push_back(name + " " + stateName + ": no clip \"" + clip + "\"");
-            for (const JSONArr::iter& transition : state.getArray("transition"))
-                if (transition.get("targetState", target) && target == stateName)
-                    problems.push_back(name + " " + stateName + ": moves to itself");
-        }
     }
     // What gameplay raises: the enemy states, and every literal name a script passes to setAnimBool.
     std::set<std::string> raised{"isIdle", "isChase", "isAttack", "isDeath"};
@@ -359,9 +251,7 @@ TEST_F(ContentCheckTest, AnimationsLoadTheirClipsAndKnowEveryConditionTheContent
         }
     }
     for (const std::string& condition : raised)
-        if (!known.contains(condition)) problems.push_back("no controller knows the condition " + condition);
-    collect("animation checks");
-    EXPECT_THAT(problems, testing::IsEmpty());
+        EXPECT_TRUE(known.contains(condition)) << "no controller knows the condition " << condition;
 }
 
 TEST_F(ContentCheckTest, TheLevelGlowsWithEmbersAndItsCinderlingsAnimate) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -29,6 +30,12 @@ public:
     ~LogManager() override;
 
     void log(uint8_t level, const std::string& text);
+
+    /// Called with every line given to log(), whatever the priorities, before it is kept or
+    /// echoed: lets a tool report what the engine says while it reads content. Called under the
+    /// log's lock on the logging thread, so it must not log itself. Empty: none.
+    using Listener = std::function<void(uint8_t level, const std::string& text)>;
+    void setListener(Listener listener);
 
     /// Opens a dump file at the user folder + relativePath unless one is already open.
     void openDumpFile(const std::filesystem::path& relativePath);
@@ -55,6 +62,7 @@ private:
     mutable std::recursive_mutex mutex;
     std::deque<std::pair<uint8_t, std::string>> buffer;
     std::unique_ptr<std::ofstream> dumpFile;
+    Listener listener;
     uint8_t addPriority = LOG_LOW;
     uint8_t echoPriority = LOG_LOW;
     uint8_t printPriority = LOG_LOW;

@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <iostream>
+#include <utility>
 #include <vector>
 
 namespace Qel {
@@ -28,6 +29,7 @@ LogManager::~LogManager() {
 
 void LogManager::log(uint8_t level, const std::string& text) {
     std::lock_guard lock(mutex);
+    if (listener) listener(level, text);
     if ((flags & kFlagEcho) && level <= echoPriority) std::cout << logTag(level) << ' ' << text << std::endl;
     if (!(flags & kFlagKeepAll) && level > addPriority) return;
     if (buffer.size() >= kBufferLimit) {
@@ -36,6 +38,11 @@ void LogManager::log(uint8_t level, const std::string& text) {
         flushLocked();
     }
     buffer.emplace_back(level, text);
+}
+
+void LogManager::setListener(Listener newListener) {
+    std::lock_guard lock(mutex);
+    listener = std::move(newListener);
 }
 
 void LogManager::openDumpFile(const std::filesystem::path& relativePath) {

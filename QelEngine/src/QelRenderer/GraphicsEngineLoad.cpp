@@ -1,6 +1,7 @@
 #include "QelRenderer/GraphicsEngine.h"
 
 #include "QelCore/LogManager.h"
+#include "QelRenderer/BuiltInMeshes.h"
 #include "QelRenderer/Font.h"
 #include "QelRenderer/FrameResources.h"
 #include "QelRenderer/Mesh.h"
@@ -12,6 +13,7 @@
 #include <GL/glew.h>
 
 #include <numeric>
+#include <string>
 #include <vector>
 
 namespace Qel {
@@ -19,12 +21,8 @@ namespace Qel {
 namespace {
 
 void loadMeshes(AssetManager& assets) {
-    assets.load<Mesh>("squareDebug", std::string("../Assets/Meshes/boxWireframe.msh"));
-    assets.load<Mesh>("circleDebug", std::string("../Assets/Meshes/circleWireframe.msh"));
-    assets.load<Mesh>("lineDebug", std::string("../Assets/Meshes/lineWireframe.msh"));
-    assets.load<Mesh>("quad", std::string("../Assets/Meshes/square.msh"));
-    // The UI batch adds its own instance attributes to this vertex array, so it needs its own copy.
-    assets.load<Mesh>("UIQuad", std::string("../Assets/Meshes/square.msh"));
+    for (const BuiltInMesh& mesh : kBuiltInMeshes)
+        assets.load<Mesh>(mesh.name, std::string("../Assets/Meshes/") + mesh.file);
 }
 
 void loadShader(AssetManager& assets, const char* name, const char* vertexPath, const char* fragmentPath) {

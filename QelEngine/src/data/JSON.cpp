@@ -294,7 +294,10 @@ bool JSON::isObject() const {
 }
 
 bool JSON::cd(std::string_view key) {
+    jsonDetail::traceLookUp(document.get(), unwrap(target()));
     Value* member = jsonDetail::findMember(unwrap(target()), key);
+    if (member && !member->IsObject())
+        jsonDetail::traceMismatch(document.get(), unwrap(target()), key, *member, "an object");
     if (!member || !member->IsObject()) {
         log(LOG_LOW, "JSON: CD TARGET NOT A VALID OBJECT");
         return false;
@@ -320,7 +323,7 @@ bool JSON::get(std::string_view key, std::string& out) const {
 }
 
 JSONArr JSON::getArray(std::string_view key) {
-    Value* array = jsonDetail::arrayMember(unwrap(target()), key, false);
+    Value* array = jsonDetail::arrayMember(document.get(), unwrap(target()), key, false);
     return array ? JSONArr(wrap(array), document.get()) : JSONArr();
 }
 

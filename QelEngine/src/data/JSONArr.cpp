@@ -58,7 +58,7 @@ bool JSONArr::iter::get(std::string_view key, std::string& out) const {
 }
 
 JSONArr JSONArr::iter::getArray(std::string_view key) const {
-    Value* found = jsonDetail::arrayMember(unwrap(value), key, true);
+    Value* found = jsonDetail::arrayMember(document, unwrap(value), key, true);
     return found ? JSONArr(wrap(found), document) : JSONArr();
 }
 

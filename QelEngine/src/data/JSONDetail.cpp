@@ -17,6 +17,23 @@ void logKey(uint8_t level, std::string_view before, std::string_view key, std::s
     log(level, text);
 }
 
+// What each getter takes, for the read trace.
+constexpr std::string_view expectedText(float) {
+    return "a real";
+}
+constexpr std::string_view expectedText(int) {
+    return "an integer that fits in 32 bits";
+}
+constexpr std::string_view expectedText(unsigned) {
+    return "an integer from 0 to 4294967295";
+}
+constexpr std::string_view expectedText(bool) {
+    return "true or false";
+}
+std::string_view expectedText(const std::string&) {
+    return "a string";
+}
+
 bool accept(const Value& value, float& out) {
     // Only reals: an integer literal in a float field is an authoring mistake, not a value.
     if (!value.IsDouble()) return false;
@@ -86,6 +103,7 @@ Value* findMember(Value* object, std::string_view key) {
 
 template <typename T>
 bool getMember(const JSONDocument* document, const Value* object, std::string_view key, T& out) {
+    traceLookUp(document, object);
     const Value* member = findMember(const_cast<Value*>(object), key);
     if (!member) {
         logKey(LOG_LOW, "JSON: \"", key, "\" not found");
@@ -93,6 +111,7 @@ bool getMember(const JSONDocument* document, const Value* object, std::string_vi
     }
     if ((document && document->isWideInteger(*member)) || !accept(*member, out)) {
         logKey(LOG_MED, "JSON: \"", key, "\" type mismatch");
+        traceMismatch(document, object, key, *member, expectedText(out));
         return false;
     }
     return true;
@@ -120,9 +139,11 @@ template <typename T> bool setMember(Value* object, Allocator* allocator, std::s
     return true;
 }
 
-Value* arrayMember(Value* object, std::string_view key, bool quoteKey) {
+Value* arrayMember(const JSONDocument* document, Value* object, std::string_view key, bool quoteKey) {
+    traceLookUp(document, object);
     Value* member = findMember(object, key);
     if (member && member->IsArray()) return member;
+    if (member) traceMismatch(document, object, key, *member, "an array");
     if (quoteKey) {
         logKey(LOG_LOW, "JSON: \"", key, "\" is not a valid array");
     } else {

@@ -54,11 +54,19 @@ bool getMember(const JSONDocument* document, const Value* object, std::string_vi
 
 /// The array member `key`, or null after logging that it is not a valid array (the key in
 /// quotes when `quoteKey`).
-Value* arrayMember(Value* object, std::string_view key, bool quoteKey);
+Value* arrayMember(const JSONDocument* document, Value* object, std::string_view key, bool quoteKey);
 
 /// Replace-or-append of one member; logs and returns false when `object` is not an object.
 /// T: bool, int, unsigned, float, std::string_view.
 template <typename T> bool setMember(Value* object, Allocator* allocator, std::string_view key, T value);
+
+/// Read tracing (see JSONReadTrace); both do nothing unless a trace lives on this thread.
+/// A look-up is about to be made in `object` of `document`.
+void traceLookUp(const JSONDocument* document, const Value* object);
+/// The member `key` of `object` is present but is not `expected` (a short description: "an
+/// array", "a string"; "a real" gets the integer-literal advice itself).
+void traceMismatch(const JSONDocument* document, const Value* object, std::string_view key,
+                   const Value& member, std::string_view expected);
 
 } // namespace jsonDetail
 } // namespace Qel

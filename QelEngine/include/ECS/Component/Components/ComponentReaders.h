@@ -17,12 +17,14 @@
 #include "Physics/ColliderPtr.h"
 #include "data/AssetManager.h"
 #include "data/JSONArr.h"
+#include "data/JSONReadTrace.h"
 #include "data/NameHash.h"
 
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 
 namespace Qel {
 
@@ -80,10 +82,13 @@ template <class V> V* findAsset(std::string_view name) {
 }
 
 /// The asset named by the string member `key` of `object`; null when the member cannot be read
-/// (logged by the getter) or names no loaded asset (silently).
+/// (logged by the getter) or names no loaded asset (silently; a content checker's read trace
+/// learns of every name looked up).
 template <class V> V* readAssetReference(const JSONArr::iter& object, std::string_view key) {
     std::string name;
-    return object.get(key, name) ? findAsset<V>(name) : nullptr;
+    if (!object.get(key, name)) return nullptr;
+    JSONReadTrace::noteAssetReference(typeid(V), key, name);
+    return findAsset<V>(name);
 }
 
 } // namespace Qel
