@@ -2,7 +2,9 @@
 
 #include "QelCore/LogManager.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <type_traits>
 
@@ -77,7 +79,11 @@ Value makeValue(unsigned value, Allocator&) {
     return Value(value);
 }
 Value makeValue(float value, Allocator&) {
-    return Value(static_cast<double>(value));
+    // The shortest decimal that reads back as this float, so a volume of 0.4 is written as 0.4
+    // rather than as the float's exact binary value 0.4000000059604645.
+    char digits[32];
+    *std::to_chars(digits, digits + sizeof digits - 1, value).ptr = '\0';
+    return Value(std::strtod(digits, nullptr));
 }
 Value makeValue(std::string_view value, Allocator& allocator) {
     return copyString(value, allocator);
