@@ -3,6 +3,7 @@
 // reader asks for (a float key as a real), every named asset exists, and the scenes build into a
 // world with the pieces the game needs.
 #include "../ECS/Prefab/SceneTestWorld.h"
+#include "ContentFiles.h"
 
 #include "ECS/Component/ComponentCatalogue.h"
 #include "QelRenderer/AnimationClip.h"
@@ -26,8 +27,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kAssets = fs::path(QEL_SOURCE_DIR) / "Assets";
-const char* const kScenes[] = {"MainMenu.json", "Introlevel_Scripted.json", "Credits.json"};
+using test::filesIn;
+using test::kAssets;
+const char* const kScenes[] = {"MainMenu.json", "Introlevel_Scripted.json", "Credits.json", "ScriptDemo.json"};
 
 /// An asset kind: where its files live and which extensions name one.
 struct AssetKind {
@@ -54,15 +56,6 @@ bool assetExists(const AssetKind& kind, const std::string& name) {
         for (const char* extension : kind.extensions)
             if (fs::is_regular_file(kAssets / folder / (name + extension))) return true;
     return false;
-}
-
-std::vector<fs::path> filesIn(const fs::path& folder, const std::set<std::string>& extensions) {
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file() && extensions.contains(entry.path().extension().string()))
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 class ContentCheckTest : public SceneWorldTest {

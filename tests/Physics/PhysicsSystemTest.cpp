@@ -255,5 +255,24 @@ TEST_F(PhysicsSystemTest, WithoutAScriptSystemTheStepSaysSoOnceAndGoesOn) {
     EXPECT_LT(body(box).velocity.x, 0.0f);
 }
 
+TEST_F(PhysicsSystemTest, AScriptRemovingWhatItHitsLeavesTheStepSound) {
+    // Stands for a script whose collision handler closes a menu or picks an item up: it destroys
+    // the other entity, collider and all, while the step that found the contact is still running.
+    messages->getReceiver(hashName("GOScriptSystem"))->addHandler(hashName("handleCollision"), [](Message& message) {
+        const Entity other = std::get<2>(*message.argsAs<int, uint64_t, uint64_t>());
+        if (!EntityManager::instance()->Exists(other)) return;
+        ComponentManager::instance()->EntityDestroyed(other);
+        EntityManager::instance()->DestroyEntity(other);
+        SystemManager::instance()->NotifyEntityChanged(other);
+    });
+    const Entity left = add(BodyKind::Dynamic, {0.0f, 0.0f}, {1.0f, 0.0f});
+    const Entity right = add(BodyKind::Dynamic, {0.8f, 0.0f}, {-1.0f, 0.0f});
+    physics->Initialize();
+    EXPECT_THAT(stepMessages(), UnorderedElementsAre(Event{kEnter, left, right}, Event{kEnter, right, left},
+                                                     Event{kStay, left, right}, Event{kStay, right, left}));
+    EXPECT_EQ(entities->LivingCount(), 0u);
+    EXPECT_THAT(stepMessages(), IsEmpty());
+}
+
 } // namespace
 } // namespace Qel

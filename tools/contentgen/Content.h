@@ -68,6 +68,7 @@ void makeIntroLevel(Content& content);
 void makeCredits(Content& content);
 /// Assets/PauseData: the pause menu and the title's settings panel.
 void makePauseMenus(Content& content);
+void makeScriptDemo(Content& content);
 /// Pictures of the scenes as the game would show them at 1280 x 720, for looking, not shipping.
 void writePreviews(const Content& content, const std::filesystem::path& folder);
 

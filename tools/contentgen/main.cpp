@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     ContentGen::makeIntroLevel(content);
     ContentGen::makeCredits(content);
     ContentGen::makePauseMenus(content);
+    ContentGen::makeScriptDemo(content);
     if (argc == 4) ContentGen::writePreviews(content, argv[3]);
     return content.ok ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <tuple>
 #include <unordered_set>
 #include <vector>
 
@@ -70,7 +71,10 @@ private:
     void reportContactEvents(const StepBody& self, const StepBody& other);
     void runExitPass();
     void resolve(float dt);
+    /// Queues a "handleCollision" for the script system; deliverCollisions sends the step's queue.
     void sendCollision(CollisionEvent kind, Entity self, Entity other);
+    void deliverCollisions();
+    void deliverCollision(CollisionEvent kind, Entity self, Entity other);
     void drawBroadPhase() const;
 
     CollisionLayerTable layers;
@@ -85,6 +89,10 @@ private:
     /// Entities that touched something this step; the others may exit.
     std::vector<bool> touched;
     std::unordered_set<Entity> reportedNotFinite;
+    /// (kind, entity, other) found this step. Scripts answer collisions by creating and destroying
+    /// entities (a menu opens, a pickup vanishes), which would free the components this step holds
+    /// pointers to, so they hear of them only once the step is done.
+    std::vector<std::tuple<CollisionEvent, Entity, Entity>> pendingCollisions;
     enum class ScriptDelivery : uint8_t { Unknown, Found, Missing } scriptDelivery = ScriptDelivery::Unknown;
     bool drawQuadtree = false;
 };

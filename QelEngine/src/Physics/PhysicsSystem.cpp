@@ -129,6 +129,7 @@ void PhysicsSystem::Update(float dt) {
     tree.clear();
     for (const StepBody& step : bodies)
         bodyIndex[step.id] = -1;
+    deliverCollisions();
 }
 
 void PhysicsSystem::gatherBodies() {
@@ -292,6 +293,17 @@ void PhysicsSystem::resolve(float dt) {
 }
 
 void PhysicsSystem::sendCollision(CollisionEvent kind, Entity self, Entity other) {
+    pendingCollisions.emplace_back(kind, self, other);
+}
+
+void PhysicsSystem::deliverCollisions() {
+    std::vector<std::tuple<CollisionEvent, Entity, Entity>> step;
+    step.swap(pendingCollisions);
+    for (const auto& [kind, self, other] : step)
+        deliverCollision(kind, self, other);
+}
+
+void PhysicsSystem::deliverCollision(CollisionEvent kind, Entity self, Entity other) {
     if (scriptDelivery == ScriptDelivery::Missing) return;
     MessageManager* messages = MessageManager::instance();
     if (scriptDelivery == ScriptDelivery::Unknown) {

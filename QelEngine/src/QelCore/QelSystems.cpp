@@ -21,6 +21,7 @@
 #include "QelRenderer/GraphicsEngine.h"
 #include "QelSceneManager/NodeManager.h"
 #include "QelSceneManager/QelSceneManager.h"
+#include "QelScripting/ScriptAssets.h"
 #include "data/AssetManager.h"
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
@@ -110,6 +111,7 @@ Systems::Systems() {
     logf(LOG_HIGH, "Cursors successfully loaded: %zu", loadCursors());
 
     LoadingTasks::start(GraphicsEngine::loadGraphicsAssets, graphicsEngine);
+    LoadingTasks::start(loadScriptsTask, nullptr);
 
     initializeInput(windowHandler->getWindow());
 

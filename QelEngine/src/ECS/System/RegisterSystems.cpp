@@ -4,6 +4,7 @@
 #include "ECS/System/Systems/AnimationSystem.h"
 #include "ECS/System/Systems/ButtonSystem.h"
 #include "ECS/System/Systems/EnemySystem.h"
+#include "ECS/System/Systems/GOScriptSystem.h"
 #include "ECS/System/Systems/MainMenuManager.h"
 #include "ECS/System/Systems/PauseMenuManager.h"
 #include "ECS/System/Systems/ParticleSystem.h"
@@ -34,6 +35,7 @@ void registerSystems(SystemManager& systems) {
     add<PlayerSystem>(systems, "PlayerSystem");
     add<AnimationSystem>(systems, "AnimationSystem");
     add<PhysicsSystem>(systems, "PhysicsSystem");
+    add<GOScriptSystem>(systems, "GOScriptSystem");
     add<TransformSystem>(systems, "TransformSystem");
     add<ButtonSystem>(systems, "ButtonSystem");
     add<EnemySystem>(systems, "EnemySystem");

@@ -1,0 +1,48 @@
+#include "QelScripting/ScriptAssets.h"
+
+#include "QelCore/LogManager.h"
+#include "QelScripting/LuaScript.h"
+#include "data/AssetManager.h"
+#include "data/DirectoryLoader.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace Qel {
+
+size_t loadScripts(const std::filesystem::path& folder) {
+    AssetManager* assets = AssetManager::instance();
+    if (!assets) return 0;
+    Registry<LuaScriptStringWrapper>* registry = assets->obtainRegistry<LuaScriptStringWrapper>();
+    loadDirectory(folder, {".lua", ".LUA"}, [assets](const std::string& name, const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return false;
+        std::string text = "\n";
+        text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return assets->load<LuaScriptStringWrapper>(name, LuaScriptStringWrapper{std::move(text)});
+    });
+
+    // Validated outside the registry's lock, which the main thread may be waiting for.
+    std::vector<std::pair<uint64_t, std::string>> scripts;
+    registry->forEach([&](uint64_t key, const LuaScriptStringWrapper& script) { scripts.emplace_back(key, script.text); });
+    std::unordered_set<uint64_t> failed;
+    for (const auto& [key, text] : scripts) {
+        LuaScript validation(LuaScript::Mode::Validation);
+        if (validation.load(text)) continue;
+        const std::string* name = assets->nameOf(key);
+        logf(LOG_HIGH, "Script \"%s\" failed validation!", name ? name->c_str() : "?");
+        failed.insert(key);
+    }
+    registry->eraseIf([&](uint64_t key, const LuaScriptStringWrapper&) { return failed.contains(key); });
+    return registry->size();
+}
+
+void loadScriptsTask(void*) {
+    logf(LOG_HIGH, "Scripts successfully loaded: %zu", loadScripts());
+}
+
+} // namespace Qel
