@@ -57,7 +57,10 @@ void player(Content& content) {
                                      .set("offsetY", -0.5)
                                      .set("colliderSizeX", 0.8)
                                      .set("colliderSizeY", 0.8))
-                           .push(JsonValue::component("Layer").set("layerName", "Player")));
+                           .push(JsonValue::component("Layer").set("layerName", "Player"))
+                           .push(JsonValue::component("Animator").set("animatorController", "playerAnimController"))
+                           // Walking, health and the fall: the player's script.
+                           .push(goScripts({"audioFunctions", "playerScript"})));
 }
 
 void enemy(Content& content) {
