@@ -21,6 +21,8 @@ local swingTime = nil
 local cooldown = 0.0
 -- Enemies the current swing already struck, so a swing hits each one once.
 local struck = {}
+-- Cleared while the player lies on the floor: a fallen player swings nothing.
+local held = true
 
 local function startSwing()
     swingTime = 0.0
@@ -46,7 +48,7 @@ function earlyUpdate(dt, aimX, aimY, playerID)
     local x, y = getPosition(playerID)
     if x == nil then return end
     cooldown = cooldown - dt
-    if swingTime == nil and cooldown <= 0.0 and keyTriggered(MOUSE_LEFT) then startSwing() end
+    if held and swingTime == nil and cooldown <= 0.0 and keyTriggered(MOUSE_LEFT) then startSwing() end
     local out = reach(dt)
     setPosition(thisEntityID, x + aimX * out, y + HAND_HEIGHT + aimY * out)
 end
@@ -69,6 +71,11 @@ local function strike(kind, enemyID)
     else
         playSFX("Icewalf(Enemy)/IcewalfHurt")
     end
+end
+
+-- The player's script says whether the hammer is in hand: triggerByScriptTag("Hammer", inHand).
+function onTrigger(inHand)
+    held = inHand ~= false
 end
 
 function onCollide(otherTag)

@@ -86,6 +86,7 @@ function get_hurt(amount, attackerID)
         downTime = 0.0
         setVelocity(thisEntityID, 0.0, 0.0)
         setAnimBool(thisEntityID, "isDown", true)
+        triggerByScriptTag("Hammer", false)
         dlogLow("player: down")
         return
     end
