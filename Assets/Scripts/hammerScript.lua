@@ -31,8 +31,9 @@ local function startSwing()
     setAnimBool(thisEntityID, "isSwing", true)
 end
 
--- How far out the hammer is: a smooth lunge out and back over the swing.
-local function reach(dt)
+-- Moves the swing on by dt seconds; returns how far out the hammer is now (a smooth lunge out
+-- and back over the swing).
+local function advanceSwing(dt)
     if swingTime == nil then return REACH end
     swingTime = swingTime + dt
     if swingTime >= SWING_SECONDS then
@@ -49,7 +50,7 @@ function earlyUpdate(dt, aimX, aimY, playerID)
     if x == nil then return end
     cooldown = cooldown - dt
     if held and swingTime == nil and cooldown <= 0.0 and keyTriggered(MOUSE_LEFT) then startSwing() end
-    local out = reach(dt)
+    local out = advanceSwing(dt)
     setPosition(thisEntityID, x + aimX * out, y + HAND_HEIGHT + aimY * out)
 end
 
