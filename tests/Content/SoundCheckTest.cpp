@@ -1,5 +1,6 @@
 // Checks the shipped sounds: every file under Assets/Audio decodes to something audible, and every
-// sound a scene names as its music, or the engine plays by a fixed name, is one of them.
+// sound a scene names as its music, a script plays by name, or the engine plays by a fixed name, is
+// one of them.
 #include "Files.h"
 
 #include "QelAudio/SoundDecoder.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
 
@@ -38,6 +40,12 @@ TEST(SoundCheck, EverySoundDecodesAndEveryNamedSoundExists) {
         ASSERT_TRUE(scene.cd("Scene")) << entry.path();
         EXPECT_TRUE(scene.get("BGM", music)) << entry.path() << " names no music";
         named.insert(music);
+    }
+    static const std::regex played(R"re((?:play(?:SFX|MFX|BGM)|loopBGM)\s*\(\s*"([^"]+)")re");
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kAssets / "Scripts")) {
+        const std::string code = Qel::test::readText(entry.path());
+        for (std::sregex_iterator it(code.begin(), code.end(), played), end; it != end; ++it)
+            named.insert((*it)[1].str());
     }
     for (const std::string& name : named)
         EXPECT_TRUE(sounds.contains(name)) << "missing sound \"" << name << "\"";

@@ -4,9 +4,7 @@
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/UITransform.h"
 #include "ECS/EntityManager.h"
-#include "Files.h"
 #include "GameStates.h"
-#include "QelCore/Input.h"
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/UILayout.h"
@@ -17,13 +15,10 @@
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Screen {
     glm::ivec2 size{0, 0};
@@ -42,15 +37,6 @@ struct Screen {
 Screen titleScreen;
 std::vector<std::pair<std::string, glm::vec4>> titleElements; // name, window-pixel rectangle
 int titleFrames = 0;
-int splashFrames = 0;
-
-void splashUpdatePressingAKeyOnceLoaded() {
-    GS_SPLASH::update();
-    // What a player does on "Press any key": the press arrives with the next frame's events.
-    if (++splashFrames % 10 == 0) Qel::handleInputEvent(GLFW_KEY_SPACE, GLFW_PRESS);
-    if (splashFrames % 10 == 1) Qel::handleInputEvent(GLFW_KEY_SPACE, GLFW_RELEASE);
-    ASSERT_LT(splashFrames, 3000) << "the splash never handed over";
-}
 
 /// Runs the scene, and after a few frames captures the screen and the rectangles of the named UI
 /// elements, then closes the window as a player would.
@@ -81,13 +67,7 @@ void titleUpdateCapturingTheScreen() {
 
 TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndClosesCleanly) {
     QEL_SKIP_WITHOUT_DISPLAY();
-    // The game runs from a folder beside the shipped Assets and Defaults.
-    Qel::test::Sandbox tree("game");
-    for (const char* folder : {"Assets", "Defaults"})
-        fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
-    tree.enter("run");
-
-    Qel::test::playGame(splashUpdatePressingAKeyOnceLoaded, titleUpdateCapturingTheScreen);
+    Qel::test::playShippedGame(titleUpdateCapturingTheScreen);
 
     ASSERT_GE(titleFrames, 5) << "the title scene never ran";
     const Screen& screen = titleScreen;

@@ -4,6 +4,7 @@
 
 #include "ECS/EntityManager.h"
 #include "ECS/System/Systems/ParticleSystem.h"
+#include "ECS/System/Systems/ScriptCall.h"
 #include "messaging/MessageManager.h"
 
 using namespace Qel;
@@ -214,6 +215,23 @@ TEST_F(GOScriptSystemTest, ScriptsMayOpenAndCloseMenusAndDestroyThemselvesWhileR
     collide(3, bumper, bystander);
     EXPECT_EQ(scripts->scriptCount(), 1u);
     EXPECT_FALSE(entities->Exists(bumper));
+}
+
+TEST_F(GOScriptSystemTest, EngineSystemsCallScriptsThroughTheCallerItInstalls) {
+    const Entity player = scripted({"function earlyUpdate(dt, x, y, partner)\n"
+                                    "  got = string.format('%s %s %g %d', math.type(dt), math.type(partner), x + y, partner) end\n"
+                                    "function get_hurt(amount, from) hurt = amount + from end"});
+    EXPECT_EQ(callScript(player, "earlyUpdate", {0.5f, 0.25f, -1.0f, int64_t{42}}), ScriptCallResult::Called);
+    EXPECT_EQ(global(player, "got"), "float integer -0.75 42");
+    EXPECT_EQ(callScript(player, "get_hurt", {}), ScriptCallResult::Called) << "a failing call still ends";
+    EXPECT_EQ(callScript(player, "get_hurt", {int64_t{1}, int64_t{9}}), ScriptCallResult::Called);
+    EXPECT_EQ(global(player, "hurt"), "10");
+    EXPECT_EQ(callScript(player, "missing", {}), ScriptCallResult::NoFunction);
+    EXPECT_EQ(callScript(spawn(Transform{}), "get_hurt", {}), ScriptCallResult::NoScript);
+
+    scripts->Unload();
+    EXPECT_EQ(callScript(player, "get_hurt", {int64_t{1}, int64_t{0}}), ScriptCallResult::NoScript);
+    scripts->Load();
 }
 
 } // namespace

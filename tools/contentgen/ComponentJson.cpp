@@ -52,6 +52,13 @@ JsonValue text(const std::string& content, int size, Colour4 colour, int alignme
     return component;
 }
 
+JsonValue goScripts(std::initializer_list<const char*> files) {
+    JsonValue scripts = JsonValue::array();
+    for (const char* file : files)
+        scripts.push(JsonValue::object().set("file", file));
+    return JsonValue::component("GOScripts").set("scripts", std::move(scripts)).set("canBuild", true);
+}
+
 JsonValue button(const std::string& onClick) {
     JsonValue component = JsonValue::component("Button");
     setColour(component, "color", {1.0, 1.0, 1.0, 1.0});

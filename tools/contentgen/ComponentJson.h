@@ -3,6 +3,7 @@
 #include "JsonValue.h"
 #include "Palette.h"
 
+#include <initializer_list>
 #include <string>
 
 namespace ContentGen {
@@ -31,6 +32,8 @@ JsonValue uiImage(const char* texture, Colour4 colour = {1.0, 1.0, 1.0, 1.0});
 JsonValue text(const std::string& content, int size, Colour4 colour, int alignment);
 /// A button that broadcasts onClick; the sprite takes clickColour while the cursor is over it.
 JsonValue button(const std::string& onClick);
+/// Scripts built as soon as the entity exists; files are names below Assets/Scripts, in load order.
+JsonValue goScripts(std::initializer_list<const char*> files);
 
 /// Particle emitter settings; every range is (low, high), scales are (birth, death).
 struct EmitterLook {

@@ -4,6 +4,7 @@
 #include "CharacterArt.h"
 #include "ComponentJson.h"
 #include "Content.h"
+#include "MenuParts.h"
 #include "Prefabs.h"
 #include "TileSet.h"
 
@@ -181,6 +182,7 @@ void addCharacters(const LevelMap& map, Content& content, JsonValue& objects) {
 
 /// Emitters gameplay switches on with "PS_setActive" (and moves to where the hit or the death is):
 /// a short burst of grey dust where the hammer lands and a puff of ash where a Cinderling burns out.
+/// Each answers a trigger under its own name (the hammer's script sends them).
 void addGameplayEmitters(JsonValue& objects) {
     const EmitterLook dust{kEmberTexture, false,        false,        0.15,        80.0,        {0.25, 0.5},
                            {1.5, 3.0},    {0.08, 0.16}, {0.0, 360.0}, {0.55, 0.7}, {0.5, 0.62}, {0.45, 0.55},
@@ -188,9 +190,28 @@ void addGameplayEmitters(JsonValue& objects) {
     const EmitterLook puff{kEmberTexture, false,       false,        0.3,         60.0,       {0.5, 0.9},
                            {0.6, 1.4},    {0.15, 0.3}, {0.0, 360.0}, {0.25, 0.4}, {0.2, 0.3}, {0.18, 0.25},
                            0.8,           {1.0, 2.0},  {1.0, 0.2},   {1.0, 0.0}};
-    for (const auto& [name, look] : {std::pair{"HammerHitDust", dust}, std::pair{"EnemyDeathPuff", puff}})
-        objects.push(
-            gameObject("", name, JsonValue::array().push(transformAt(0.0, 0.0)).push(particleEmitter(look))));
+    struct Burst {
+        const char* name;
+        EmitterLook look;
+        const char* tagScript;
+    };
+    for (const Burst& burst : {Burst{"HammerHitDust", dust, "Effects/hitDustTag"},
+                               Burst{"EnemyDeathPuff", puff, "Effects/deathPuffTag"}})
+        objects.push(gameObject("", burst.name,
+                                JsonValue::array()
+                                    .push(transformAt(0.0, 0.0))
+                                    .push(particleEmitter(burst.look))
+                                    .push(goScripts({"Effects/burst", burst.tagScript}))));
+}
+
+/// The player's hit points, top left on the 2560 x 1440 reference screen; the player's script
+/// writes the number.
+JsonValue healthDisplay() {
+    return gameObject("", "PlayerHealth",
+                      JsonValue::array()
+                          .push(uiTransform({-1000.0, 640.0, 480.0, 96.0, 1}))
+                          .push(text("", 48, palFloat(Pal::Bone), kMiddleLeft))
+                          .push(goScripts({"Hud/playerHealth"})));
 }
 
 JsonValue collisionLayers() {
@@ -232,6 +253,7 @@ void makeIntroLevel(Content& content) {
     addLights(map, objects);
     addCharacters(map, content, objects);
     addGameplayEmitters(objects);
+    objects.push(healthDisplay());
     // Escape opens the pause menu only in scenes that carry this marker.
     objects.push(gameObject("", "PauseMenuManager",
                             JsonValue::array().push(JsonValue::component("PauseMenuManager"))));

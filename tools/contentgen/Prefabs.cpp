@@ -36,28 +36,32 @@ void wallCollider(Content& content) {
 void player(Content& content) {
     JsonValue spriteRenderer = sprite("PlayerSheet", kPlayerLayer, 0, static_cast<int>(kPlayerFrames.size()));
     spriteRenderer.set("isCastShadow", true);
-    content.savePrefab(kPlayerPrefab, "playerTag",
-                       JsonValue::array()
-                           .push(transformAt(0.0, 0.0, kCharacterWorldSize, kCharacterWorldSize))
-                           .push(std::move(spriteRenderer))
-                           .push(JsonValue::component("Camera")
-                                     .set("clearColorR", 0.05)
-                                     .set("clearColorG", 0.04)
-                                     .set("clearColorB", 0.05)
-                                     .set("cameraZoom", kCameraZoom)
-                                     .set("followSpeed", 4.0))
-                           .push(JsonValue::component("RigidBody2D")
-                                     .set("isStatic", false)
-                                     .set("mass", 1.0)
-                                     .set("restitution", 0.0)
-                                     .set("drag", 8.0))
-                           // The body's footprint: the lower half of the two-unit sprite.
-                           .push(JsonValue::component("ColliderPtr")
-                                     .set("type", "OBB")
-                                     .set("offsetY", -0.5)
-                                     .set("colliderSizeX", 0.8)
-                                     .set("colliderSizeY", 0.8))
-                           .push(JsonValue::component("Layer").set("layerName", "Player")));
+    content.savePrefab(
+        kPlayerPrefab, "playerTag",
+        JsonValue::array()
+            .push(transformAt(0.0, 0.0, kCharacterWorldSize, kCharacterWorldSize))
+            .push(std::move(spriteRenderer))
+            .push(JsonValue::component("Camera")
+                      .set("clearColorR", 0.05)
+                      .set("clearColorG", 0.04)
+                      .set("clearColorB", 0.05)
+                      .set("cameraZoom", kCameraZoom)
+                      .set("followSpeed", 4.0))
+            .push(JsonValue::component("RigidBody2D")
+                      .set("isStatic", false)
+                      .set("mass", 1.0)
+                      .set("restitution", 0.0)
+                      .set("drag", 8.0))
+            // The body's footprint: the lower half of the two-unit sprite.
+            .push(JsonValue::component("ColliderPtr")
+                      .set("type", "OBB")
+                      .set("offsetY", -0.5)
+                      .set("colliderSizeX", 0.8)
+                      .set("colliderSizeY", 0.8))
+            .push(JsonValue::component("Layer").set("layerName", "Player"))
+            .push(JsonValue::component("Animator").set("animatorController", "playerAnimController"))
+            // Walking, health and the fall: the player's script.
+            .push(goScripts({"audioFunctions", "playerScript"})));
 }
 
 void enemy(Content& content) {

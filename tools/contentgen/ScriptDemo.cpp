@@ -28,16 +28,11 @@ void makeScriptDemo(Content& content) {
                                           .set("clearColorB", 0.05)
                                           .set("cameraZoom", kCameraZoom))));
 
-    JsonValue scripts = JsonValue::array()
-                            .push(JsonValue::object().set("file", "ScriptDemo/mover"))
-                            .push(JsonValue::object().set("file", "audioFunctions"));
-    objects.push(gameObject(
-        "", "Mover",
-        JsonValue::array()
-            .push(transformAt(0.0, 0.0, kCharacterWorldSize, kCharacterWorldSize))
-            .push(sprite("PlayerSheet", kPlayerLayer, 0, 8))
-            .push(
-                JsonValue::component("GOScripts").set("scripts", std::move(scripts)).set("canBuild", true))));
+    objects.push(gameObject("", "Mover",
+                            JsonValue::array()
+                                .push(transformAt(0.0, 0.0, kCharacterWorldSize, kCharacterWorldSize))
+                                .push(sprite("PlayerSheet", kPlayerLayer, 0, 8))
+                                .push(goScripts({"ScriptDemo/mover", "audioFunctions"}))));
 
     JsonValue scene = JsonValue::object();
     scene.set("cursor", "Default");

@@ -5,6 +5,7 @@
 #include "ECS/EntityManager.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
+#include "QelScripting/EntityScriptCaller.h"
 #include "QelScripting/EntityScriptSetup.h"
 #include "QelScripting/LuaScript.h"
 #include "QelScripting/ScriptAssets.h"
@@ -88,10 +89,12 @@ void GOScriptSystem::Load() {
     if (!receiver) QEL_STRONG_ASSERT("Failed to set up GOScriptSystem message receiver");
     receiver->addHandler(kHandleCollision, &GOScript_CollisionHandler);
     signature = Signature{}.set(type);
+    setScriptCaller(&callEntityScript);
 }
 
 void GOScriptSystem::Unload() {
     if (loaded == this) loaded = nullptr;
+    setScriptCaller(nullptr);
     if (MessageManager* messages = MessageManager::instance()) {
         uint64_t key = 0;
         if (!GetPCH(key)) QEL_STRONG_ASSERT("Error getting PCH while unloading GOScriptSystem");

@@ -1,0 +1,2 @@
+-- Ash where a Cinderling burns out (see burst).
+scriptTag = "EnemyDeathPuff"

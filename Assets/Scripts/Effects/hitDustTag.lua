@@ -1,0 +1,2 @@
+-- Dust where the hammer lands (see burst).
+scriptTag = "HammerHitDust"

@@ -1,0 +1,97 @@
+-- The player: walks with W A S D or the arrow keys, takes hits from enemies (get_hurt), and
+-- falls when its hit points run out, which restarts the level. Key codes are GLFW's.
+scriptTag = "Player"
+
+local KEY_A, KEY_D, KEY_S, KEY_W = 65, 68, 83, 87
+local KEY_RIGHT, KEY_LEFT, KEY_DOWN, KEY_UP = 262, 263, 264, 265
+
+-- World units per second.
+local SPEED = 6.0
+local MAX_HEALTH = 5
+-- Seconds: how long a hit shows (the Hurt clip) and keeps further hits off.
+local HURT_SECONDS = 0.4
+local INVULNERABLE_SECONDS = 0.8
+-- Seconds lying on the floor before the level starts again.
+local DOWN_SECONDS = 1.5
+-- Seconds between footsteps while walking.
+local STEP_SECONDS = 0.35
+
+health = MAX_HEALTH
+local hurtTime = 0.0
+local invulnerableTime = 0.0
+local downTime = nil
+local stepTime = 0.0
+local shownHealth = nil
+
+-- +1, -1 or 0: which of the two directions is held (both cancel out).
+local function axis(positiveKey, positiveArrow, negativeKey, negativeArrow)
+    local value = 0
+    if keyPressed(positiveKey) or keyPressed(positiveArrow) then value = value + 1 end
+    if keyPressed(negativeKey) or keyPressed(negativeArrow) then value = value - 1 end
+    return value
+end
+
+-- The health display listens under its own tag; sent whenever the number changes.
+local function showHealth()
+    if shownHealth == health then return end
+    shownHealth = health
+    triggerByScriptTag("PlayerHealth", health, MAX_HEALTH)
+end
+
+local function walk(dt)
+    local dx = axis(KEY_D, KEY_RIGHT, KEY_A, KEY_LEFT)
+    local dy = axis(KEY_W, KEY_UP, KEY_S, KEY_DOWN)
+    local moving = dx ~= 0 or dy ~= 0
+    if moving then
+        -- Diagonals are no faster than straight lines.
+        local length = math.sqrt(dx * dx + dy * dy)
+        setVelocity(thisEntityID, dx / length * SPEED, dy / length * SPEED)
+        stepTime = stepTime - dt
+        if stepTime <= 0.0 then
+            playSFX("Player/Footstep")
+            stepTime = STEP_SECONDS
+        end
+    else
+        setVelocity(thisEntityID, 0.0, 0.0)
+        stepTime = 0.0
+    end
+    -- The Hurt clip plays to its end before walking or standing takes over again.
+    if hurtTime <= 0.0 then setAnimBool(thisEntityID, moving and "isWalk" or "isIdle", true) end
+end
+
+function earlyUpdate(dt, aimX, aimY, hammerID)
+    showHealth()
+    if downTime ~= nil then
+        setVelocity(thisEntityID, 0.0, 0.0)
+        downTime = downTime + dt
+        if downTime >= DOWN_SECONDS then
+            downTime = nil
+            restartScene()
+        end
+        return
+    end
+    hurtTime = hurtTime - dt
+    invulnerableTime = invulnerableTime - dt
+    walk(dt)
+end
+
+-- An enemy's bite: amount hit points from the attacking entity.
+function get_hurt(amount, attackerID)
+    if downTime ~= nil or invulnerableTime > 0.0 then return end
+    health = math.max(0, health - amount)
+    showHealth()
+    playSFX("Player/PlayerHurt")
+    if health == 0 then
+        -- Lies still on the Down frame; earlyUpdate restarts the level after a beat.
+        downTime = 0.0
+        setVelocity(thisEntityID, 0.0, 0.0)
+        setAnimBool(thisEntityID, "isDown", true)
+        triggerByScriptTag("Hammer", false)
+        dlogLow("player: down")
+        return
+    end
+    hurtTime = HURT_SECONDS
+    invulnerableTime = INVULNERABLE_SECONDS
+    setAnimBool(thisEntityID, "isHurt", true)
+end
+
