@@ -41,6 +41,7 @@ void makeScriptDemo(Content& content) {
 
     JsonValue scene = JsonValue::object();
     scene.set("cursor", "Default");
+    scene.set("BGM", "Music/LevelTheme");
     scene.set("gameObjects", std::move(objects));
     content.saveScene("ScriptDemo.json", JsonValue::object().set("Scene", std::move(scene)));
 }

@@ -62,7 +62,7 @@ Entity currentPlayer() {
 void playAttackSound() {
     if (MessageManager* messages = MessageManager::instance()) {
         messages->send(std::make_unique<MessageArgs<uint64_t>>(hashName("playSFX"),
-                                                               hashName("Icewalf(Enemy)/IcewalfAttack")),
+                                                               hashName(EnemySystem::kAttackSound)),
                        hashName("AudioManager"));
     }
 }
