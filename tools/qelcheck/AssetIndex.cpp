@@ -47,10 +47,14 @@ AssetIndex::AssetIndex(const std::filesystem::path& folder)
     collect(scripts, folder, {"Scripts"}, {".lua", ".LUA"});
     for (const BuiltInMesh& mesh : kBuiltInMeshes)
         meshes.names.insert(mesh.name);
-    byType = {
-        {typeid(Texture), &textures},     {typeid(Font), &fonts},  {typeid(AnimatorController), &controllers},
-        {typeid(Graphics::Clip), &clips}, {typeid(Mesh), &meshes}, {typeid(cursorWrapper), &cursors},
-        {typeid(Sound), &sounds},         {typeid(LuaScriptStringWrapper), &scripts}};
+    byType = {{typeid(Texture), &textures},
+              {typeid(Font), &fonts},
+              {typeid(AnimatorController), &controllers},
+              {typeid(Graphics::Clip), &clips},
+              {typeid(Mesh), &meshes},
+              {typeid(cursorWrapper), &cursors},
+              {typeid(Sound), &sounds},
+              {typeid(LuaScriptStringWrapper), &scripts}};
 }
 
 const AssetIndex::Kind* AssetIndex::find(std::type_index type) const {

@@ -32,7 +32,7 @@ void checkMenuEntities(CheckContext& context, const std::filesystem::path& file,
 /// before the controllers that play them, controllers and prefabs before the scenes that use them,
 /// prefabs before the menus built from them).
 inline constexpr void (*kKinds[])(CheckContext&) = {
-    checkSidecars, checkMeshes,  checkCursors, checkSounds, checkScripts,
+    checkSidecars, checkMeshes,      checkCursors, checkSounds, checkScripts,
     checkClips,    checkControllers, checkPrefabs, checkScenes, checkMenus,
 };
 

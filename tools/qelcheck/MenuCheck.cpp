@@ -33,7 +33,8 @@ std::vector<Slots> slotsOf(const std::string& shown) {
 
 } // namespace
 
-void checkMenuEntities(CheckContext& context, const std::filesystem::path& file, std::span<const Entity> built) {
+void checkMenuEntities(CheckContext& context, const std::filesystem::path& file,
+                       std::span<const Entity> built) {
     EntityManager& entities = *EntityManager::instance();
     ComponentManager& components = *ComponentManager::instance();
     std::set<std::string> handled;

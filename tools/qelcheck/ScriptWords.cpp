@@ -10,10 +10,9 @@ namespace Qel::Check {
 
 namespace {
 
-const std::set<std::string_view> kKeywords{"and",   "break", "do",   "else",     "elseif", "end",
-                                           "false", "for",   "function", "goto", "if",     "in",
-                                           "local", "nil",   "not",  "or",       "repeat", "return",
-                                           "then",  "true",  "until", "while"};
+const std::set<std::string_view> kKeywords{
+    "and", "break", "do",  "else", "elseif", "end",    "false",  "for",  "function", "goto",  "if",
+    "in",  "local", "nil", "not",  "or",     "repeat", "return", "then", "true",     "until", "while"};
 
 bool isNameStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
@@ -79,8 +78,9 @@ private:
     }
 
     void skipNumber() {
-        while (at < code.size() && (isNamePart(code[at]) || code[at] == '.' ||
-                                    ((code[at] == '+' || code[at] == '-') && std::strchr("eEpP", code[at - 1]))))
+        while (at < code.size() &&
+               (isNamePart(code[at]) || code[at] == '.' ||
+                ((code[at] == '+' || code[at] == '-') && std::strchr("eEpP", code[at - 1]))))
             ++at;
     }
 

@@ -28,7 +28,8 @@ void checkSounds(CheckContext& context) {
         const DecodedSound sound = decodeOgg(file.string());
         if (!sound.error.empty()) {
             context.report(file, "", "cannot be decoded: " + sound.error);
-        } else if (std::all_of(sound.samples.begin(), sound.samples.end(), [](int16_t s) { return s == 0; })) {
+        } else if (std::all_of(sound.samples.begin(), sound.samples.end(),
+                               [](int16_t s) { return s == 0; })) {
             context.report(file, "", "is silent, expected a sound that can be heard");
         }
     }

@@ -33,7 +33,8 @@ size_t loadScripts(const std::filesystem::path& folder) {
     Registry<LuaScriptStringWrapper>* registry = assets->obtainRegistry<LuaScriptStringWrapper>();
     loadDirectory(folder, {".lua", ".LUA"}, [assets](const std::string& name, const std::string& path) {
         std::string text;
-        return readScriptText(path, text) && assets->load<LuaScriptStringWrapper>(name, LuaScriptStringWrapper{std::move(text)});
+        return readScriptText(path, text) &&
+               assets->load<LuaScriptStringWrapper>(name, LuaScriptStringWrapper{std::move(text)});
     });
 
     // Validated outside the registry's lock, which the main thread may be waiting for.
