@@ -44,8 +44,8 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     fs::remove(content / "Audio/SwappingTabs/SwabTabs.ogg");
     test::writeText(content / "Audio/Hum.ogg", "hum");
     test::writeText(content / "Scripts/helpers.lua", "function greet() end\n");
-    test::writeText(content / "Scripts/bad.lua", "function onUpdate(dt)\n  greet() -- os.exit()\n"
-                                                 "  local t = os.time()\n  vanish(dt)\nend\n");
+    test::writeText(content / "Scripts/bad.lua", "function onUpdate(dt, done)\n  greet() -- os.exit()\n"
+                                                 "  local t = os.time()\n  vanish(dt)\n  done()\nend\n");
     test::writeText(content / "Scripts/broken.lua", "function (\n");
     std::string menu =
         R"({"gameObjects": [{"name": "Dancer", "components": [{"name": "Button", "OnClick": "Dance"}]})";

@@ -103,13 +103,16 @@ private:
         afterField = false;
         lastWord = kNone;
         if (kKeywords.contains(text)) {
-            definer = text == "function" || text == "local";
+            definer = text == "function" || text == "local" || text == "for";
+            paramsNext = paramsNext || text == "function";
+            listing = false;
             return;
         }
         if (!field) {
-            words.push_back({std::string(text), line, definer, false});
+            words.push_back({std::string(text), line, definer || inParams, false});
             lastWord = words.size() - 1;
         }
+        listing = definer && !field;
         definer = false;
     }
 
@@ -117,7 +120,7 @@ private:
     void value(bool callsName) {
         if (callsName && lastWord != kNone && !words[lastWord].defined) words[lastWord].called = true;
         lastWord = kNone;
-        afterField = definer = false;
+        afterField = definer = listing = false;
     }
 
     void punctuation(char c) {
@@ -136,14 +139,24 @@ private:
         while (c == '.' && at < code.size() && code[at] == '.')
             ++at;
         if (c != '.') ++at;
+        // "local a, b" and "for k, v" define every name of the list.
+        const bool listed = c == ',' && listing;
+        if (c == '(' && paramsNext) inParams = true, paramsNext = false;
+        if (c == ')') inParams = false;
         value(c == '(' || c == '{');
+        definer = listed;
     }
 
     std::string_view code;
     size_t at = 0;
     int line = 1;
     bool afterField = false;
+    /// The next name is defined: it follows "function", "local" or "for", or a ',' in their list.
     bool definer = false;
+    bool listing = false;
+    /// Between "function" and its '(', and inside its parameter list: parameters are locals.
+    bool paramsNext = false;
+    bool inParams = false;
     /// The word just read, while nothing else followed it.
     static constexpr size_t kNone = SIZE_MAX;
     size_t lastWord = kNone;

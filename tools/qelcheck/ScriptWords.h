@@ -12,7 +12,7 @@ struct ScriptWord {
     std::string name;
     /// Line in the file, from 1.
     int line = 0;
-    /// Directly after "function" or "local": the script defines it.
+    /// Named by "function", "local" or "for", or a function's parameter: the script defines it.
     bool defined = false;
     /// Followed by a call: '(', a string or a table constructor.
     bool called = false;
