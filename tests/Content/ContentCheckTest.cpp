@@ -6,6 +6,7 @@
 
 #include "ContentCheck.h"
 #include "ECS/Component/ComponentCatalogue.h"
+#include "ECS/System/Systems/MenuSettings.h"
 #include "QelRenderer/AnimationController.h"
 #include "QelRenderer/AnimationLoading.h"
 #include "QelRenderer/TextureMetadata.h"
@@ -39,6 +40,20 @@ TEST(ContentCheck, ShippedContentHasNoProblems) {
 TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     test::Sandbox content("content");
     fs::copy(kAssets / "Meshes", content / "Meshes");
+    fs::copy(kAssets / "Audio", content / "Audio", fs::copy_options::recursive);
+    fs::remove(content / "Audio/SwappingTabs/SwabTabs.ogg");
+    test::writeText(content / "Audio/Hum.ogg", "hum");
+    test::writeText(content / "Scripts/helpers.lua", "function greet() end\n");
+    test::writeText(content / "Scripts/bad.lua", "function onUpdate(dt, done)\n  greet() -- os.exit()\n"
+                                                 "  local t = os.time()\n  vanish(dt)\n  done()\nend\n");
+    test::writeText(content / "Scripts/broken.lua", "function (\n");
+    std::string menu =
+        R"({"gameObjects": [{"name": "Dancer", "components": [{"name": "Button", "OnClick": "Dance"}]})";
+    for (const char* name : SettingsView::kNames)
+        menu += R"(, {"name": ")" + std::string(name) + R"(", "components": [{"name": "UITransform"}]})";
+    test::writeText(content / "PauseData/SettingsMenu.json",
+                    menu + R"(, {"name": "UnsavedPanel", "components": [{"name": "UITransform"}]}]})");
+    test::writeText(content / "Scenes/Quiet.json", R"({"Scene": {"gameObjects": []}})");
     test::writeText(content / "Meshes/lineWireframe.msh", "n line\nv 0.0 0.0\nv 1.0 zero\nll 0\n");
     test::writeSolidPng(content / "Art/Rock.png", 4, {90, 90, 90, 255});
     test::writeText(content / "Art/Rock.png.mdata", R"({"wrapmode": "wrap", "sRGB": 1})");
@@ -56,9 +71,11 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
         {"name": "Transform", "scaleX": 2},
         {"name": "Wobble"},
         {"name": "SpriteRenderer", "texture": "Pebble"},
-        {"name": "Animator", "animatorController": "rock"}]}})");
+        {"name": "Animator", "animatorController": "rock"},
+        {"name": "GOScripts", "scripts": [{"file": "ghost"}]}]}})");
     test::writeText(content / "Prefabs/Nameless.json", R"({"tag": "dust", "component": {"types": []}})");
-    test::writeText(content / "Scenes/Level.json", R"({"Scene": {"cursor": "Hand", "gameObjects": [
+    test::writeText(content / "Scenes/Level.json",
+                    R"({"Scene": {"cursor": "Hand", "BGM": "Drums", "gameObjects": [
         {"prefab": "Rock", "components": [{"name": "RigidBody2D", "isStatic": false, "mass": 4}]},
         {"prefab": "Boulder", "components": []},
         {"name": "Sign", "components": [{"name": "Text", "text": "Mind the rocks", "font": "Runes"}]},
@@ -90,6 +107,17 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
         {"Scenes/Level.json", "Scene.gameObjects[2].components[0].font", "the font \"Runes\""},
         {"Scenes/Level.json", "Scene.gameObjects[3].components[0]", "emitter has no valid texture!"},
         {"Scenes/Level.json", "Scene.cursor", "the cursor \"Hand\""},
+        {"Scenes/Level.json", "Scene.BGM", "the sound \"Drums\""},
+        {"Scenes/Quiet.json", "Scene.BGM", "missing"},
+        {"Audio/Hum.ogg", "", "cannot be decoded"},
+        {"Audio", "", "the menus play the sound \"SwappingTabs/SwabTabs\", which is missing"},
+        {"Scripts/broken.lua", "", "fails validation"},
+        {"Scripts/broken.lua", "", "[LUA ERROR]"},
+        {"Scripts/bad.lua", "line 3", "uses \"os\""},
+        {"Scripts/bad.lua", "line 4", "calls \"vanish\""},
+        {"Prefabs/Rock.json", "component.types[4].scripts[0].file", "the script \"ghost\""},
+        {"PauseData/SettingsMenu.json", "", "\"Dance\", which no menu takes"},
+        {"PauseData/SettingsMenu.json", "", "2 entities are named \"UnsavedPanel\""},
     };
     const Check::Report report = Check::checkContent(content.path());
     std::vector<std::string> lines;
@@ -105,7 +133,8 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     EXPECT_EQ(lines.size(), std::size(faults)) << testing::PrintToString(lines);
 }
 
-const char* const kScenes[] = {"MainMenu.json", "Introlevel_Scripted.json", "Credits.json", "ScriptDemo.json"};
+const char* const kScenes[] = {"MainMenu.json", "Introlevel_Scripted.json", "Credits.json",
+                               "ScriptDemo.json"};
 
 class ContentCheckTest : public SceneWorldTest {
 protected:

@@ -1,5 +1,6 @@
 #include "AssetIndex.h"
 
+#include "QelAudio/Sound.h"
 #include "QelCore/Cursors.h"
 #include "QelRenderer/AnimationClip.h"
 #include "QelRenderer/AnimationController.h"
@@ -7,6 +8,7 @@
 #include "QelRenderer/Font.h"
 #include "QelRenderer/Mesh.h"
 #include "QelRenderer/Texture.h"
+#include "QelScripting/ScriptAssets.h"
 #include "data/DirectoryLoader.h"
 
 #include <initializer_list>
@@ -17,7 +19,7 @@ namespace Qel::Check {
 namespace {
 
 // The asset folders and extensions of the engine's loaders (textures, fonts, animations, cursors,
-// sounds), which each pass their own list to the directory loader.
+// sounds, scripts), which each pass their own list to the directory loader.
 void collect(AssetIndex::Kind& kind, const std::filesystem::path& folder,
              std::initializer_list<const char*> folders, std::initializer_list<std::string_view> extensions) {
     for (const char* name : folders) {
@@ -34,21 +36,25 @@ void collect(AssetIndex::Kind& kind, const std::filesystem::path& folder,
 AssetIndex::AssetIndex(const std::filesystem::path& folder)
     : textures{"texture", "Art/ or Splash/", {}}, fonts{"font", "Fonts/", {}},
       controllers{"animator controller", "JSON/", {}}, clips{"clip", "JSON/", {}},
-      meshes{"mesh", "the renderer's built-in meshes", {}}, cursors{"cursor", "Cursors/", {}}, sounds{
-                                                                                                   "sound",
-                                                                                                   "Audio/",
-                                                                                                   {}} {
+      meshes{"mesh", "the renderer's built-in meshes", {}}, cursors{"cursor", "Cursors/", {}},
+      sounds{"sound", "Audio/", {}}, scripts{"script", "Scripts/", {}} {
     collect(textures, folder, {"Splash", "Art"}, {".png", ".jpg", ".PNG"});
     collect(fonts, folder, {"Fonts"}, {".ttf"});
     collect(controllers, folder, {"JSON"}, {".animcontroller"});
     collect(clips, folder, {"JSON"}, {".anim"});
     collect(cursors, folder, {"Cursors"}, {".png", ".jpg", ".PNG", ".JPG"});
     collect(sounds, folder, {"Audio"}, {".ogg"});
+    collect(scripts, folder, {"Scripts"}, {".lua", ".LUA"});
     for (const BuiltInMesh& mesh : kBuiltInMeshes)
         meshes.names.insert(mesh.name);
-    byType = {
-        {typeid(Texture), &textures},     {typeid(Font), &fonts},  {typeid(AnimatorController), &controllers},
-        {typeid(Graphics::Clip), &clips}, {typeid(Mesh), &meshes}, {typeid(cursorWrapper), &cursors}};
+    byType = {{typeid(Texture), &textures},
+              {typeid(Font), &fonts},
+              {typeid(AnimatorController), &controllers},
+              {typeid(Graphics::Clip), &clips},
+              {typeid(Mesh), &meshes},
+              {typeid(cursorWrapper), &cursors},
+              {typeid(Sound), &sounds},
+              {typeid(LuaScriptStringWrapper), &scripts}};
 }
 
 const AssetIndex::Kind* AssetIndex::find(std::type_index type) const {

@@ -25,7 +25,7 @@ public:
     /// are built into the renderer and are not checked).
     const Kind* find(std::type_index type) const;
 
-    Kind textures, fonts, controllers, clips, meshes, cursors, sounds;
+    Kind textures, fonts, controllers, clips, meshes, cursors, sounds, scripts;
 
 private:
     std::map<std::type_index, const Kind*> byType;

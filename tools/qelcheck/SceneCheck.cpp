@@ -5,21 +5,21 @@
 #include "data/JSON.h"
 
 #include <fstream>
+#include <vector>
 
 namespace Qel::Check {
 
 namespace {
 
-/// The scene-level names the scene state hands on without looking them up itself: music, cursor
-/// and the colour look-up table.
-void checkSceneAssets(CheckContext& context, const std::filesystem::path& file, JSON& doc) {
+/// What the scene hands on without looking it up itself: its music, which every scene of this
+/// game names (the name itself is checked by the trace of the scene manager's reading), and the
+/// colour look-up table.
+void checkSceneLevel(CheckContext& context, const std::filesystem::path& file, JSON& doc) {
     doc.cursor = nullptr;
     if (!doc.cd("Scene")) return;
     std::string name;
-    if (doc.get("BGM", name) && !name.empty())
-        context.requireAsset(file, "Scene.BGM", context.assets.sounds, name);
-    if (doc.get("cursor", name) && !name.empty())
-        context.requireAsset(file, "Scene.cursor", context.assets.cursors, name);
+    if (!doc.get("BGM", name) || name.empty())
+        context.report(file, "Scene.BGM", "missing, expected the name of the scene's music");
     if (doc.cd("lighting") && doc.get("lutName", name) && !name.empty())
         context.requireAsset(file, "Scene.lighting.lutName", context.assets.textures, name);
 }
@@ -38,7 +38,8 @@ void checkScenes(CheckContext& context) {
             // A file the scene manager cannot use is reported by its own log lines.
             scenes.loadScene(doc);
         });
-        checkSceneAssets(context, file, doc);
+        checkSceneLevel(context, file, doc);
+        checkMenuEntities(context, file, std::vector<Entity>(sceneEntities.begin(), sceneEntities.end()));
         DestroyAllSceneEntities();
     }
 }

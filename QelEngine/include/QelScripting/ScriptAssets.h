@@ -13,6 +13,14 @@ struct LuaScriptStringWrapper {
     std::string text;
 };
 
+/// The script asset text of the file at path (its content after one newline); false when it
+/// cannot be read.
+bool readScriptText(const std::filesystem::path& path, std::string& text);
+
+/// Whether `text` loads and runs its top level in a fresh validation state (only the standard
+/// libraries and the host functions); a failure's Lua error is logged at HIGH.
+bool scriptValidates(const std::string& text);
+
 /// Loads every ".lua" and ".LUA" file below folder into the script registry, then runs each in a
 /// fresh validation state and removes (logged) those that fail. Returns how many scripts remain.
 size_t loadScripts(const std::filesystem::path& folder = "../Assets/Scripts");

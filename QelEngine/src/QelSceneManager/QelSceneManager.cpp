@@ -7,11 +7,14 @@
 #include "ECS/Prefab/PrefabManager.h"
 #include "ECS/SceneEntities.h"
 #include "ECS/System/SystemManager.h"
+#include "QelAudio/Sound.h"
+#include "QelCore/Cursors.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelRenderer/GraphicsEngine.h"
 #include "QelSceneManager/NodeManager.h"
 #include "data/JSON.h"
+#include "data/JSONReadTrace.h"
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
 
@@ -137,13 +140,15 @@ bool SceneManager::loadScene(JSON& doc) {
 }
 
 void SceneManager::queueMusicAndCursor(const JSON& doc) const {
-    MessageManager* messages = MessageManager::instance();
-    if (!messages) return;
     std::string music;
-    if (doc.get("BGM", music) && !music.empty())
-        sendKey(*messages, "loopBGM", hashName(music), kAudioManagerKey);
+    const bool hasMusic = doc.get("BGM", music) && !music.empty();
+    if (hasMusic) JSONReadTrace::noteAssetReference(typeid(Sound), "BGM", music);
     std::string cursor;
     const bool named = doc.get("cursor", cursor) && !cursor.empty();
+    if (named) JSONReadTrace::noteAssetReference(typeid(cursorWrapper), "cursor", cursor);
+    MessageManager* messages = MessageManager::instance();
+    if (!messages) return;
+    if (hasMusic) sendKey(*messages, "loopBGM", hashName(music), kAudioManagerKey);
     sendKey(*messages, "setCursor", hashName(named ? cursor : "Default"), kWindowHandlerKey);
 }
 

@@ -14,16 +14,27 @@
 
 namespace Qel {
 
+bool readScriptText(const std::filesystem::path& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    text = "\n";
+    text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+bool scriptValidates(const std::string& text) {
+    LuaScript validation(LuaScript::Mode::Validation);
+    return validation.load(text);
+}
+
 size_t loadScripts(const std::filesystem::path& folder) {
     AssetManager* assets = AssetManager::instance();
     if (!assets) return 0;
     Registry<LuaScriptStringWrapper>* registry = assets->obtainRegistry<LuaScriptStringWrapper>();
     loadDirectory(folder, {".lua", ".LUA"}, [assets](const std::string& name, const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
-        std::string text = "\n";
-        text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return assets->load<LuaScriptStringWrapper>(name, LuaScriptStringWrapper{std::move(text)});
+        std::string text;
+        return readScriptText(path, text) &&
+               assets->load<LuaScriptStringWrapper>(name, LuaScriptStringWrapper{std::move(text)});
     });
 
     // Validated outside the registry's lock, which the main thread may be waiting for.
@@ -32,8 +43,7 @@ size_t loadScripts(const std::filesystem::path& folder) {
         [&](uint64_t key, const LuaScriptStringWrapper& script) { scripts.emplace_back(key, script.text); });
     std::unordered_set<uint64_t> failed;
     for (const auto& [key, text] : scripts) {
-        LuaScript validation(LuaScript::Mode::Validation);
-        if (validation.load(text)) continue;
+        if (scriptValidates(text)) continue;
         const std::string* name = assets->nameOf(key);
         logf(LOG_HIGH, "Script \"%s\" failed validation!", name ? name->c_str() : "?");
         failed.insert(key);

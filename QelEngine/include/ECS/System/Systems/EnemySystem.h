@@ -13,12 +13,14 @@ struct NavGrid;
 
 /// Drives every entity with an Enemy and a Transform: recentre on a cell of the navigation grid,
 /// plan a path to the player, step along it cell by cell, attack when next to the player (the
-/// sound "Icewalf(Enemy)/IcewalfAttack" and the player script's get_hurt(1, enemyID)), recover
+/// sound kAttackSound and the player script's get_hurt(1, enemyID)), recover
 /// from a stun, and die: health 0 plays the death for one second, then the enemy is disabled.
 /// Enemies move by writing their Transform. Its TypeName text is "EnemySystem"; it answers
 /// "PauseSystem" and "UnPauseSystem" on the broadcast receiver.
 class EnemySystem : public ISystem {
 public:
+    static constexpr const char* kAttackSound = "Icewalf(Enemy)/IcewalfAttack";
+
     /// Sets the signature {Enemy, Transform}.
     void Load() override;
     /// Clears the pause and registers the pause handlers.

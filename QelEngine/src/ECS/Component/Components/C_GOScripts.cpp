@@ -1,6 +1,8 @@
 #include "ECS/Component/Components/ComponentReaders.h"
 
 #include "QelCore/LogManager.h"
+#include "QelScripting/ScriptAssets.h"
+#include "data/JSONReadTrace.h"
 
 namespace Qel {
 
@@ -15,7 +17,9 @@ template <> GOScripts readComponent<GOScripts>(const JSONArr::iter& object) {
         }
         // An entry without a readable file takes no slot.
         std::string file;
-        if (script.get("file", file)) component.scripts[stored++] = hashName(file);
+        if (!script.get("file", file)) continue;
+        JSONReadTrace::noteAssetReference(typeid(LuaScriptStringWrapper), "file", file);
+        component.scripts[stored++] = hashName(file);
     }
     readFlag(object, "canBuild", component.flags, GOScripts::kCanBuild);
     readFlag(object, "allowDisabledTrigger", component.flags, GOScripts::kAllowDisabledTrigger);

@@ -61,9 +61,9 @@ Entity currentPlayer() {
 
 void playAttackSound() {
     if (MessageManager* messages = MessageManager::instance()) {
-        messages->send(std::make_unique<MessageArgs<uint64_t>>(hashName("playSFX"),
-                                                               hashName("Icewalf(Enemy)/IcewalfAttack")),
-                       hashName("AudioManager"));
+        messages->send(
+            std::make_unique<MessageArgs<uint64_t>>(hashName("playSFX"), hashName(EnemySystem::kAttackSound)),
+            hashName("AudioManager"));
     }
 }
 
@@ -282,6 +282,5 @@ bool damageEnemy(Enemy& enemy, float amount) {
     enemy.health = static_cast<int32_t>(std::max(0.0, left));
     return true;
 }
-
 
 } // namespace Qel

@@ -16,6 +16,8 @@ namespace Qel {
 /// title messages on the broadcast receiver. Its TypeName text is "MainMenuManager".
 class MainMenuManager : public ISystem {
 public:
+    /// The title scene, where the game starts and where leaving a level returns.
+    static constexpr const char* kTitleScene = "../Assets/Scenes/MainMenu.json";
     static constexpr const char* kSettingsFile = "../Assets/PauseData/SettingsMenu.json";
 
     /// The title scene's entities, bound by the exact names of kSlotNames.

@@ -3,6 +3,7 @@
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/PauseMenuManagerComponent.h"
 #include "ECS/Components/UITransform.h"
+#include "ECS/System/Systems/MainMenuManager.h"
 #include "ECS/System/Systems/MenuMessages.h"
 #include "QelCore/GameStateManager.h"
 #include "QelCore/Input.h"
@@ -274,7 +275,7 @@ void PauseMenuManager::openQuit(size_t firstSlot) {
 
 void PauseMenuManager::confirmQuitTitle() {
     SceneManager* scenes = SceneManager::instance();
-    if (scenes && scenes->setNextScene("../Assets/Scenes/MainMenu.json")) setNextGameState(GS_RESTART);
+    if (scenes && scenes->setNextScene(MainMenuManager::kTitleScene)) setNextGameState(GS_RESTART);
     close();
 }
 
