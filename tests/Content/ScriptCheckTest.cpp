@@ -5,10 +5,12 @@
 #include "../QelScripting/ScriptTestWorld.h"
 #include "ContentFiles.h"
 
+#include "QelScripting/DialogueBindings.h"
 #include "data/JSON.h"
 
 #include <gmock/gmock.h>
 
+#include <array>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -54,6 +56,9 @@ TEST_F(ScriptCheckTest, ShippedScriptsValidateCallOnlyWhatExistsAndNeedNoUnsafeL
     const Entity probe = scripted({"function onInit() local names = {}\n"
                                    "  for name in pairs(_G) do names[#names + 1] = name end\n"
                                    "  offered = table.concat(names, ' ') end"});
+    // The dialogue's script also has what the dialogue system adds to its state.
+    installDialogueBindings(*scripts->scriptOf(probe), std::array<Entity, 4>{});
+    scripts->scriptOf(probe)->call("onInit");
     std::set<std::string> known;
     std::istringstream offered(global(probe, "offered"));
     for (std::string name; offered >> name;)
