@@ -46,7 +46,8 @@ local function dress(conversation)
     showPortrait(SpeakerLHSID, conversation.left)
     showPortrait(SpeakerRHSID, conversation.right)
     editSpriteRenderer(SpeechBubbleID, "setTexture", "PanelFrame")
-    -- The text is drawn over the bubble, without a backdrop of its own.
+    -- The text is drawn over the bubble, centred on it, without a backdrop of its own.
+    editUITransform(SpeechTextID, "setPosition", 0, 275, 0)
     editSpriteRenderer(SpeechTextID, "setTexture", nil)
     editText(SpeechTextID, "setFont", "Roboto-Modified")
     editText(SpeechTextID, "setSize", 30)

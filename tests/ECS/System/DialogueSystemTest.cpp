@@ -4,6 +4,7 @@
 #include "Display.h"
 #include "Files.h"
 #include "LogSink.h"
+#include "SpriteDefaults.h"
 #include "World.h"
 
 #include "ECS/Components/Text.h"
@@ -13,11 +14,8 @@
 #include "QelCore/FileHelper.h"
 #include "QelCore/Input.h"
 #include "QelCore/WindowHandler.h"
-#include "QelRenderer/Mesh.h"
-#include "QelRenderer/Shader.h"
 #include "QelScripting/ScriptAssets.h"
 
-#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
@@ -39,14 +37,9 @@ protected:
         tree.enter("run");
         files = std::make_unique<FileHelper>();
         window = std::make_unique<WindowHandler>();
-        glewExperimental = GL_TRUE;
-        ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
         world.catalogue();
         registerSystems(*world.systems);
-        world.assets->load<Shader>("sprite",
-                                   Shader::StageList{{GL_VERTEX_SHADER, "../Assets/Shaders/Sprite.vert"},
-                                                     {GL_FRAGMENT_SHADER, "../Assets/Shaders/Sprite.frag"}});
-        world.assets->load<Mesh>("quad", std::string("../Assets/Meshes/square.msh"));
+        ASSERT_TRUE(test::loadSpriteDefaults(*world.assets));
         loadScripts();
         world.prefabs->LoadAllPrefabs("../Assets/Prefabs");
         world.systems->LoadAll();

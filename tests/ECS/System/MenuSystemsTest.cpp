@@ -3,6 +3,7 @@
 // through the engine's input layer, one frame at a time.
 #include "Display.h"
 #include "Files.h"
+#include "SpriteDefaults.h"
 #include "World.h"
 
 #include "ECS/Components/Button.h"
@@ -100,6 +101,7 @@ protected:
         states = std::make_unique<GameStateManager>();
         world.catalogue();
         registerSystems(*world.systems);
+        ASSERT_TRUE(test::loadSpriteDefaults(*world.assets));
         audio = std::make_unique<AudioManager>(nullptr);
         for (const char* name : {"Muted", "Unmuted"})
             world.assets->load<Texture>(name, ("../Assets/Art/" + std::string(name) + ".png").c_str(),

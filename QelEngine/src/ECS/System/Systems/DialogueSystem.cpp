@@ -164,8 +164,6 @@ void DialogueSystem::Initialize() {
 }
 
 void DialogueSystem::createParts() {
-    for (Entity part : parts)
-        if (part != MAX_ENTITIES) QEL_STRONG_ASSERT("DialogueSystem Bad init");
     AssetManager* assets = AssetManager::instance();
     if (!assets || !assets->findRegistry<Shader>() || !assets->findRegistry<Mesh>())
         QEL_STRONG_ASSERT("Bad Asset Manager instance");
