@@ -102,10 +102,8 @@ Entity createDGO(const DGOSetup& setup, Shader& shader, Mesh& mesh) {
         scripts.flags = GOScripts::kCanBuild | GOScripts::kAllowDisabledTrigger;
         whole = addPart(entity, Text{}, setup.name) && addPart(entity, scripts, setup.name);
     }
-    if (!scenes->drawLists.addUI(entity)) {
-        logf(LOG_CRITICAL, "Failed to add %s to %s", "UI list", setup.name);
-        whole = false;
-    }
+    // False only when the id is listed already, which leaves it listed as wanted.
+    scenes->drawLists.addUI(entity);
     if (SystemManager* systems = SystemManager::instance()) systems->NotifyEntityChanged(entity);
     return whole ? entity : MAX_ENTITIES;
 }
