@@ -254,6 +254,13 @@ void makeIntroLevel(Content& content) {
     addCharacters(map, content, objects);
     addGameplayEmitters(objects);
     objects.push(healthDisplay());
+    // The level opens with a conversation; the script asks the dialogue for it on the first frame.
+    JsonValue opening =
+        JsonValue::array().push(JsonValue::object().set("file", "Introlevel/openingDialogue"));
+    objects.push(gameObject(
+        "", "OpeningDialogue",
+        JsonValue::array().push(
+            JsonValue::component("GOScripts").set("scripts", std::move(opening)).set("canBuild", true))));
     // Escape opens the pause menu only in scenes that carry this marker.
     objects.push(gameObject("", "PauseMenuManager",
                             JsonValue::array().push(JsonValue::component("PauseMenuManager"))));

@@ -50,8 +50,8 @@ class DebugConsole {
 
     void setHotkeyActions(const DebugHotkeyActions& actions) { hotkeyActions = actions; }
 
-    /// Advances the active dialogue until it ends, unless the game is paused. Warns after every
-    /// kDialogueSkipWarningInterval advances. Returns the number of advances.
+    /// Advances the active dialogue until it ends, unless the game is paused. After
+    /// kDialogueSkipWarningInterval advances it warns and stops. Returns the number of advances.
     size_t skipDialogue();
 
     static constexpr size_t kDialogueSkipWarningInterval = 65535;

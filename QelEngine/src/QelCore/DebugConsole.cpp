@@ -225,10 +225,12 @@ size_t DebugConsole::skipDialogue() {
     while (actions.dialogueActive()) {
         actions.advanceDialogue();
         ++advances;
-        if (advances % kDialogueSkipWarningInterval == 0) {
+        // A conversation that never ends would hang the game here: give up at the first warning.
+        if (advances == kDialogueSkipWarningInterval) {
             logf(LOG_CRITICAL,
                  "Warning, skipDialogue triggered %zu iterations, is the dialogue in an infinite loop?",
                  advances);
+            break;
         }
     }
     return advances;

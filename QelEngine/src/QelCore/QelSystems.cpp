@@ -6,6 +6,7 @@
 #include "ECS/Prefab/PrefabManager.h"
 #include "ECS/System/RegisterSystems.h"
 #include "ECS/System/SystemManager.h"
+#include "ECS/System/Systems/DialogueSystem.h"
 #include "ECS/System/Systems/PauseMenuManager.h"
 #include "Physics/PhysicsSystem.h"
 #include "QelAudio/AudioManager.h"
@@ -35,6 +36,15 @@ namespace {
 
 bool gamePaused() {
     return paused;
+}
+
+bool dialogueActive() {
+    const DialogueSystem* dialogue = DialogueSystem::active();
+    return dialogue && dialogue->isActive();
+}
+
+void advanceDialogue() {
+    if (DialogueSystem* dialogue = DialogueSystem::active()) dialogue->nextLine();
 }
 
 bool systemManagerExists() {
@@ -103,6 +113,8 @@ Systems::Systems() {
     DebugHotkeyActions hotkeys;
     hotkeys.systemManagerExists = systemManagerExists;
     hotkeys.gamePaused = gamePaused;
+    hotkeys.dialogueActive = dialogueActive;
+    hotkeys.advanceDialogue = advanceDialogue;
     hotkeys.toggleColliderOutlines = toggleColliderOutlines;
     hotkeys.toggleQuadtreeOutlines = toggleQuadtreeOutlines;
     gameStateManager->getDebugConsole().setHotkeyActions(hotkeys);

@@ -1,10 +1,13 @@
 #include "QelScripting/EntityScriptSetup.h"
 
+#include "QelScripting/DialogueBindings.h"
 #include "QelScripting/LuaScript.h"
 #include "QelScripting/ScriptBindings.h"
 #include "QelScripting/TriggerBindings.h"
 
 #include <lua.hpp>
+
+#include <array>
 
 namespace Qel {
 
@@ -17,6 +20,7 @@ void installEntityBindings(LuaScript& script, Entity entity) {
 std::set<std::string> entityScriptGlobals() {
     LuaScript script(LuaScript::Mode::Validation);
     installEntityBindings(script, MAX_ENTITIES);
+    installDialogueBindings(script, std::array<Entity, 4>{});
     lua_State* L = script.state();
     std::set<std::string> names;
     lua_rawgeti(L, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);

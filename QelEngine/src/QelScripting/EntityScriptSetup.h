@@ -13,7 +13,8 @@ class LuaScript;
 void installEntityBindings(LuaScript& script, Entity entity);
 
 /// The names of the globals an entity's script finds before its own text runs: the standard
-/// libraries, the host functions, thisEntityID and every script binding.
+/// libraries, the host functions, thisEntityID and every script binding, and what the dialogue
+/// adds to its speech text's script.
 std::set<std::string> entityScriptGlobals();
 
 } // namespace Qel

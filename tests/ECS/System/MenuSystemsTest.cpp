@@ -4,6 +4,7 @@
 #include "Display.h"
 #include "Files.h"
 #include "Loopback.h"
+#include "SpriteDefaults.h"
 #include "World.h"
 
 #include "ECS/Components/Button.h"
@@ -102,6 +103,7 @@ protected:
         states = std::make_unique<GameStateManager>();
         world.catalogue();
         registerSystems(*world.systems);
+        ASSERT_TRUE(test::loadSpriteDefaults(*world.assets));
         audio = std::make_unique<AudioManager>(AudioDevice::openLoopback(test::kLoopbackRate));
         for (const char* name : {"Muted", "Unmuted"})
             world.assets->load<Texture>(name, ("../Assets/Art/" + std::string(name) + ".png").c_str(),

@@ -3,6 +3,7 @@
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/AnimationSystem.h"
 #include "ECS/System/Systems/ButtonSystem.h"
+#include "ECS/System/Systems/DialogueSystem.h"
 #include "ECS/System/Systems/EnemySystem.h"
 #include "ECS/System/Systems/GOScriptSystem.h"
 #include "ECS/System/Systems/MainMenuManager.h"
@@ -44,6 +45,7 @@ void registerSystems(SystemManager& systems) {
     add<LightSystem>(systems, "LightSystem");
     add<MainMenuManager>(systems, "MainMenuManager");
     add<PauseMenuManager>(systems, "PauseMenuManager");
+    add<DialogueSystem>(systems, "DialogueSystem");
     add<CameraSystem>(systems, "CameraSystem");
 }
 
