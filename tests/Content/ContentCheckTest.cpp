@@ -45,7 +45,8 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     test::writeText(content / "Audio/Hum.ogg", "hum");
     test::writeText(content / "Scripts/helpers.lua", "function greet() end\n");
     test::writeText(content / "Scripts/bad.lua", "function onUpdate(dt, done)\n  greet() -- os.exit()\n"
-                                                 "  local t = os.time()\n  vanish(dt)\n  done()\nend\n");
+                                                 "  local t = os.time()\n  vanish(dt)\n  done()\n  playSFX(\"Hum\")\n"
+                                                 "  playSFX( \"Thud\" )\nend\n");
     test::writeText(content / "Scripts/broken.lua", "function (\n");
     std::string menu =
         R"({"gameObjects": [{"name": "Dancer", "components": [{"name": "Button", "OnClick": "Dance"}]})";
@@ -115,6 +116,7 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
         {"Scripts/broken.lua", "", "[LUA ERROR]"},
         {"Scripts/bad.lua", "line 3", "uses \"os\""},
         {"Scripts/bad.lua", "line 4", "calls \"vanish\""},
+        {"Scripts/bad.lua", "line 7", "names the sound \"Thud\""},
         {"Prefabs/Rock.json", "component.types[4].scripts[0].file", "the script \"ghost\""},
         {"PauseData/SettingsMenu.json", "", "\"Dance\", which no menu takes"},
         {"PauseData/SettingsMenu.json", "", "2 entities are named \"UnsavedPanel\""},

@@ -14,11 +14,15 @@ namespace {
 /// not content's business, and a script using them behaves differently from machine to machine.
 const std::set<std::string> kForbidden{"io", "os", "package", "debug", "load", "dofile"};
 
+/// The sound helpers of "audioFunctions": their first argument names a sound.
+const std::set<std::string> kSoundHelpers{"playSFX", "playBGM", "playMFX", "loopBGM"};
+
 } // namespace
 
 // ".lua" scripts: each must pass the engine's start-up validation, use none of the forbidden
 // libraries, and call only globals that an entity's state offers or that some script defines (an
-// entity's scripts share one state, so one file may call another's functions).
+// entity's scripts share one state, so one file may call another's functions); the sounds the
+// sound helpers name must exist.
 void checkScripts(CheckContext& context) {
     std::map<std::filesystem::path, std::vector<ScriptWord>> scripts;
     std::set<std::string> known = entityScriptGlobals();
@@ -41,6 +45,8 @@ void checkScripts(CheckContext& context) {
                 context.report(file, place,
                                "uses \"" + word.name +
                                    "\", expected none of io, os, package, debug, load and dofile");
+            } else if (word.called && kSoundHelpers.contains(word.name) && !word.firstString.empty()) {
+                context.requireAsset(file, place, context.assets.sounds, word.firstString);
             } else if (word.called && !known.contains(word.name) && reported.insert(word.name).second) {
                 context.report(file, place,
                                "calls \"" + word.name +

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <set>
+#include <utility>
 
 namespace Qel::Check {
 
@@ -36,24 +37,34 @@ public:
             } else if (code.substr(at, 2) == "--") {
                 at += 2;
                 if (!skipLongBracket()) skipTo('\n');
-            } else if (c == '[' && skipLongBracket()) {
-                value(true);
-            } else if (c == '"' || c == '\'') {
-                skipQuoted(c);
-                value(true);
-            } else if (isNameStart(c)) {
-                name();
-            } else if (std::isdigit(static_cast<unsigned char>(c))) {
-                skipNumber();
-                value(false);
             } else {
-                punctuation(c);
+                token(c);
             }
         }
         return std::move(words);
     }
 
 private:
+    void token(char c) {
+        const size_t callee = std::exchange(argumentOf, kNone);
+        if (c == '[' && skipLongBracket()) {
+            value(true);
+        } else if (c == '"' || c == '\'') {
+            const size_t start = at;
+            skipQuoted(c);
+            if (callee != kNone && at - start >= 2)
+                words[callee].firstString = std::string(code.substr(start + 1, at - start - 2));
+            value(true);
+        } else if (isNameStart(c)) {
+            name();
+        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+            skipNumber();
+            value(false);
+        } else {
+            punctuation(c);
+        }
+    }
+
     /// At "[" followed by '='s and "[": skips to the matching close; false (not moved) otherwise.
     bool skipLongBracket() {
         if (at >= code.size() || code[at] != '[') return false;
@@ -109,7 +120,7 @@ private:
             return;
         }
         if (!field) {
-            words.push_back({std::string(text), line, definer || inParams, false});
+            words.push_back({std::string(text), line, definer || inParams, false, {}});
             lastWord = words.size() - 1;
         }
         listing = definer && !field;
@@ -143,8 +154,10 @@ private:
         const bool listed = c == ',' && listing;
         if (c == '(' && paramsNext) inParams = true, paramsNext = false;
         if (c == ')') inParams = false;
+        const size_t callee = c == '(' ? lastWord : kNone;
         value(c == '(' || c == '{');
         definer = listed;
+        if (callee != kNone && words[callee].called) argumentOf = callee;
     }
 
     std::string_view code;
@@ -160,6 +173,8 @@ private:
     /// The word just read, while nothing else followed it.
     static constexpr size_t kNone = SIZE_MAX;
     size_t lastWord = kNone;
+    /// The word whose call's '(' was just read: a string next is its first argument.
+    size_t argumentOf = kNone;
     std::vector<ScriptWord> words;
 };
 

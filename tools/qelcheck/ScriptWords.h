@@ -16,6 +16,9 @@ struct ScriptWord {
     bool defined = false;
     /// Followed by a call: '(', a string or a table constructor.
     bool called = false;
+    /// The call's first argument when it is a quoted string, e.g. "Player/Footstep" in
+    /// playSFX("Player/Footstep"); empty otherwise.
+    std::string firstString;
 };
 
 /// The free names of `code`, in order; comments, strings, numbers and keywords are skipped.
