@@ -7,6 +7,7 @@
 #include "ECS/Components/Transform.h"
 #include "ECS/EntityManager.h"
 #include "ECS/System/SystemManager.h"
+#include "ECS/System/Systems/DialogueSystem.h"
 #include "ECS/System/Systems/PlayerSystem.h"
 #include "ECS/System/Systems/ScriptCall.h"
 #include "GameStates.h"
@@ -34,7 +35,11 @@ void playTheLevel(Entity player, Entity enemy) {
                   {17, GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS},
                   {18, GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE}};
     const glm::vec2 at(get<Transform>(player).position);
-    if (++frame == 2) start = at;
+    // The level opens with a conversation, which holds the game still: skip it.
+    if (++frame == 2) {
+        start = at;
+        if (DialogueSystem* dialogue = DialogueSystem::active()) dialogue->stopDialogue();
+    }
     for (const auto& input : kInput)
         if (input.frame == frame) handleInputEvent(input.code, input.action);
     if (frame == 16) {
