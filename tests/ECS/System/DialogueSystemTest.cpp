@@ -1,49 +1,32 @@
 // The intro level's opening conversation on the shipped level, scripts and prefabs, with every
 // engine system registered, clicked through as a player would: the left button pressed through
 // the engine's input layer, one frame at a time.
-#include "Display.h"
-#include "Files.h"
 #include "LogSink.h"
-#include "SpriteDefaults.h"
-#include "World.h"
+#include "ShippedGame.h"
 
 #include "ECS/Components/Text.h"
 #include "ECS/Components/Transform.h"
-#include "ECS/System/RegisterSystems.h"
 #include "ECS/System/Systems/DialogueSystem.h"
-#include "QelCore/FileHelper.h"
-#include "QelCore/Input.h"
-#include "QelCore/WindowHandler.h"
 #include "QelScripting/ScriptAssets.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace Qel;
-namespace fs = std::filesystem;
 
 namespace {
 
-class DialogueTest : public testing::Test {
+class DialogueTest : public test::ShippedGameTest {
 protected:
-    DialogueTest() : tree("game") {}
+    // 1/32 s frames: one character of a line each.
+    DialogueTest() : ShippedGameTest(DialogueSystem::kSecondsPerCharacter) {}
 
     void SetUp() override {
-        QEL_SKIP_WITHOUT_DISPLAY();
-        for (const char* folder : {"Assets", "Defaults"})
-            fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
-        tree.enter("run");
-        files = std::make_unique<FileHelper>();
-        window = std::make_unique<WindowHandler>();
-        world.catalogue();
-        registerSystems(*world.systems);
-        ASSERT_TRUE(test::loadSpriteDefaults(*world.assets));
+        ShippedGameTest::SetUp();
+        if (!ready()) return;
         loadScripts();
         world.prefabs->LoadAllPrefabs("../Assets/Prefabs");
         world.systems->LoadAll();
-        resetInputStates();
         JSON doc;
         ASSERT_TRUE(world.scenes->setNextScene("../Assets/Scenes/Introlevel_Scripted.json") &&
                     world.scenes->getScene(doc) && world.scenes->loadScene(doc));
@@ -54,18 +37,6 @@ protected:
         if (world.systems) world.systems->UnloadAll();
     }
 
-    // 1/32 s frames: one character of a line each.
-    void frame() {
-        ageInputStates();
-        world.systems->UpdateAll(DialogueSystem::kSecondsPerCharacter);
-        world.messages->dispatchAll();
-    }
-    void press(int code) {
-        handleInputEvent(code, GLFW_PRESS);
-        frame();
-        handleInputEvent(code, GLFW_RELEASE);
-        frame();
-    }
     DialogueSystem& dialogue() { return *world.systems->GetSystem<DialogueSystem>(); }
     std::string shownText() { return world.get<Text>(dialogue().entity(DialogueSystem::SpeechText)).text; }
     bool partsShown() {
@@ -76,11 +47,7 @@ protected:
     }
     glm::vec3 at(Entity entity) { return world.get<Transform>(entity).position; }
 
-    test::Sandbox tree;
-    test::World world;
     test::LogSink logged;
-    std::unique_ptr<FileHelper> files;
-    std::unique_ptr<WindowHandler> window;
     size_t sceneSize = 0;
 };
 

@@ -1,18 +1,15 @@
 // The buttons, the title menu and the pause menu on the shipped menu files, driven as a player
 // drives them: the cursor moved onto a button's rectangle and the left button or Escape pressed
 // through the engine's input layer, one frame at a time.
-#include "Display.h"
 #include "Files.h"
 #include "Loopback.h"
-#include "SpriteDefaults.h"
-#include "World.h"
+#include "ShippedGame.h"
 
 #include "ECS/Components/Button.h"
 #include "ECS/Components/PauseMenuManagerComponent.h"
 #include "ECS/Components/SpriteRenderer.h"
 #include "ECS/Components/Text.h"
 #include "ECS/Components/UITransform.h"
-#include "ECS/System/RegisterSystems.h"
 #include "ECS/System/Systems/ButtonHitTest.h"
 #include "ECS/System/Systems/ButtonSystem.h"
 #include "ECS/System/Systems/MainMenuManager.h"
@@ -23,7 +20,6 @@
 #include "QelCore/FileHelper.h"
 #include "QelCore/GameStateManager.h"
 #include "QelCore/Input.h"
-#include "QelCore/WindowHandler.h"
 #include "QelRenderer/Texture.h"
 #include "QelRenderer/UILayout.h"
 
@@ -89,42 +85,21 @@ TEST(ButtonHitTestTest, TheClickableBoxIsTheDrawnBoxAtAnyWindowSize) {
 
 /// The shipped menus in a world with a window, silent audio, the user configuration and the
 /// registered systems.
-class MenuTest : public testing::Test {
+class MenuTest : public test::ShippedGameTest {
 protected:
-    MenuTest() : tree("game") {}
-
     void SetUp() override {
-        QEL_SKIP_WITHOUT_DISPLAY();
-        for (const char* folder : {"Assets", "Defaults"})
-            fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
-        tree.enter("run");
-        files = std::make_unique<FileHelper>();
-        window = std::make_unique<WindowHandler>();
+        ShippedGameTest::SetUp();
+        if (!ready()) return;
         states = std::make_unique<GameStateManager>();
-        world.catalogue();
-        registerSystems(*world.systems);
-        ASSERT_TRUE(test::loadSpriteDefaults(*world.assets));
         audio = std::make_unique<AudioManager>(AudioDevice::openLoopback(test::kLoopbackRate));
         for (const char* name : {"Muted", "Unmuted"})
             world.assets->load<Texture>(name, ("../Assets/Art/" + std::string(name) + ".png").c_str(),
                                         hashName(name));
         world.prefabs->LoadAllPrefabs("../Assets/Prefabs");
         world.systems->LoadAll();
-        resetInputStates();
         states->setNext(kNoRequest);
     }
 
-    void frame() {
-        ageInputStates();
-        world.systems->UpdateAll(1.0f / 60.0f);
-        world.messages->dispatchAll();
-    }
-    void press(int code) {
-        handleInputEvent(code, GLFW_PRESS);
-        frame();
-        handleInputEvent(code, GLFW_RELEASE);
-        frame();
-    }
     /// Moves the cursor to the centre of the named entity's drawn rectangle and clicks.
     void click(const std::string& name) {
         const Entity entity = world.named(name);
@@ -158,10 +133,6 @@ protected:
     PauseMenuManager& pauseMenu() { return *world.systems->GetSystem<PauseMenuManager>(); }
 
     static constexpr uint64_t kNoRequest = 42;
-    test::Sandbox tree;
-    test::World world;
-    std::unique_ptr<FileHelper> files;
-    std::unique_ptr<WindowHandler> window;
     std::unique_ptr<GameStateManager> states;
     std::unique_ptr<AudioManager> audio;
 };
