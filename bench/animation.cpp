@@ -3,6 +3,7 @@
 // particles of the pool alive over 16 emitters; and the animation update of 1,000 entities playing
 // the shipped Cinderling controller (sprite and colour tracks) while changing state now and then.
 // Runs without a display: the records are built as the draw builds them, minus the GPU upload.
+#include "BenchStats.h"
 #include "ECS/Component/RegisterComponents.h"
 #include "ECS/ComponentManager.h"
 #include "ECS/EntityManager.h"
@@ -35,10 +36,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr float kFrame = 1.0f / 60.0f;
 
-double medianOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 struct Engine {
     LogManager log;
@@ -130,7 +127,7 @@ double particleFrameMicros(Engine& engine) {
     std::printf("particles: %zu live over %zu emitters, %zu records per frame\n", live,
                 particles->groups().size(), records.size());
     DestroyAllSceneEntities();
-    return medianOf(times);
+    return Bench::median(times);
 }
 
 double animationFrameMicros(Engine& engine, size_t count) {
@@ -164,7 +161,7 @@ double animationFrameMicros(Engine& engine, size_t count) {
         times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
     DestroyAllSceneEntities();
-    return medianOf(times);
+    return Bench::median(times);
 }
 
 } // namespace

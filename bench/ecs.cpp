@@ -1,6 +1,7 @@
 // Scene-sized entity churn: create MAX_ENTITIES entities with six components each, walk them
 // through a system the way a frame does, destroy them as a scene end does. Prints nanoseconds
 // per entity for each phase, the median of several runs.
+#include "BenchStats.h"
 #include "ECS/ComponentManager.h"
 #include "ECS/EntityManager.h"
 #include "ECS/SceneEntities.h"
@@ -63,10 +64,6 @@ double nsPerEntity(Clock::duration elapsed) {
     return std::chrono::duration<double, std::nano>(elapsed).count() / static_cast<double>(MAX_ENTITIES);
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
@@ -121,9 +118,9 @@ int main() {
 
     std::printf("ECS, %llu entities x 6 components, median of %d runs (checksum %.3f)\n",
                 static_cast<unsigned long long>(MAX_ENTITIES), kRuns, checksum);
-    std::printf("  create + add + notify : %8.1f ns/entity\n", median(phases[0]));
-    std::printf("  iterate (1 system)    : %8.1f ns/entity\n", median(phases[1]));
-    std::printf("  destroy all           : %8.1f ns/entity\n", median(phases[2]));
+    std::printf("  create + add + notify : %8.1f ns/entity\n", Bench::median(phases[0]));
+    std::printf("  iterate (1 system)    : %8.1f ns/entity\n", Bench::median(phases[1]));
+    std::printf("  destroy all           : %8.1f ns/entity\n", Bench::median(phases[2]));
     systems.reset();
     components.reset();
     entities.reset();

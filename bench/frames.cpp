@@ -5,10 +5,11 @@
 // own threads are not in it). Needs an X display (xvfb-run); the window is 1280 x 720.
 // With "--shots <folder>" it instead steps each scene by a fixed 1/60 s for 120 frames and writes
 // the last frame to <folder>/title.png and <folder>/level.png, for comparing pictures across builds.
+#include "BenchStats.h"
+#include "GameStart.h"
 #include "ECS/System/SystemManager.h"
 #include "GameStates/CommonState.h"
 #include "GameStates/GameState_Scene.h"
-#include "GameStates/GameState_Splash.h"
 #include "QelCore/FrameRateController.h"
 #include "QelCore/Input.h"
 #include "QelCore/LogManager.h"
@@ -46,11 +47,6 @@ double threadCpuMs() {
     return now.tv_sec * 1000.0 + now.tv_nsec / 1.0e6;
 }
 
-double percentile(std::vector<double> values, double share) {
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(share * values.size()));
-    return values[index];
-}
 
 /// One frame as the game's loop runs it in the scene state, finished on the GPU before returning.
 void gameFrame(Qel::Systems& systems) {
@@ -113,8 +109,8 @@ bool measureScene(Qel::Systems& systems, const char* label, const char* file, in
         wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         cpu.push_back(threadCpuMs() - cpuStart);
     }
-    std::printf("%-8s %10.2f %10.2f %10.2f %10.1f\n", label, percentile(wall, 0.5), percentile(wall, 0.95),
-                percentile(cpu, 0.5), 1000.0 / percentile(wall, 0.5));
+    std::printf("%-8s %10.2f %10.2f %10.2f %10.1f\n", label, Bench::percentile(wall, 0.5), Bench::percentile(wall, 0.95),
+                Bench::percentile(cpu, 0.5), 1000.0 / Bench::percentile(wall, 0.5));
     return true;
 }
 
@@ -136,16 +132,8 @@ int main(int argc, char** argv) {
     fs::create_directories(bin);
     fs::current_path(bin);
 
-    auto* systems = new Qel::Systems();
-    systems->logManager->setEchoPriority(Qel::LOG_CRITICAL);
+    Qel::Systems* systems = Bench::startGameUntilLoaded();
     systems->frameRateController->setTargetFps(0);
-    GS_COMMON::load();
-    GS_SPLASH::init();
-    while (!systems->pollLoading()) {
-        GS_SPLASH::update();
-        systems->windowHandler->swapBuffers();
-        systems->windowHandler->pollEvents();
-    }
     constexpr const char* kTitle = "../Assets/Scenes/MainMenu.json";
     constexpr const char* kLevel = "../Assets/Scenes/Introlevel_Scripted.json";
     bool measured = false;

@@ -1,5 +1,6 @@
 // Path search on a 100 x 100 level with about a fifth of its cells walled, corner to corner.
 // Prints the median time of one search over several runs.
+#include "BenchStats.h"
 #include "QelSceneManager/NavGrid.h"
 
 #include <algorithm>
@@ -37,10 +38,6 @@ Qel::NavGrid scatteredWalls(glm::ivec2 start, glm::ivec2 goal) {
     }
 }
 
-double median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
@@ -65,7 +62,7 @@ int main() {
     }
     std::printf("path search %dx%d corner to corner, median of %d runs of %d searches:\n", kSide, kSide,
                 kRuns, kSearchesPerRun);
-    std::printf("  %.1f us per search (wall), %.1f us per search (processor)\n", median(wallMicroseconds),
-                median(cpuMicroseconds));
+    std::printf("  %.1f us per search (wall), %.1f us per search (processor)\n", Bench::median(wallMicroseconds),
+                Bench::median(cpuMicroseconds));
     return 0;
 }

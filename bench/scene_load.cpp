@@ -4,6 +4,7 @@
 // Writes it to a file, then times file -> built world (getScene + loadScene) and, apart, the parse
 // alone.
 // Prints the median of several runs in milliseconds.
+#include "BenchStats.h"
 #include "ECS/Component/RegisterComponents.h"
 #include "ECS/ComponentManager.h"
 #include "ECS/EntityManager.h"
@@ -97,10 +98,6 @@ double milliseconds(Clock::duration elapsed) {
     return std::chrono::duration<double, std::milli>(elapsed).count();
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
@@ -160,7 +157,7 @@ int main() {
 
     std::printf("scene load, %d game objects from %zu prefabs, median of %d runs:\n", kGameObjects,
                 std::size(kPrefabs), kRuns);
-    std::printf("  file to built world: %.2f ms\n", median(total));
-    std::printf("  of which read + parse: %.2f ms\n", median(parseOnly));
+    std::printf("  file to built world: %.2f ms\n", Bench::median(total));
+    std::printf("  of which read + parse: %.2f ms\n", Bench::median(parseOnly));
     return 0;
 }

@@ -4,6 +4,7 @@
 // stay within a scene's entity limit (with the four lamps); the last row draws the particle pool's
 // full 4,096 particles instead. Also the CPU cost of building one sprite instance record. Needs an
 // X display (xvfb-run).
+#include "BenchStats.h"
 #include "ECS/Component/RegisterComponents.h"
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/Light.h"
@@ -56,10 +57,6 @@ constexpr glm::vec2 kHalfView{640.0f / kPixelsPerUnit, 360.0f / kPixelsPerUnit};
 
 using Clock = std::chrono::steady_clock;
 
-double medianOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 /// Positions and velocities shared by both ways of drawing, bouncing inside the view.
 struct Swarm {
@@ -224,7 +221,7 @@ EngineFrame engineFrame(Engine& engine, Swarm swarm, bool particles) {
         if (frame >= kWarmUpFrames)
             times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
-    const EngineFrame result{medianOf(times), engine.graphics.spritesDrawnLastFrame(),
+    const EngineFrame result{Bench::median(times), engine.graphics.spritesDrawnLastFrame(),
                              ParticlePool::kCapacity - emitters->pool().freeCount()};
     engine.clearSprites();
     return result;
@@ -306,7 +303,7 @@ struct Reference {
         }
         glBindVertexArray(0);
         glUseProgram(0);
-        return medianOf(times);
+        return Bench::median(times);
     }
 };
 
@@ -343,7 +340,7 @@ double instanceBuildNs(Texture* texture) {
         passes.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count() /
                          transforms.size());
     }
-    return medianOf(passes);
+    return Bench::median(passes);
 }
 
 } // namespace

@@ -3,9 +3,10 @@
 // drawn a few frames. Runs itself as five separate processes and prints the medians. The sounds are
 // decoded meanwhile, on their own worker.
 // Needs an X display (xvfb-run).
+#include "BenchStats.h"
+#include "GameStart.h"
 #include "GameStates/CommonState.h"
 #include "GameStates/GameState_Scene.h"
-#include "GameStates/GameState_Splash.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/QelSystems.h"
 #include "QelCore/WindowHandler.h"
@@ -55,15 +56,7 @@ double peakResidentMiB() {
 int measureOnce() {
     const Clock::time_point mainStart = Clock::now();
     const double beforeMain = secondsSinceProcessStart();
-    auto* systems = new Qel::Systems();
-    systems->logManager->setEchoPriority(Qel::LOG_CRITICAL);
-    GS_COMMON::load();
-    GS_SPLASH::init();
-    while (!systems->pollLoading()) {
-        GS_SPLASH::update();
-        systems->windowHandler->swapBuffers();
-        systems->windowHandler->pollEvents();
-    }
+    Qel::Systems* systems = Bench::startGameUntilLoaded();
     const double loadedMs =
         beforeMain * 1000.0 + std::chrono::duration<double, std::milli>(Clock::now() - mainStart).count();
     GS_COMMON::free();
@@ -79,10 +72,6 @@ int measureOnce() {
     return 0;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
@@ -117,7 +106,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("runs: %zu\nprocess start to loading complete: %.0f ms (median)\n", loading.size(),
-                median(loading));
-    std::printf("peak resident memory at the title: %.1f MiB (median)\n", median(memory));
+                Bench::median(loading));
+    std::printf("peak resident memory at the title: %.1f MiB (median)\n", Bench::median(memory));
     return 0;
 }
