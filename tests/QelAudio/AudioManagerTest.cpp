@@ -59,14 +59,10 @@ protected:
 
     AudioManagerData& sounds() { return audio->internals(); }
 
-    /// Delivers a message at once; with a sound, its key is the argument.
-    size_t say(const char* name, const char* sound = nullptr) {
-        if (!sound) {
-            Message message(hashName(name));
-            return world.messages->sendImmediate(message, hashName("AudioManager"));
-        }
+    /// Delivers a message at once, the sound's key as its argument (ignored by keyless messages).
+    void say(const char* name, const char* sound = "") {
         MessageArgs<uint64_t> message(hashName(name), hashName(sound));
-        return world.messages->sendImmediate(message, hashName("AudioManager"));
+        world.messages->sendImmediate(message, hashName("AudioManager"));
     }
 
     std::vector<float> render(double seconds) { return test::render(*audio, seconds); }
@@ -119,7 +115,7 @@ TEST_F(AudioTest, EachMuteSilencesOnlyItsGroup) {
     }
 }
 
-TEST_F(AudioTest, PauseHoldsThePositionAndUnpauseResumes) {
+TEST_F(AudioTest, PauseHoldsThePositionAndUnpauseOrFocusResumes) {
     struct Case {
         const char *play, *pause, *resume;
     };
@@ -135,6 +131,15 @@ TEST_F(AudioTest, PauseHoldsThePositionAndUnpauseResumes) {
         EXPECT_GT(rms({rest.begin(), rest.begin() + kRate / 20}), 0.05) << c.resume;
         EXPECT_EQ(rms({rest.begin() + kRate * 3 / 20, rest.end()}), 0.0) << c.resume;
     }
+    // Focus loss pauses every group and focus return restores the settings.
+    GameStateManager states;
+    say("playSFX", "300");
+    say("loopBGM", "Short");
+    states.onWindowFocus(false);
+    EXPECT_EQ(rms(render(0.1)), 0.0);
+    states.onWindowFocus(true);
+    EXPECT_EQ(audio->settings, (AudioSettings{1.0f, 1.0f, 1.0f, 1.0f}));
+    EXPECT_GT(levelAt(render(0.1), 300), 0.05);
 }
 
 TEST_F(AudioTest, MuffleCutsHighTonesAndLetsLowOnesThrough) {
@@ -174,18 +179,6 @@ TEST_F(AudioTest, ThreeHundredOneShotsInARowAllPlay) {
         audio->update();
     }
     EXPECT_EQ(played, 300);
-}
-
-TEST_F(AudioTest, FocusLossPausesEveryGroupAndFocusRestoresTheSettings) {
-    GameStateManager states;
-    say("playSFX", "300");
-    say("loopBGM", "Short");
-    states.onWindowFocus(false);
-    EXPECT_EQ(rms(render(0.1)), 0.0);
-    states.onWindowFocus(true);
-    EXPECT_EQ(audio->settings, (AudioSettings{1.0f, 1.0f, 1.0f, 1.0f}));
-    const std::vector<float> out = render(0.1);
-    EXPECT_GT(levelAt(out, 300), 0.05);
 }
 
 TEST_F(AudioTest, SoundsDecodeOnAWorkerAndAFailedOneIsALoggedEntryThatPlaysNothing) {
