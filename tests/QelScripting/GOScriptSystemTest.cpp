@@ -1,21 +1,38 @@
 // The script system: building states, the callbacks, triggers between scripts, collisions, pause,
 // and scripts that create and destroy entities (their own included) while they run.
-#include "ScriptTestWorld.h"
+#include "LogSink.h"
+#include "World.h"
 
+#include "ECS/Components/GOScripts.h"
+#include "ECS/Components/Transform.h"
 #include "ECS/EntityManager.h"
+#include "ECS/SceneEntities.h"
+#include "ECS/System/Systems/GOScriptSystem.h"
 #include "ECS/System/Systems/ParticleSystem.h"
 #include "ECS/System/Systems/ScriptCall.h"
+#include "QelScripting/LuaScript.h"
+#include "QelScripting/ScriptAssets.h"
 #include "messaging/MessageManager.h"
+
+#include <gtest/gtest.h>
 
 using namespace Qel;
 
 namespace {
 
-class GOScriptSystemTest : public ScriptWorldTest {
+/// The scene world with the catalogue and a loaded GOScriptSystem; scripts are given as text.
+class GOScriptSystemTest : public ::testing::Test, protected test::World {
 protected:
     void SetUp() override {
-        ScriptWorldTest::SetUp();
+        catalogue();
+        TypeName<GOScriptSystem>::assign("GOScriptSystem");
+        scripts = systems->RegisterSystem<GOScriptSystem>();
+        scripts->Load();
         current = this;
+    }
+    void TearDown() override {
+        DestroyAllSceneEntities();
+        scripts->Unload();
     }
 
     void collide(int kind, Entity entity, Entity other) {
@@ -29,8 +46,29 @@ protected:
     void setGlobal(Entity entity, const char* name, Entity value) {
         scripts->scriptOf(entity)->setInteger(name, static_cast<int64_t>(value));
     }
+    /// The global `name` of the entity's script as text ("" when absent).
+    std::string global(Entity entity, const char* name) {
+        auto script = scripts->scriptOf(entity);
+        return script ? script->text(name).value_or("") : "<no script>";
+    }
+
+    test::LogSink logged;
+    std::shared_ptr<GOScriptSystem> scripts;
+    size_t nextScript = 0;
 
 public:
+    /// A scene entity whose GOScripts list one new script asset per text, in order.
+    Entity scripted(std::initializer_list<std::string> texts, uint64_t flags = GOScripts::kCanBuild) {
+        GOScripts component;
+        component.flags = flags;
+        size_t slot = 0;
+        for (const std::string& text : texts) {
+            const std::string name = "script" + std::to_string(nextScript++);
+            assets->load<LuaScriptStringWrapper>(name, LuaScriptStringWrapper{"\n" + text});
+            component.scripts[slot++] = hashName(name);
+        }
+        return spawn(component);
+    }
     inline static GOScriptSystemTest* current = nullptr;
 };
 
@@ -53,7 +91,7 @@ TEST_F(GOScriptSystemTest, BuildingJoinsTheScriptsSetsTheFlagsAndRunsOnInit) {
     EXPECT_EQ(get<GOScripts>(broken).flags & GOScripts::kCanBuild, 0u);
     EXPECT_EQ(scripts->scriptOf(scripted({"x = 1"}, 0)), nullptr) << "no canBuild, no state";
 
-    destroy(entity);
+    DestroyObject({entity, true});
     EXPECT_TRUE(scripts->tagged(hashName("7")).empty());
     EXPECT_EQ(scripts->scriptCount(), 0u);
 }

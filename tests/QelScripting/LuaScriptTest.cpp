@@ -46,7 +46,7 @@ protected:
     inline static int deliveries = 0;
 };
 
-TEST_F(LuaHostTest, ErrorsAreLoggedWithTheFileLineAndTheStateStaysUsable) {
+TEST_F(LuaHostTest, ErrorsAndBadDlogCallsAreLoggedAndTheStateStaysUsable) {
     LuaScript broken;
     EXPECT_FALSE(broken.load("\nlocal = 1"));
     EXPECT_TRUE(logged.has(LOG_HIGH, "[LUA ERROR] : [string \"LuaScript\"]:2:"));
@@ -62,9 +62,8 @@ TEST_F(LuaHostTest, ErrorsAreLoggedWithTheFileLineAndTheStateStaysUsable) {
     EXPECT_TRUE(logged.has(LOG_LOW, "1.5"));
     EXPECT_FALSE(script.busy());
     EXPECT_FALSE(run(std::string("\x1bLua", 4))) << "precompiled chunks are refused";
-}
 
-TEST_F(LuaHostTest, DlogTakesExactlyOneStringOrNumber) {
+    // dlog takes exactly one string or number.
     for (const char* text :
          {"dlogMed('hi')", "dlogHigh(2)", "dlogLow()", "dlogLow('a', 'b')", "dlogLow({})"}) {
         EXPECT_TRUE(run(text));
