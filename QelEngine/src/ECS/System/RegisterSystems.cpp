@@ -28,8 +28,7 @@ template <class T> void add(SystemManager& systems, const char* name) {
 } // namespace
 
 void registerSystems(SystemManager& systems) {
-    // The frame order. Systems not built yet leave their places empty, so they drop in later
-    // without reordering: the player, then animation (which poses transforms before physics and
+    // The frame order: the player, then animation (which poses transforms before physics and
     // the matrices see them), physics, scripts, transforms, buttons, enemies, particles, sprites,
     // lights, the two menus, dialogue, and the camera last, so a frame shows the view the previous
     // frame settled on.
