@@ -3,23 +3,16 @@
 // particles of the pool alive over 16 emitters; and the animation update of 1,000 entities playing
 // the shipped Cinderling controller (sprite and colour tracks) while changing state now and then.
 // Runs without a display: the records are built as the draw builds them, minus the GPU upload.
+#include "EcsManagers.h"
 #include "BenchStats.h"
-#include "ECS/Component/RegisterComponents.h"
-#include "ECS/ComponentManager.h"
-#include "ECS/EntityManager.h"
-#include "ECS/Prefab/PrefabManager.h"
 #include "ECS/SceneEntities.h"
-#include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/AnimationSystem.h"
 #include "ECS/System/Systems/ParticleEmission.h"
 #include "ECS/System/Systems/ParticleSystem.h"
-#include "QelCore/LogManager.h"
 #include "QelRenderer/AnimationController.h"
 #include "QelRenderer/AnimationLoading.h"
 #include "QelRenderer/Texture.h"
 #include "QelRenderer/Vertices.h"
-#include "data/AssetManager.h"
-#include "messaging/MessageManager.h"
 
 #include <stb_image_write.h>
 
@@ -37,19 +30,9 @@ using Clock = std::chrono::steady_clock;
 constexpr float kFrame = 1.0f / 60.0f;
 
 
-struct Engine {
-    LogManager log;
-    MessageManager messages;
-    EntityManager entities;
-    ComponentManager components;
-    SystemManager systems;
-    PrefabManager prefabs;
-    AssetManager assets;
+struct Engine : Bench::EcsManagers {
 
     Engine() {
-        log.setEchoPriority(LOG_CRITICAL);
-        log.setAddPriority(LOG_CRITICAL);
-        registerComponentTypes(components, prefabs);
         TypeName<AnimationSystem>::assign("AnimationSystem");
         TypeName<ParticleSystem>::assign("ParticleSystem");
         systems.RegisterSystem<AnimationSystem>();

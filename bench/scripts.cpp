@@ -2,22 +2,15 @@
 // entity for 100, 1,000 and 2,900 entities, with an empty onUpdate and with a realistic one that
 // reads the movement keys and sets a velocity; and the memory one entity's Lua state takes.
 // Runs without a display.
-#include "ECS/Component/RegisterComponents.h"
-#include "ECS/ComponentManager.h"
+#include "EcsManagers.h"
 #include "ECS/Components/GOScripts.h"
 #include "ECS/Components/RigidBody2D.h"
 #include "ECS/Components/Transform.h"
-#include "ECS/EntityManager.h"
-#include "ECS/Prefab/PrefabManager.h"
 #include "ECS/SceneEntities.h"
-#include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/GOScriptSystem.h"
 #include "QelCore/Input.h"
-#include "QelCore/LogManager.h"
 #include "QelScripting/LuaScript.h"
 #include "QelScripting/ScriptAssets.h"
-#include "data/AssetManager.h"
-#include "messaging/MessageManager.h"
 
 #include <algorithm>
 #include <chrono>
@@ -43,20 +36,10 @@ const char* const kRealistic = "speed = 4.0\n"
                                "  setVelocity(thisEntityID, dx * speed, dy * speed)\n"
                                "end";
 
-struct Engine {
-    LogManager log;
-    MessageManager messages;
-    EntityManager entities;
-    ComponentManager components;
-    SystemManager systems;
-    PrefabManager prefabs;
-    AssetManager assets;
+struct Engine : Bench::EcsManagers {
     std::shared_ptr<GOScriptSystem> scripts;
 
     Engine() {
-        log.setEchoPriority(LOG_CRITICAL);
-        log.setAddPriority(LOG_CRITICAL);
-        registerComponentTypes(components, prefabs);
         TypeName<GOScriptSystem>::assign("GOScriptSystem");
         scripts = systems.RegisterSystem<GOScriptSystem>();
         systems.LoadAll();
