@@ -104,20 +104,23 @@ bool isDown(int code) {
 int dialogueLinesLeft = 0;
 int colliderToggles = 0;
 int quadtreeToggles = 0;
+int contentReloads = 0;
 bool pausedGame = false;
 
 TEST_F(DebugConsoleTest, HotkeysNeedLeftShiftAndTheirConditions) {
-    colliderToggles = quadtreeToggles = 0;
+    colliderToggles = quadtreeToggles = contentReloads = 0;
     DebugHotkeyActions actions;
     actions.toggleColliderOutlines = [] { ++colliderToggles; };
     actions.toggleQuadtreeOutlines = [] { ++quadtreeToggles; };
+    actions.reloadContent = [] { ++contentReloads; };
     console.setHotkeyActions(actions);
-    keysDown = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F11};
+    keysDown = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F5, GLFW_KEY_F11};
     console.update(isDown, isDown);
     keysDown.insert(GLFW_KEY_LEFT_SHIFT);
     console.update(isDown, isDown);
     EXPECT_EQ(logged.count("FULLSCREEN TOGGLED"), 1u);
     EXPECT_EQ(colliderToggles, 1);
+    EXPECT_EQ(contentReloads, 1);
     EXPECT_EQ(quadtreeToggles, 0);
 
     actions.systemManagerExists = [] { return true; };

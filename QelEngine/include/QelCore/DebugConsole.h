@@ -20,6 +20,8 @@ struct DebugHotkeyActions {
     bool (*gamePaused)() = nullptr;
     bool (*dialogueActive)() = nullptr;
     void (*advanceDialogue)() = nullptr;
+    /// F5: re-reads the content from disk and rebuilds the scene.
+    void (*reloadContent)() = nullptr;
 };
 
 /// The debug console (one command line per opening, typed into the terminal the game was started
@@ -45,7 +47,7 @@ class DebugConsole {
     /// Runs one command line: the command word (case does not matter), a space, the argument.
     void runCommand(std::string_view line);
 
-    /// Checks F1, F2, F3 and F11 in that order, each acting on the frame its key went down.
+    /// Checks F1, F2, F3, F5 and F11 in that order, each acting on the frame its key went down.
     void checkHotkeys(const KeyQuery& triggered);
 
     void setHotkeyActions(const DebugHotkeyActions& actions) { hotkeyActions = actions; }

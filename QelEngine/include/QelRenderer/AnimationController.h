@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -43,6 +44,10 @@ public:
     /// A state whose clip is not loaded is left out with a log line: it would have nothing to play.
     explicit AnimatorController(JSON& doc);
 
+    /// Takes the states, default and condition names of `fresh` (a reloaded file). The states it
+    /// had are kept aside, not destroyed: animators point at them until their scene is rebuilt.
+    void replaceWith(AnimatorController&& fresh);
+
     /// The state under the name hash `key`, or null.
     const AnimState* findState(uint64_t key) const {
         const auto found = states.find(key);
@@ -60,6 +65,10 @@ public:
     /// Every condition name its transitions use, each once, in order of first use; each animator
     /// keeps one flag per name.
     std::vector<std::string> conditionNames;
+
+private:
+    /// State tables of earlier versions; a deque never moves them.
+    std::deque<std::unordered_map<uint64_t, AnimState>> retired;
 };
 
 /// The text of the strong assertion that doc would raise as a controller, or null when it has its

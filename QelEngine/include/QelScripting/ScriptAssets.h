@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace Qel {
 
@@ -12,6 +13,9 @@ namespace Qel {
 struct LuaScriptStringWrapper {
     std::string text;
 };
+
+/// The script asset text of a script file's bytes: one newline, then the bytes.
+std::string scriptText(std::string_view bytes);
 
 /// The script asset text of the file at path (its content after one newline); false when it
 /// cannot be read.

@@ -28,6 +28,12 @@ public:
     /// Inserts value when key is absent; an existing value is kept and false returned.
     bool add(const K& key, V value) { return emplace(key, std::move(value)); }
 
+    /// Inserts value, or assigns it over the value already under key (which keeps its address).
+    void assign(const K& key, V value) {
+        std::lock_guard lock(mutex);
+        entries.insert_or_assign(key, std::move(value));
+    }
+
     /// Builds the value in place from args when key is absent (nothing is built otherwise).
     template <class... Args>
     bool emplace(const K& key, Args&&... args) {

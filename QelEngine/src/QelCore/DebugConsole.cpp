@@ -211,6 +211,10 @@ void DebugConsole::checkHotkeys(const KeyQuery& triggered) {
         log(LOG_CRITICAL, "[CHEAT] DIALOGUE FORCIBLY SKIPPED");
         skipDialogue();
     }
+    if (triggered(GLFW_KEY_F5)) {
+        log(LOG_CRITICAL, "[HOTKEY] CONTENT RELOAD");
+        if (hotkeyActions.reloadContent) hotkeyActions.reloadContent();
+    }
     if (triggered(GLFW_KEY_F11)) {
         log(LOG_CRITICAL, "[HOTKEY] FULLSCREEN TOGGLED");
         if (WindowHandler* window = WindowHandler::instance()) window->setFullscreen(!window->isFullscreen());

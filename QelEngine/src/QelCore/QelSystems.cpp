@@ -14,6 +14,7 @@
 #include "QelCore/FileHelper.h"
 #include "QelCore/FrameRateController.h"
 #include "QelCore/GameStateManager.h"
+#include "QelCore/HotReload.h"
 #include "QelCore/Input.h"
 #include "QelCore/LoadingTask.h"
 #include "QelCore/LogManager.h"
@@ -117,6 +118,7 @@ Systems::Systems() {
     hotkeys.advanceDialogue = advanceDialogue;
     hotkeys.toggleColliderOutlines = toggleColliderOutlines;
     hotkeys.toggleQuadtreeOutlines = toggleQuadtreeOutlines;
+    hotkeys.reloadContent = hotReload;
     gameStateManager->getDebugConsole().setHotkeyActions(hotkeys);
     graphicsEngine->Load();
 

@@ -33,6 +33,13 @@ AnimatorController::AnimatorController(const char* path) {
     *this = AnimatorController(doc);
 }
 
+void AnimatorController::replaceWith(AnimatorController&& fresh) {
+    retired.push_back(std::move(states));
+    states = std::move(fresh.states);
+    defaultState = fresh.defaultState;
+    conditionNames = std::move(fresh.conditionNames);
+}
+
 AnimatorController::AnimatorController(JSON& doc) {
     if (const char* error = controllerStructureError(doc)) QEL_STRONG_ASSERT(error);
     doc.cd("animationStates");

@@ -4,7 +4,9 @@
 #include "QelRenderer/AnimationClip.h"
 #include "QelRenderer/AnimationController.h"
 #include "data/AssetManager.h"
+#include "data/ContentFiles.h"
 #include "data/DirectoryLoader.h"
+#include "data/JSON.h"
 
 #include <string>
 
@@ -19,7 +21,14 @@ template <class V> size_t loadKind(const std::filesystem::path& folder, std::str
         return 0;
     }
     return loadDirectory(folder, {extension}, [assets](const std::string& name, const std::string& path) {
-        if (!assets->load<V>(name, path.c_str())) logf(LOG_MED, "ignored duplicate: %s", name.c_str());
+        // A file that cannot be read parses as nothing, which the readers reject like a broken one.
+        std::string bytes;
+        readContent(path, bytes);
+        JSON doc = parseContent(bytes);
+        if (assets->load<V>(name, doc))
+            noteContent(path, bytes);
+        else
+            logf(LOG_MED, "ignored duplicate: %s", name.c_str());
         return true;
     });
 }

@@ -13,12 +13,12 @@
 #include "QelCore/StrongAssert.h"
 #include "QelRenderer/GraphicsEngine.h"
 #include "QelSceneManager/NodeManager.h"
+#include "data/ContentFiles.h"
 #include "data/JSON.h"
 #include "data/JSONReadTrace.h"
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -106,8 +106,10 @@ bool SceneManager::getScene(JSON& doc) {
         log(LOG_HIGH, "next scene file path is invalid");
         return false;
     }
-    std::ifstream in(nextScenePath);
-    doc.parse(in);
+    std::string bytes;
+    readContent(nextScenePath, bytes);
+    doc = parseContent(bytes);
+    if (doc.isParsed()) noteContent(nextScenePath.generic_string(), bytes);
     return doc.isParsed();
 }
 

@@ -3,22 +3,26 @@
 #include "QelCore/LogManager.h"
 #include "QelScripting/LuaScript.h"
 #include "data/AssetManager.h"
+#include "data/ContentFiles.h"
 #include "data/DirectoryLoader.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
 namespace Qel {
 
+std::string scriptText(std::string_view bytes) {
+    std::string text = "\n";
+    text += bytes;
+    return text;
+}
+
 bool readScriptText(const std::filesystem::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text = "\n";
-    text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes;
+    if (!readContent(path, bytes)) return false;
+    text = scriptText(bytes);
     return true;
 }
 
@@ -32,9 +36,12 @@ size_t loadScripts(const std::filesystem::path& folder) {
     if (!assets) return 0;
     Registry<LuaScriptStringWrapper>* registry = assets->obtainRegistry<LuaScriptStringWrapper>();
     loadDirectory(folder, {".lua", ".LUA"}, [assets](const std::string& name, const std::string& path) {
-        std::string text;
-        return readScriptText(path, text) &&
-               assets->load<LuaScriptStringWrapper>(name, LuaScriptStringWrapper{std::move(text)});
+        std::string bytes;
+        if (!readContent(path, bytes) ||
+            !assets->load<LuaScriptStringWrapper>(name, LuaScriptStringWrapper{scriptText(bytes)}))
+            return false;
+        noteContent(path, bytes);
+        return true;
     });
 
     // Validated outside the registry's lock, which the main thread may be waiting for.

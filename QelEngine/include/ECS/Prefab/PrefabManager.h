@@ -17,6 +17,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,6 +25,8 @@
 #include <vector>
 
 namespace Qel {
+
+class JSON;
 
 /// Index of a prefab template in the prefab arrays, 0..MAX_PREFABS-1; unrelated to entity ids.
 using PrefabId = uint64_t;
@@ -35,6 +38,8 @@ constexpr PrefabId MAX_PREFABS = 64;
 struct PrefabRecord {
     PrefabId prefabId = MAX_PREFABS;
     std::string tag;
+    /// The file it was read from ("" when it came from elsewhere).
+    std::string file;
 };
 
 /// Named templates of components, loaded once at start-up from the prefab folder and copied into
@@ -67,6 +72,16 @@ public:
     /// added; without a "component" object it has no components. A file that does not parse,
     /// repeats a loaded name or finds no free prefab id adds nothing and uses no id.
     bool LoadPrefab(std::istream& in);
+    /// LoadPrefab on a parsed document (false when it is not parsed), remembering `file` as its source.
+    bool LoadPrefab(JSON& doc, const std::string& file);
+
+    /// Reads doc as a new version of the prefab file `file` into a spare id, then puts it in place of
+    /// the prefab of its "name" (or adds it when the name is new) if accept() agrees once it is
+    /// read, and otherwise drops it: the loaded template is never half replaced, and pointers into
+    /// the registries its components share stay valid. False when the new version was not taken,
+    /// also when doc has no "name", the name belongs to another file's prefab (logged at HIGH) or
+    /// no id is free. Instances made before keep their copies.
+    bool ReloadPrefab(JSON& doc, const std::string& file, const std::function<bool()>& accept);
 
     /// A new scene entity (in sceneEntities and the world draw list, every system notified) with a
     /// copy of each component of the prefab and its tag. {MAX_ENTITIES, false}, creating nothing,
@@ -89,6 +104,12 @@ private:
         Signature bit;
         void (*copy)(PrefabManager& prefabs, PrefabId prefab, Entity entity, ComponentManager& components);
     };
+
+    /// Takes a free id and reads doc's "tag" and "component"."types" into it; null, logged, when no
+    /// id is free. The cursor is left in "component".
+    std::optional<PrefabRecord> readTemplate(JSON& doc, const std::string& name, const std::string& file);
+    /// Empties a template and hands its id back.
+    void releaseTemplate(PrefabId id);
 
     template <class T> Array<T>* getArray();
     template <class T>

@@ -6,11 +6,12 @@
 #include "ECS/SceneEntities.h"
 #include "ECS/System/SystemManager.h"
 #include "QelSceneManager/QelSceneManager.h"
+#include "data/ContentFiles.h"
 #include "data/DirectoryLoader.h"
 #include "data/JSON.h"
 #include "data/NameHash.h"
 
-#include <fstream>
+#include <algorithm>
 
 namespace Qel {
 
@@ -36,8 +37,11 @@ size_t PrefabManager::LoadAllPrefabs(const std::filesystem::path& folder) {
             limitHit = true;
             return true;
         }
-        std::ifstream in(path);
-        if (!in || !LoadPrefab(in)) return false;
+        std::string bytes;
+        if (!readContent(path, bytes)) return false;
+        JSON doc = parseContent(bytes);
+        if (!LoadPrefab(doc, path)) return false;
+        noteContent(path, bytes);
         ++loaded;
         return true;
     });
@@ -47,8 +51,11 @@ size_t PrefabManager::LoadAllPrefabs(const std::filesystem::path& folder) {
 bool PrefabManager::LoadPrefab(std::istream& in) {
     JSON doc;
     doc.parse(in);
-    if (!doc.isParsed()) return false;
+    return LoadPrefab(doc, {});
+}
 
+bool PrefabManager::LoadPrefab(JSON& doc, const std::string& file) {
+    if (!doc.isParsed()) return false;
     std::string name;
     doc.get("name", name);
     // A second template under one name would pour its components into the first one's id.
@@ -56,27 +63,69 @@ bool PrefabManager::LoadPrefab(std::istream& in) {
         logf(LOG_HIGH, "Prefab \"%s\" is already loaded, this file is ignored", name.c_str());
         return false;
     }
-    if (available.empty()) {
-        logf(LOG_CRITICAL, "No free prefab id for \"%s\", this file is ignored", name.c_str());
+    std::optional<PrefabRecord> record = readTemplate(doc, name, file);
+    if (!record) return false;
+    prefabs.emplace(name, std::move(*record));
+    return true;
+}
+
+bool PrefabManager::ReloadPrefab(JSON& doc, const std::string& file, const std::function<bool()>& accept) {
+    if (!doc.isParsed()) return false;
+    std::string name;
+    if (!doc.get("name", name)) {
+        logf(LOG_HIGH, "Prefab file %s has no \"name\"", file.c_str());
         return false;
     }
-    std::string tag;
-    doc.get("tag", tag);
-    const PrefabId id = available.front();
+    const auto loaded = prefabs.find(name);
+    if (loaded != prefabs.end() && loaded->second.file != file) {
+        logf(LOG_HIGH, "Prefab \"%s\" belongs to %s", name.c_str(), loaded->second.file.c_str());
+        return false;
+    }
+    // Read beside the loaded template, so a file that turns out broken leaves it untouched.
+    std::optional<PrefabRecord> record = readTemplate(doc, name, file);
+    if (!record) return false;
+    if (!accept()) {
+        releaseTemplate(record->prefabId);
+        return false;
+    }
+    if (loaded == prefabs.end()) {
+        prefabs.emplace(name, std::move(*record));
+    } else {
+        releaseTemplate(loaded->second.prefabId);
+        loaded->second = std::move(*record);
+    }
+    return true;
+}
+
+std::optional<PrefabRecord> PrefabManager::readTemplate(JSON& doc, const std::string& name,
+                                                        const std::string& file) {
+    if (available.empty()) {
+        logf(LOG_CRITICAL, "No free prefab id for \"%s\", this file is ignored", name.c_str());
+        return std::nullopt;
+    }
+    PrefabRecord record{available.front(), {}, file};
     available.pop_front();
-    prefabs.emplace(name, PrefabRecord{id, tag});
-    signatures[id] = Signature{};
+    doc.get("tag", record.tag);
+    signatures[record.prefabId] = Signature{};
     // Without a "component" object the prefab is a name and a tag, as a spawn point is.
-    if (!doc.cd("component")) return true;
+    if (!doc.cd("component")) return record;
 
     for (const JSONArr::iter& object : doc.getArray("types")) {
         std::string componentName;
         object.get("name", componentName);
-        const bool known = readComponentByName(
-            hashName(componentName), object, [&](auto component) { AddComponent(id, std::move(component)); });
+        const bool known = readComponentByName(hashName(componentName), object, [&](auto component) {
+            AddComponent(record.prefabId, std::move(component));
+        });
         if (!known) log(LOG_HIGH, "Unknown component present in prefab");
     }
-    return true;
+    return record;
+}
+
+void PrefabManager::releaseTemplate(PrefabId id) {
+    for (auto& [type, array] : componentArrays)
+        array->EntityDestroyed(id);
+    signatures.erase(id);
+    available.insert(std::lower_bound(available.begin(), available.end(), id), id);
 }
 
 const PrefabRecord* PrefabManager::FindPrefab(std::string_view name) const {

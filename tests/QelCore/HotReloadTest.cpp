@@ -1,0 +1,123 @@
+// Reloading content while the game runs: changed files take effect in what is made from them
+// next, broken ones leave the old version in place and say why, unchanged ones are only counted.
+#include "Files.h"
+#include "LogSink.h"
+#include "World.h"
+
+#include "ECS/Components/Transform.h"
+#include "ECS/System/Systems/GOScriptSystem.h"
+#include "QelCore/GameStateManager.h"
+#include "QelCore/HotReload.h"
+#include "QelRenderer/AnimationClip.h"
+#include "QelRenderer/AnimationController.h"
+#include "QelRenderer/AnimationLoading.h"
+#include "QelScripting/ScriptAssets.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qel;
+
+namespace {
+
+std::string script(const char* version) {
+    return std::string("function onInit() dlogHigh('mover ") + version + "') end";
+}
+
+std::string crate(const char* scaleX) {
+    return std::string(
+               R"({"name": "Crate", "tag": "Prop", "component": {"types": [{"name": "Transform", "scaleX": )") +
+           scaleX + R"(}, {"name": "GOScripts", "canBuild": true, "scripts": [{"file": "Mover"}]}]}})";
+}
+
+std::string controller(const char* clip) {
+    return std::string(R"({"animationStates": {"state": [{"name": "Walk", "clip": ")") + clip +
+           R"(", "playbackSpeed": 1.0, "transition": []}]}, "config": {"defaultState": "Walk"}})";
+}
+
+class HotReloadTest : public ::testing::Test, protected test::World {
+protected:
+    void SetUp() override {
+        catalogue();
+        TypeName<GOScriptSystem>::assign("GOScriptSystem");
+        systems->RegisterSystem<GOScriptSystem>()->Load();
+        write("Scripts/Mover.lua", script("v1"));
+        write("Prefabs/Crate.json", crate("2.0"));
+        write("JSON/Walk.anim", R"({"config": {"isLoop": true, "start": 0.0, "end": 1.0}})");
+        write("JSON/Walk.animcontroller", controller("Walk"));
+        write("Scenes/Level.json", R"({"Scene": {"gameObjects": []}})");
+        sandbox.enter("bin");
+        loadScripts();
+        loadAnimationFolder("../Assets/JSON");
+        prefabs->LoadAllPrefabs();
+        JSON doc;
+        ASSERT_TRUE(scenes->setNextScene("../Assets/Scenes/Level.json") && scenes->getScene(doc));
+        logged.take();
+    }
+    void TearDown() override { systems->GetSystem<GOScriptSystem>()->Unload(); }
+
+    void write(const std::string& file, const std::string& text) {
+        test::writeText(sandbox / "Assets" / file, text);
+    }
+    /// A Crate's x scale; its script logs its version as it is built.
+    float instantiateCrate() {
+        const Entity crate = prefabs->Instantiate("Crate").first;
+        return get<Transform>(crate).scale.x;
+    }
+
+    test::Sandbox sandbox{"reload"};
+    test::LogSink logged;
+    GameStateManager states;
+};
+
+TEST_F(HotReloadTest, ChangedFilesTakeEffectAndUnchangedOnesAreOnlyCounted) {
+    hotReload();
+    EXPECT_TRUE(logged.has(LOG_HIGH, "hot reload: 0 changed, 0 failed, 5 unchanged; rebuilding the scene"));
+    EXPECT_FALSE(logged.contains("reloaded"));
+    EXPECT_EQ(states.getNext(), GS_RESTART);
+
+    write("Scripts/Mover.lua", script("v2"));
+    write("Prefabs/Crate.json", crate("4.0"));
+    logged.take();
+    hotReload();
+    EXPECT_EQ(logged.count("reloaded ../Assets/"), 2u);
+    EXPECT_TRUE(logged.contains("reloaded ../Assets/Scripts/Mover.lua"));
+    EXPECT_TRUE(logged.contains("2 changed, 0 failed, 3 unchanged"));
+    EXPECT_EQ(instantiateCrate(), 4.0f);
+    EXPECT_TRUE(logged.has(LOG_HIGH, "mover v2"));
+    EXPECT_EQ(prefabs->PrefabCount(), 1u);
+}
+
+TEST_F(HotReloadTest, BrokenFilesKeepTheOldVersionAndSayWhy) {
+    const Graphics::Clip* clip = assets->findRegistry<Graphics::Clip>()->get(hashName("Walk"));
+    const struct {
+        const char* file;
+        std::string text;
+        const char* reason;
+    } broken[] = {
+        {"Scripts/Mover.lua", "function onInit( end", "[LUA ERROR] : [string \"LuaScript\"]:2:"},
+        {"Prefabs/Crate.json", crate("4.0") + "}", "JSON: Parse error"},
+        {"JSON/Walk.anim", R"({"config": {"isLoop": true, "end": 2}})",
+         "config.end is the integer 2, expected a real, written with a decimal point: 2.0"},
+        {"JSON/Walk.animcontroller", controller("Run"),
+         "animation state \"Walk\" names the clip \"Run\", which is not loaded"},
+        {"Scenes/Level.json", R"({"Level": {}})", "it has no \"Scene\" object"},
+    };
+    for (const auto& file : broken)
+        write(file.file, file.text);
+    hotReload();
+    for (const auto& file : broken)
+        EXPECT_TRUE(
+            logged.has(LOG_HIGH, std::string("could not reload ../Assets/") + file.file + ": " + file.reason))
+            << file.file;
+    EXPECT_TRUE(logged.contains("0 changed, 5 failed, 0 unchanged; the scene runs on as it is"));
+    EXPECT_NE(states.getNext(), GS_RESTART);
+
+    EXPECT_EQ(instantiateCrate(), 2.0f);
+    EXPECT_TRUE(logged.has(LOG_HIGH, "mover v1"));
+    const AnimatorController* walk = assets->findRegistry<AnimatorController>()->get(hashName("Walk"));
+    ASSERT_NE(walk->findDefaultState(), nullptr);
+    EXPECT_EQ(walk->findDefaultState()->clip, clip);
+    EXPECT_EQ(clip->end, 1.0f);
+}
+
+} // namespace
