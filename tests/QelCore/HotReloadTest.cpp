@@ -29,9 +29,14 @@ std::string crate(const char* scaleX) {
            scaleX + R"(}, {"name": "GOScripts", "canBuild": true, "scripts": [{"file": "Mover"}]}]}})";
 }
 
-std::string controller(const char* clip) {
+std::string clip(const char* end) {
+    return std::string(R"({"config": {"isLoop": true, "start": 0.0, "end": )") + end + "}}";
+}
+
+std::string controller(const char* clip, const char* speed = "1.0") {
     return std::string(R"({"animationStates": {"state": [{"name": "Walk", "clip": ")") + clip +
-           R"(", "playbackSpeed": 1.0, "transition": []}]}, "config": {"defaultState": "Walk"}})";
+           R"(", "playbackSpeed": )" + speed +
+           R"(, "transition": []}]}, "config": {"defaultState": "Walk"}})";
 }
 
 class HotReloadTest : public ::testing::Test, protected test::World {
@@ -42,7 +47,7 @@ protected:
         systems->RegisterSystem<GOScriptSystem>()->Load();
         write("Scripts/Mover.lua", script("v1"));
         write("Prefabs/Crate.json", crate("2.0"));
-        write("JSON/Walk.anim", R"({"config": {"isLoop": true, "start": 0.0, "end": 1.0}})");
+        write("JSON/Walk.anim", clip("1.0"));
         write("JSON/Walk.animcontroller", controller("Walk"));
         write("Scenes/Level.json", R"({"Scene": {"gameObjects": []}})");
         sandbox.enter("bin");
@@ -59,6 +64,9 @@ protected:
         test::writeText(sandbox / "Assets" / file, text);
     }
     /// A Crate's x scale; its script logs its version as it is built.
+    const AnimState* walking() {
+        return assets->findRegistry<AnimatorController>()->get(hashName("Walk"))->findDefaultState();
+    }
     float instantiateCrate() {
         const Entity crate = prefabs->Instantiate("Crate").first;
         return get<Transform>(crate).scale.x;
@@ -75,20 +83,28 @@ TEST_F(HotReloadTest, ChangedFilesTakeEffectAndUnchangedOnesAreOnlyCounted) {
     EXPECT_FALSE(logged.contains("reloaded"));
     EXPECT_EQ(states.getNext(), GS_RESTART);
 
+    // An animator playing the old state keeps a valid one until its scene is rebuilt.
+    const AnimState* playing = walking();
     write("Scripts/Mover.lua", script("v2"));
     write("Prefabs/Crate.json", crate("4.0"));
+    write("JSON/Walk.anim", clip("3.0"));
+    write("JSON/Walk.animcontroller", controller("Walk", "2.0"));
     logged.take();
     hotReload();
-    EXPECT_EQ(logged.count("reloaded ../Assets/"), 2u);
+    EXPECT_EQ(logged.count("reloaded ../Assets/"), 4u);
     EXPECT_TRUE(logged.contains("reloaded ../Assets/Scripts/Mover.lua"));
-    EXPECT_TRUE(logged.contains("2 changed, 0 failed, 3 unchanged"));
+    EXPECT_TRUE(logged.contains("4 changed, 0 failed, 1 unchanged"));
+    EXPECT_EQ(playing->playbackSpeed, 1.0f);
+    EXPECT_EQ(walking()->playbackSpeed, 2.0f);
+    EXPECT_EQ(walking()->clip, playing->clip);
+    EXPECT_EQ(playing->clip->end, 3.0f);
     EXPECT_EQ(instantiateCrate(), 4.0f);
     EXPECT_TRUE(logged.has(LOG_HIGH, "mover v2"));
     EXPECT_EQ(prefabs->PrefabCount(), 1u);
 }
 
 TEST_F(HotReloadTest, BrokenFilesKeepTheOldVersionAndSayWhy) {
-    const Graphics::Clip* clip = assets->findRegistry<Graphics::Clip>()->get(hashName("Walk"));
+    const Graphics::Clip* walk = assets->findRegistry<Graphics::Clip>()->get(hashName("Walk"));
     const struct {
         const char* file;
         std::string text;
@@ -96,7 +112,7 @@ TEST_F(HotReloadTest, BrokenFilesKeepTheOldVersionAndSayWhy) {
     } broken[] = {
         {"Scripts/Mover.lua", "function onInit( end", "[LUA ERROR] : [string \"LuaScript\"]:2:"},
         {"Prefabs/Crate.json", crate("4.0") + "}", "JSON: Parse error"},
-        {"JSON/Walk.anim", R"({"config": {"isLoop": true, "end": 2}})",
+        {"JSON/Walk.anim", clip("2"),
          "config.end is the integer 2, expected a real, written with a decimal point: 2.0"},
         {"JSON/Walk.animcontroller", controller("Run"),
          "animation state \"Walk\" names the clip \"Run\", which is not loaded"},
@@ -114,10 +130,9 @@ TEST_F(HotReloadTest, BrokenFilesKeepTheOldVersionAndSayWhy) {
 
     EXPECT_EQ(instantiateCrate(), 2.0f);
     EXPECT_TRUE(logged.has(LOG_HIGH, "mover v1"));
-    const AnimatorController* walk = assets->findRegistry<AnimatorController>()->get(hashName("Walk"));
-    ASSERT_NE(walk->findDefaultState(), nullptr);
-    EXPECT_EQ(walk->findDefaultState()->clip, clip);
-    EXPECT_EQ(clip->end, 1.0f);
+    ASSERT_NE(walking(), nullptr);
+    EXPECT_EQ(walking()->clip, walk);
+    EXPECT_EQ(walk->end, 1.0f);
 }
 
 } // namespace
