@@ -6,6 +6,7 @@
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
+#include "QelRenderer/GraphicsEngine.h"
 #include "QelRenderer/ScreenClear.h"
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
@@ -116,6 +117,7 @@ void GameStateManager::normalFrame(GameStateManager& manager) {
     if (MessageManager* messages = MessageManager::instance()) messages->dispatchAll();
     call(manager.active->draw);
     if (AudioManager* audio = AudioManager::instance()) audio->update();
+    if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->finishFrame();
     if (FrameRateController* controller = FrameRateController::instance()) controller->endFrame();
 }
 

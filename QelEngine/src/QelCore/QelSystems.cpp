@@ -61,6 +61,14 @@ void toggleQuadtreeOutlines() {
             physics->toggleQuadtreeOutlines();
 }
 
+void toggleFrameOverlay() {
+    if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->toggleFrameOverlay();
+}
+
+void takeScreenshot() {
+    if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->requestScreenshot();
+}
+
 void loadPrefabs(void*) {
     logf(LOG_HIGH, "Prefabs successfully loaded: %zu", PrefabManager::instance()->LoadAllPrefabs());
 }
@@ -117,6 +125,8 @@ Systems::Systems() {
     hotkeys.advanceDialogue = advanceDialogue;
     hotkeys.toggleColliderOutlines = toggleColliderOutlines;
     hotkeys.toggleQuadtreeOutlines = toggleQuadtreeOutlines;
+    hotkeys.toggleFrameOverlay = toggleFrameOverlay;
+    hotkeys.takeScreenshot = takeScreenshot;
     gameStateManager->getDebugConsole().setHotkeyActions(hotkeys);
     graphicsEngine->Load();
 
