@@ -77,6 +77,11 @@ TEST_F(FrameRateControllerTest, ProfilingSplitsFramesIntoUpdateDrawAndWaitOnlyWh
     EXPECT_NEAR(report.updateMs, 2.0f, 0.01f);
     EXPECT_NEAR(report.drawMs, 3.0f, 0.01f);
     EXPECT_NEAR(report.waitMs, 5.0f, 0.01f);
+    // Ten seconds without focus are left out rather than shown as one long update.
+    controller->skipFrameSplit();
+    clock->advance(100'000'000);
+    controller->endFrame();
+    EXPECT_EQ(controller->getStats().reportCount(), 2u);
 
     controller->setProfiling(false);
     EXPECT_EQ(controller->getStats().reportCount(), 0u);

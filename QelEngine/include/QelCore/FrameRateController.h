@@ -40,6 +40,8 @@ class FrameRateController : public Singleton<FrameRateController> {
     /// read the clock; while off, each costs one flag check. Turning it on starts new figures.
     void setProfiling(bool on);
     bool isProfiling() const { return profiling; }
+    /// Leaves the frame in progress out of the split: the loop stood still during it.
+    void skipFrameSplit() { frameBegun = false; }
     /// Bracket renderer work, which the split counts as drawing.
     void beginDraw();
     void endDraw();

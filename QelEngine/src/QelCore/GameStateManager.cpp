@@ -103,6 +103,8 @@ void GameStateManager::onWindowFocus(bool focused) {
         audio->applySettings();
     }
     frameFunction = focused ? normalFrame : pollOnlyFrame;
+    // The time spent unfocused is no frame's update.
+    if (FrameRateController* controller = FrameRateController::instance()) controller->skipFrameSplit();
 }
 
 void GameStateManager::normalFrame(GameStateManager& manager) {

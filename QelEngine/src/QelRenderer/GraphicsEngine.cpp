@@ -87,12 +87,13 @@ void GraphicsEngine::debugBox(glm::vec2 position, glm::vec2 size, float rotation
 }
 
 void GraphicsEngine::finishFrame() {
-    if (!overlay->isOn() && !screenshots) return;
+    const bool capturing = screenshots && screenshots->busy();
+    if (!overlay->isOn() && !capturing) return;
     const DrawPhase drawing;
     const glm::vec2 windowSize = currentWindowSize();
     if (overlay->isOn() && frame->uiBatch && frame->ui && frame->ui->isLinked)
         overlay->draw(*frame->uiBatch, *frame->ui, windowSize, cameraState().screenProjection, drawCalls);
-    if (screenshots) screenshots->endFrame(glm::ivec2(windowSize));
+    if (capturing) screenshots->endFrame(glm::ivec2(windowSize));
 }
 
 void GraphicsEngine::toggleFrameOverlay() {

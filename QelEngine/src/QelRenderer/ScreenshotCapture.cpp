@@ -28,7 +28,7 @@ ScreenshotCapture::~ScreenshotCapture() {
 
 void ScreenshotCapture::endFrame(glm::ivec2 framebufferSize) {
     // Fences started in earlier frames are only checked, never waited on.
-    if (!inFlight.empty()) collect(false);
+    collect(false);
     if (requested) start(framebufferSize);
 }
 
@@ -42,7 +42,8 @@ void ScreenshotCapture::start(glm::ivec2 size) {
     const auto bytes = static_cast<GLsizeiptr>(size.x) * size.y * 4;
     glCreateBuffers(1, &readBack.buffer);
     glNamedBufferStorage(readBack.buffer, bytes, nullptr, GL_MAP_READ_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    // What the player sees: the window's back buffer, passes and overlay all composited.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glBindBuffer(GL_PIXEL_PACK_BUFFER, readBack.buffer);
     // Into the bound buffer: the call returns at once and the copy runs behind the frame's work.
     glReadPixels(0, 0, size.x, size.y, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
@@ -53,14 +54,15 @@ void ScreenshotCapture::start(glm::ivec2 size) {
 
 void ScreenshotCapture::collect(bool wait) {
     std::erase_if(inFlight, [&](ReadBack& readBack) {
-        const GLenum state = glClientWaitSync(fenceOf(readBack.fence), GL_SYNC_FLUSH_COMMANDS_BIT,
-                                              wait ? kShutdownWaitNs : 0);
+        const GLenum state =
+            glClientWaitSync(fenceOf(readBack.fence), GL_SYNC_FLUSH_COMMANDS_BIT, wait ? kShutdownWaitNs : 0);
         if (state == GL_TIMEOUT_EXPIRED && !wait) return false;
         ScreenshotImage image;
         if (state == GL_ALREADY_SIGNALED || state == GL_CONDITION_SATISFIED) {
-            const size_t bytes = static_cast<size_t>(readBack.size.x) * static_cast<size_t>(readBack.size.y) * 4;
-            const void* mapped = glMapNamedBufferRange(readBack.buffer, 0, static_cast<GLsizeiptr>(bytes),
-                                                       GL_MAP_READ_BIT);
+            const size_t bytes =
+                static_cast<size_t>(readBack.size.x) * static_cast<size_t>(readBack.size.y) * 4;
+            const void* mapped =
+                glMapNamedBufferRange(readBack.buffer, 0, static_cast<GLsizeiptr>(bytes), GL_MAP_READ_BIT);
             if (mapped) {
                 const auto* pixels = static_cast<const uint8_t*>(mapped);
                 image = {readBack.size, std::vector<uint8_t>(pixels, pixels + bytes)};

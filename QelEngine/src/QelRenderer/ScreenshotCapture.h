@@ -29,9 +29,11 @@ public:
     /// Asks for the frame being drawn; it is read back at the next endFrame.
     void request() { requested = true; }
 
-    /// Last step of a frame, before the swap, with the window's framebuffer bound for reading:
-    /// hands finished read-backs to the writer and starts the requested one (size in pixels).
-    /// While nothing was requested and nothing is on its way it costs two checks.
+    /// Whether a screenshot was requested or is being read back.
+    bool busy() const { return requested || !inFlight.empty(); }
+
+    /// Last step of a frame, before the swap: hands finished read-backs to the writer and starts
+    /// reading the window's pixels (size in pixels) when a screenshot was requested.
     void endFrame(glm::ivec2 framebufferSize);
 
 private:

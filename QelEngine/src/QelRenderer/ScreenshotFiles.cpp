@@ -31,6 +31,11 @@ std::vector<uint8_t> uprightRgb(const ScreenshotImage& image) {
     return rgb;
 }
 
+/// The last failed call's reason (errno), safe to ask from any thread.
+std::string systemError() {
+    return std::error_code(errno, std::generic_category()).message();
+}
+
 } // namespace
 
 std::string screenshotFileName(const std::tm& when, unsigned repeat) {
@@ -41,29 +46,28 @@ std::string screenshotFileName(const std::tm& when, unsigned repeat) {
     return name + ".png";
 }
 
-std::optional<std::string> writeScreenshotPng(const std::filesystem::path& path, const ScreenshotImage& image) {
+std::optional<std::string> writeScreenshotPng(const std::filesystem::path& path,
+                                              const ScreenshotImage& image) {
     if (image.size.x <= 0 || image.size.y <= 0 ||
         image.rgba.size() != static_cast<size_t>(image.size.x) * static_cast<size_t>(image.size.y) * 4)
         return "the image read back from the window is empty";
     const std::vector<uint8_t> rgb = uprightRgb(image);
     std::vector<uint8_t> png;
-    if (stbi_write_png_to_func(appendBytes, &png, image.size.x, image.size.y, 3, rgb.data(), image.size.x * 3) ==
-        0)
+    if (stbi_write_png_to_func(appendBytes, &png, image.size.x, image.size.y, 3, rgb.data(),
+                               image.size.x * 3) == 0)
         return "PNG encoding failed";
 
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     if (error) return "cannot create " + path.parent_path().string() + ": " + error.message();
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return std::strerror(errno);
+    if (!file) return systemError();
     const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    const int writeError = errno;
-    if (std::fclose(file) != 0 || !written) {
-        const std::string reason = std::strerror(written ? errno : writeError);
-        std::filesystem::remove(path, error);
-        return reason;
-    }
-    return std::nullopt;
+    std::string reason = written ? "" : systemError();
+    if (std::fclose(file) != 0 && written) reason = systemError();
+    if (reason.empty()) return std::nullopt;
+    std::filesystem::remove(path, error);
+    return reason;
 }
 
 } // namespace Qel

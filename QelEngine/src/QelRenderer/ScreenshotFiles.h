@@ -23,6 +23,7 @@ std::string screenshotFileName(const std::tm& when, unsigned repeat);
 
 /// Encodes the image as an opaque RGB PNG with its top row first and writes it to path, creating
 /// its folder. Returns why it failed, or nothing on success; a partly written file is removed.
-std::optional<std::string> writeScreenshotPng(const std::filesystem::path& path, const ScreenshotImage& image);
+std::optional<std::string> writeScreenshotPng(const std::filesystem::path& path,
+                                              const ScreenshotImage& image);
 
 } // namespace Qel
