@@ -105,23 +105,31 @@ int dialogueLinesLeft = 0;
 int colliderToggles = 0;
 int quadtreeToggles = 0;
 int contentReloads = 0;
+int overlayToggles = 0;
+int screenshots = 0;
 bool pausedGame = false;
 
 TEST_F(DebugConsoleTest, HotkeysNeedLeftShiftAndTheirConditions) {
-    colliderToggles = quadtreeToggles = contentReloads = 0;
+    colliderToggles = quadtreeToggles = contentReloads = overlayToggles = screenshots = 0;
     DebugHotkeyActions actions;
     actions.toggleColliderOutlines = [] { ++colliderToggles; };
     actions.toggleQuadtreeOutlines = [] { ++quadtreeToggles; };
     actions.reloadContent = [] { ++contentReloads; };
+    actions.toggleFrameOverlay = [] { ++overlayToggles; };
+    actions.takeScreenshot = [] { ++screenshots; };
     console.setHotkeyActions(actions);
-    keysDown = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F5, GLFW_KEY_F11};
+    keysDown = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4, GLFW_KEY_F5, GLFW_KEY_F11, GLFW_KEY_F12};
     console.update(isDown, isDown);
+    EXPECT_EQ(screenshots, 1) << "F12 needs no shift";
     keysDown.insert(GLFW_KEY_LEFT_SHIFT);
     console.update(isDown, isDown);
     EXPECT_EQ(logged.count("FULLSCREEN TOGGLED"), 1u);
+    EXPECT_EQ(logged.count("[HOTKEY] FRAME OVERLAY TOGGLED"), 1u);
     EXPECT_EQ(colliderToggles, 1);
     EXPECT_EQ(contentReloads, 1);
     EXPECT_EQ(quadtreeToggles, 0);
+    EXPECT_EQ(overlayToggles, 1);
+    EXPECT_EQ(screenshots, 2);
 
     actions.systemManagerExists = [] { return true; };
     console.setHotkeyActions(actions);

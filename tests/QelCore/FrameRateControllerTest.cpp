@@ -51,5 +51,47 @@ TEST_F(FrameRateControllerTest, LongFrameIsClampedButKeepsItsFullLength) {
     EXPECT_FLOAT_EQ(controller->getDeltaTime(), 0.0625f);
 }
 
+TEST_F(FrameRateControllerTest, ProfilingSplitsFramesIntoUpdateDrawAndWaitOnlyWhileOn) {
+    const auto frame = [&] {
+        clock->advance(20'000);
+        const DrawPhase drawing;
+        clock->advance(30'000);
+    };
+    // Off, the draw marks never read the clock.
+    ASSERT_EQ(FrameRateController::instance(), controller.get());
+    uint64_t reads = clock->readCount();
+    frame();
+    EXPECT_EQ(clock->readCount(), reads);
+
+    // 100 frames per second: 2 ms of update, 3 ms of drawing, the cap waits out the other 5.
+    controller->setTargetFps(100);
+    clock->setStepPerRead(10);
+    controller->setProfiling(true);
+    for (int i = 0; i < 60; ++i) {
+        frame();
+        controller->endFrame();
+    }
+    const FrameReport& report = controller->getStats().report();
+    EXPECT_EQ(controller->getStats().reportCount(), 2u) << "59 measured frames, 25 per quarter second";
+    EXPECT_NEAR(report.fps, 100.0f, 0.1f);
+    EXPECT_NEAR(report.updateMs, 2.0f, 0.01f);
+    EXPECT_NEAR(report.drawMs, 3.0f, 0.01f);
+    EXPECT_NEAR(report.waitMs, 5.0f, 0.01f);
+    // Ten seconds without focus are left out rather than shown as one long update.
+    controller->skipFrameSplit();
+    clock->advance(100'000'000);
+    controller->endFrame();
+    EXPECT_EQ(controller->getStats().reportCount(), 2u);
+
+    controller->setProfiling(false);
+    EXPECT_EQ(controller->getStats().reportCount(), 0u);
+    clock->setStepPerRead(0);
+    controller->setTargetFps(0);
+    reads = clock->readCount();
+    frame();
+    controller->endFrame();
+    EXPECT_EQ(clock->readCount() - reads, 1u);
+}
+
 } // namespace
 } // namespace Qel

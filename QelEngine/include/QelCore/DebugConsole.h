@@ -20,8 +20,12 @@ struct DebugHotkeyActions {
     bool (*gamePaused)() = nullptr;
     bool (*dialogueActive)() = nullptr;
     void (*advanceDialogue)() = nullptr;
+    /// F4: the frame overlay.
+    void (*toggleFrameOverlay)() = nullptr;
     /// F5: re-reads the content from disk and rebuilds the scene.
     void (*reloadContent)() = nullptr;
+    /// F12, with or without left shift: saves the frame as a picture.
+    void (*takeScreenshot)() = nullptr;
 };
 
 /// The debug console (one command line per opening, typed into the terminal the game was started
@@ -36,8 +40,9 @@ class DebugConsole {
     /// `interactive`: whether a person can type into `in`. Without one, nothing is ever read.
     DebugConsole(std::istream& in, std::ostream& out, bool interactive);
 
-    /// The frame's debug hooks: while left shift is held, prints the console banner and (once the
-    /// engine is up) reads a command when the grave accent went down this frame, then checks the hotkeys.
+    /// The frame's debug hooks: F12 asks for a screenshot; while left shift is held, prints the
+    /// console banner and (once the engine is up) reads a command when the grave accent went down
+    /// this frame, then checks the hotkeys.
     void update(const KeyQuery& pressed, const KeyQuery& triggered);
 
     /// Reads one command line and runs it. Blocks while a terminal waits for the line; returns at
@@ -47,7 +52,7 @@ class DebugConsole {
     /// Runs one command line: the command word (case does not matter), a space, the argument.
     void runCommand(std::string_view line);
 
-    /// Checks F1, F2, F3, F5 and F11 in that order, each acting on the frame its key went down.
+    /// Checks F1, F2, F3, F4, F5 and F11 in that order, each acting on the frame its key went down.
     void checkHotkeys(const KeyQuery& triggered);
 
     void setHotkeyActions(const DebugHotkeyActions& actions) { hotkeyActions = actions; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QelCore/Clock.h"
+#include "QelCore/FrameStats.h"
 #include "QelCore/Singleton.h"
 
 #include <cstdint>
@@ -35,7 +36,21 @@ class FrameRateController : public Singleton<FrameRateController> {
     uint64_t getCurrentTime() const { return currentTime; }
     uint64_t getFrameStart() const { return frameStart; }
 
+    /// The frame-time split shown by the frame overlay. While on, the frame end and the draw marks
+    /// read the clock; while off, each costs one flag check. Turning it on starts new figures.
+    void setProfiling(bool on);
+    bool isProfiling() const { return profiling; }
+    /// Leaves the frame in progress out of the split: the loop stood still during it.
+    void skipFrameSplit() { frameBegun = false; }
+    /// Bracket renderer work, which the split counts as drawing.
+    void beginDraw();
+    void endDraw();
+    const FrameStats& getStats() const { return stats; }
+
   private:
+    /// Adds the frame that ends now to the statistics; workEnd is the engine time before the wait.
+    void recordSplit(uint64_t workEnd);
+
     std::unique_ptr<Clock> clock;
     uint64_t lastTick;          // raw clock value at the last update
     uint64_t currentTime = 0;   // engine time: clock progress since construction
@@ -43,6 +58,26 @@ class FrameRateController : public Singleton<FrameRateController> {
     uint64_t minFrameTicks = 1; // 1 means uncapped
     uint32_t frameTicks = 0;    // length of the last frame, truncated to 32 bits
     float deltaTime = 0.0f;
+
+    bool profiling = false;
+    bool frameBegun = false;  // whether lastFrameEnd marks the start of a profiled frame
+    uint64_t lastFrameEnd = 0; // engine time after the last profiled swap
+    uint64_t drawBegin = 0;
+    uint64_t drawTicks = 0; // drawing so far in the current frame
+    FrameStats stats;
+};
+
+/// Counts the time of its scope as drawing in the frame split.
+class DrawPhase {
+  public:
+    DrawPhase() {
+        if (FrameRateController* controller = FrameRateController::instance()) controller->beginDraw();
+    }
+    ~DrawPhase() {
+        if (FrameRateController* controller = FrameRateController::instance()) controller->endDraw();
+    }
+    DrawPhase(const DrawPhase&) = delete;
+    DrawPhase& operator=(const DrawPhase&) = delete;
 };
 
 } // namespace Qel

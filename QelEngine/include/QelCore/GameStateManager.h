@@ -54,7 +54,8 @@ class GameStateManager : public Singleton<GameStateManager> {
     /// What the focus callback does: poll-only frames while unfocused, normal frames with focus.
     void onWindowFocus(bool focused);
 
-    /// One frame with focus: clear, poll, input, debug hooks, update, queued messages, draw, frame end.
+    /// One frame with focus: clear, poll, input, debug hooks, update, queued messages, draw, audio,
+    /// the renderer's frame overlay and screenshot, frame end.
     static void normalFrame(GameStateManager& manager);
     /// One frame without focus: only window events are polled.
     static void pollOnlyFrame(GameStateManager& manager);

@@ -60,6 +60,7 @@ public:
             vao = other.vao;
             capacity = other.capacity;
             count = std::exchange(other.count, 0);
+            drawCalls = other.drawCalls;
             maxSlots = other.maxSlots;
             usedSlots = std::exchange(other.usedSlots, 0);
             instances = std::move(other.instances);
@@ -138,6 +139,7 @@ public:
             gpu.uploadInstances(vbo, count * sizeof(VertexT), instances.data());
             gpu.drawInstanced(primitive, indexCount, count);
             gpu.bindVertexArray(0);
+            ++drawCalls;
         }
         count = 0;
         usedSlots = 0;
@@ -159,6 +161,8 @@ public:
     uint32_t capacity = 0;
     /// Instances queued since the last flush.
     uint32_t count = 0;
+    /// Instanced draws made since the batch was created.
+    uint64_t drawCalls = 0;
     uint32_t maxSlots = 0;
     /// Units taken since the last flush.
     uint32_t usedSlots = 0;

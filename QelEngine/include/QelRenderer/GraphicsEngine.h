@@ -20,6 +20,8 @@ namespace Qel {
 class Message;
 class Shader;
 class Texture;
+class FrameOverlay;
+class ScreenshotCapture;
 struct FrameResources;
 
 /// The renderer. Created by Systems after the window and its GL context exist; every GL call it
@@ -70,6 +72,18 @@ public:
 
     /// World sprites the last frame drew (those in view; shadows, masks and particles not counted).
     size_t spritesDrawnLastFrame() const { return spritesDrawn; }
+
+    /// Last work of every frame, after everything else is drawn and before the swap: draws the frame
+    /// overlay when it is on and reads a requested screenshot back. Costs a few checks while
+    /// neither is wanted.
+    void finishFrame();
+    /// Shows or hides the frame overlay.
+    void toggleFrameOverlay();
+    const FrameOverlay& frameOverlay() const { return *overlay; }
+    /// Saves the frame being drawn as a PNG in the user folder's "screenshots/" (F12).
+    void requestScreenshot();
+    /// Instanced draws of the sprite and UI batches in the last Draw.
+    uint64_t drawCallsLastFrame() const { return drawCalls; }
 
     /// Flips the collider and navigation-grid overlay.
     void toggleDebugDraw() { debugDraw = !debugDraw; }
@@ -124,7 +138,11 @@ private:
     std::vector<DebugShape> boxQueue;
     glm::vec4 ambient{1.0f};
     size_t spritesDrawn = 0;
+    uint64_t drawCalls = 0;
     bool debugDraw = false;
+    std::unique_ptr<FrameOverlay> overlay;
+    /// Made with the first screenshot, which needs the user folder.
+    std::unique_ptr<ScreenshotCapture> screenshots;
 };
 
 } // namespace Qel

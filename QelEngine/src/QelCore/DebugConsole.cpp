@@ -128,6 +128,7 @@ DebugConsole::DebugConsole(std::istream& input, std::ostream& output, bool isInt
     : in(input), out(output), interactive(isInteractive) {}
 
 void DebugConsole::update(const KeyQuery& pressed, const KeyQuery& triggered) {
+    if (hotkeyActions.takeScreenshot && triggered(GLFW_KEY_F12)) hotkeyActions.takeScreenshot();
     if (!pressed(GLFW_KEY_LEFT_SHIFT)) return;
     if (triggered(GLFW_KEY_GRAVE_ACCENT)) {
         out << kBanner << std::endl;
@@ -210,6 +211,10 @@ void DebugConsole::checkHotkeys(const KeyQuery& triggered) {
     if (systemsPresent && triggered(GLFW_KEY_F3)) {
         log(LOG_CRITICAL, "[CHEAT] DIALOGUE FORCIBLY SKIPPED");
         skipDialogue();
+    }
+    if (triggered(GLFW_KEY_F4)) {
+        log(LOG_CRITICAL, "[HOTKEY] FRAME OVERLAY TOGGLED");
+        if (hotkeyActions.toggleFrameOverlay) hotkeyActions.toggleFrameOverlay();
     }
     if (triggered(GLFW_KEY_F5)) {
         log(LOG_CRITICAL, "[HOTKEY] CONTENT RELOAD");

@@ -26,6 +26,7 @@ void FrameRateController::updateClock() {
 
 void FrameRateController::endFrame() {
     updateClock();
+    const uint64_t workEnd = currentTime;
     frameTicks = static_cast<uint32_t>(currentTime - frameStart);
     while (frameTicks < minFrameTicks) {
         updateClock();
@@ -36,6 +37,40 @@ void FrameRateController::endFrame() {
     frameStart = currentTime;
     deltaTime =
         std::min(static_cast<float>(frameTicks) / static_cast<float>(Clock::kTicksPerSecond), kMaxDeltaTime);
+    if (profiling) recordSplit(workEnd);
+}
+
+void FrameRateController::setProfiling(bool on) {
+    profiling = on;
+    frameBegun = false;
+    drawTicks = 0;
+    stats.reset();
+}
+
+void FrameRateController::beginDraw() {
+    if (!profiling) return;
+    updateClock();
+    drawBegin = currentTime;
+}
+
+void FrameRateController::endDraw() {
+    if (!profiling) return;
+    updateClock();
+    drawTicks += currentTime - drawBegin;
+}
+
+void FrameRateController::recordSplit(uint64_t workEnd) {
+    // Read after the swap, which counts as waiting: frameStart above keeps the time before it.
+    updateClock();
+    // The frame in which profiling began started before it: it has no start to measure from.
+    if (frameBegun) {
+        const uint64_t work = workEnd - lastFrameEnd;
+        const uint64_t draw = std::min(drawTicks, work);
+        stats.add({work - draw, draw, currentTime - workEnd});
+    }
+    frameBegun = true;
+    lastFrameEnd = currentTime;
+    drawTicks = 0;
 }
 
 } // namespace Qel

@@ -6,6 +6,7 @@
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
+#include "QelRenderer/GraphicsEngine.h"
 #include "QelRenderer/ScreenClear.h"
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
@@ -102,6 +103,8 @@ void GameStateManager::onWindowFocus(bool focused) {
         audio->applySettings();
     }
     frameFunction = focused ? normalFrame : pollOnlyFrame;
+    // The time spent unfocused is no frame's update.
+    if (FrameRateController* controller = FrameRateController::instance()) controller->skipFrameSplit();
 }
 
 void GameStateManager::normalFrame(GameStateManager& manager) {
@@ -116,6 +119,7 @@ void GameStateManager::normalFrame(GameStateManager& manager) {
     if (MessageManager* messages = MessageManager::instance()) messages->dispatchAll();
     call(manager.active->draw);
     if (AudioManager* audio = AudioManager::instance()) audio->update();
+    if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->finishFrame();
     if (FrameRateController* controller = FrameRateController::instance()) controller->endFrame();
 }
 

@@ -62,6 +62,14 @@ void toggleQuadtreeOutlines() {
             physics->toggleQuadtreeOutlines();
 }
 
+void toggleFrameOverlay() {
+    if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->toggleFrameOverlay();
+}
+
+void takeScreenshot() {
+    if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->requestScreenshot();
+}
+
 void loadPrefabs(void*) {
     logf(LOG_HIGH, "Prefabs successfully loaded: %zu", PrefabManager::instance()->LoadAllPrefabs());
 }
@@ -119,6 +127,8 @@ Systems::Systems() {
     hotkeys.toggleColliderOutlines = toggleColliderOutlines;
     hotkeys.toggleQuadtreeOutlines = toggleQuadtreeOutlines;
     hotkeys.reloadContent = hotReload;
+    hotkeys.toggleFrameOverlay = toggleFrameOverlay;
+    hotkeys.takeScreenshot = takeScreenshot;
     gameStateManager->getDebugConsole().setHotkeyActions(hotkeys);
     graphicsEngine->Load();
 

@@ -1,14 +1,19 @@
 #include "QelRenderer/GraphicsEngine.h"
 
 #include "ECS/Components/ModelMatrix.h"
+#include "QelCore/FileHelper.h"
+#include "QelCore/FrameRateController.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/AnimationClip.h"
 #include "QelRenderer/AnimationController.h"
 #include "QelRenderer/AnimationLoading.h"
+#include "QelRenderer/CameraMath.h"
 #include "QelRenderer/CameraState.h"
+#include "QelRenderer/FrameOverlay.h"
 #include "QelRenderer/FrameResources.h"
+#include "QelRenderer/ScreenshotCapture.h"
 #include "QelRenderer/Shader.h"
 #include "QelRenderer/Texture.h"
 #include "QelSceneManager/QelSceneManager.h"
@@ -24,9 +29,13 @@
 
 namespace Qel {
 
-GraphicsEngine::GraphicsEngine() : frame(std::make_unique<FrameResources>()) {}
+GraphicsEngine::GraphicsEngine()
+    : frame(std::make_unique<FrameResources>()), overlay(std::make_unique<FrameOverlay>()) {}
 
 GraphicsEngine::~GraphicsEngine() {
+    // Screenshots still on their way are written before the context goes.
+    screenshots.reset();
+    overlay.reset();
     targets.destroy();
     // Later requests then find no handler and their senders free the pixels themselves.
     if (MessageManager* messages = MessageManager::instance())
@@ -75,6 +84,32 @@ void GraphicsEngine::debugBox(glm::vec2 position, glm::vec2 size, float rotation
     model = glm::rotate(model, rotationDegrees * kDegreesToRadians, glm::vec3(0.0f, 0.0f, 1.0f));
     model = glm::scale(model, glm::vec3(size, 1.0f));
     boxQueue.push_back({camera.projection * camera.view * model, color});
+}
+
+void GraphicsEngine::finishFrame() {
+    const bool capturing = screenshots && screenshots->busy();
+    if (!overlay->isOn() && !capturing) return;
+    const DrawPhase drawing;
+    const glm::vec2 windowSize = currentWindowSize();
+    if (overlay->isOn() && frame->uiBatch && frame->ui && frame->ui->isLinked)
+        overlay->draw(*frame->uiBatch, *frame->ui, windowSize, cameraState().screenProjection, drawCalls);
+    if (capturing) screenshots->endFrame(glm::ivec2(windowSize));
+}
+
+void GraphicsEngine::toggleFrameOverlay() {
+    overlay->toggle();
+}
+
+void GraphicsEngine::requestScreenshot() {
+    if (!screenshots) {
+        const FileHelper* files = FileHelper::instance();
+        if (!files) {
+            log(LOG_HIGH, "Screenshot skipped: there is no user folder to save it in");
+            return;
+        }
+        screenshots = std::make_unique<ScreenshotCapture>(files->getUserPath("screenshots"));
+    }
+    screenshots->request();
 }
 
 void GraphicsEngine::subscribeTextureRequests() {

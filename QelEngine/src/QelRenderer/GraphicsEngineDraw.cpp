@@ -9,6 +9,7 @@
 #include "ECS/System/Systems/ParticleSystem.h"
 #include "Physics/Collider2D.h"
 #include "Physics/ColliderPtr.h"
+#include "QelCore/FrameRateController.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelRenderer/CameraMath.h"
@@ -264,6 +265,8 @@ void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
         log(LOG_CRITICAL, "Draw before the renderer was loaded");
         return;
     }
+    const DrawPhase drawing;
+    const uint64_t batchDrawsBefore = frame->spriteBatch->drawCalls + frame->uiBatch->drawCalls;
     const glm::vec2 windowSize = currentWindowSize();
     const CameraState& camera = cameraState();
     const glm::vec2 halfExtents = cullingHalfExtents(windowSize, camera.zoom);
@@ -299,6 +302,7 @@ void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
                camera.screenProjection);
     drawDebugOverlay(worldToNDC);
     spritesDrawn = frame->visible.size();
+    drawCalls = frame->spriteBatch->drawCalls + frame->uiBatch->drawCalls - batchDrawsBefore;
     frame->visible.clear();
 }
 

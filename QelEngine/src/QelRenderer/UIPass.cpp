@@ -15,10 +15,6 @@
 
 namespace Qel {
 
-namespace {
-
-enum class UIQuadKind { Image = 0, Glyph = 1 };
-
 void pushUIQuad(Graphics::BatchManager<UIVertex>& batch, uint32_t texture, UIQuadKind kind,
                 const glm::vec4& color, const glm::mat4& modelToNDC, glm::vec2 uvOffset, glm::vec2 uvSize) {
     UIVertex vertex;
@@ -29,8 +25,6 @@ void pushUIQuad(Graphics::BatchManager<UIVertex>& batch, uint32_t texture, UIQua
     vertex.uvSize = uvSize;
     batch.push(vertex);
 }
-
-} // namespace
 
 void drawUI(std::vector<EntityHandle>& uiList, Graphics::BatchManager<UIVertex>& batch, Shader& ui,
             glm::vec2 windowSize, const glm::mat4& screenProjection) {
