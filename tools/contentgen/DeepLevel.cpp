@@ -37,7 +37,7 @@ void makeDeepLevel(Content& content) {
     // The furnace's far corner, past its last Cinderlings.
     plan.exit = {40, 24};
     plan.exitScript = "Deeplevel/exitTo";
-    plan.music = "Music/LevelTheme";
+    plan.music = "Music/DeepTheme";
     plan.ambient = {0.45, 0.4, 0.5, 0.55};
     makeLevel(content, plan);
 }
