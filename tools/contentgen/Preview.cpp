@@ -199,7 +199,7 @@ Image previewWorld(const Content& content, const JsonValue& scene) {
     };
     std::vector<PointLight> lights;
     for (const Resolved& object : objects) {
-        if (!object.has("Light")) continue;
+        if (object.disabled || !object.has("Light")) continue;
         lights.push_back({object.number("Transform", "positionX", 0.0),
                           object.number("Transform", "positionY", 0.0),
                           object.number("Light", "range", 5.0),
@@ -234,6 +234,7 @@ void writePreviews(const Content& content, const std::filesystem::path& folder) 
     save(previewUi(content, content.scenes.at("MainMenu.json"), true), "MainMenu_panels.png");
     save(previewUi(content, content.scenes.at("Credits.json"), false), "Credits.png");
     save(previewWorld(content, content.scenes.at("Introlevel_Scripted.json")), "Introlevel.png");
+    save(previewWorld(content, content.scenes.at("Deeplevel.json")), "Deeplevel.png");
 }
 
 } // namespace ContentGen

@@ -17,6 +17,7 @@ struct SoundFile {
 const SoundFile kSounds[] = {
     {"Music/TitleTheme", SoundGen::titleTheme, 0.1f},
     {"Music/LevelTheme", SoundGen::levelTheme, 0.1f},
+    {"Music/DeepTheme", SoundGen::deepTheme, 0.1f},
     {"ClickingButtons/ButtonPress", SoundGen::buttonPress, 0.0f},
     {"SwappingTabs/SwabTabs", SoundGen::swapTabs, 0.0f},
     {"Icewalf(Enemy)/IcewalfAttack", SoundGen::icewalfAttack, 0.0f},
@@ -26,6 +27,7 @@ const SoundFile kSounds[] = {
     {"Player/HammerHit", SoundGen::hammerHit, 0.0f},
     {"Player/PlayerHurt", SoundGen::playerHurt, 0.0f},
     {"Player/Footstep", SoundGen::footstep, 0.0f},
+    {"Level/ExitOpen", SoundGen::exitOpen, 0.0f},
 };
 
 } // namespace
