@@ -1,5 +1,6 @@
 #include "QelCore/FrameRateController.h"
 
+#include "QelCore/InputRecording.h"
 #include "QelCore/WindowHandler.h"
 
 #include <GLFW/glfw3.h>
@@ -7,6 +8,15 @@
 #include <algorithm>
 
 namespace Qel {
+
+namespace {
+
+float stepSeconds(uint32_t ticks) {
+    return std::min(static_cast<float>(ticks) / static_cast<float>(Clock::kTicksPerSecond),
+                    FrameRateController::kMaxDeltaTime);
+}
+
+} // namespace
 
 FrameRateController::FrameRateController(std::unique_ptr<Clock> source)
     : clock(std::move(source)), lastTick(clock->now()) {
@@ -34,8 +44,19 @@ void FrameRateController::endFrame() {
     if (WindowHandler* window = WindowHandler::instance()) window->swapBuffers();
     // The clock is not read during the swap, so the swap's time counts toward the next frame.
     frameStart = currentTime;
-    deltaTime =
-        std::min(static_cast<float>(frameTicks) / static_cast<float>(Clock::kTicksPerSecond), kMaxDeltaTime);
+    deltaTime = stepSeconds(frameTicks);
+}
+
+uint64_t FrameRateController::now() {
+    return isRunRecorded() ? currentTime : currentTime + (clock->now() - lastTick);
+}
+
+void FrameRateController::replayStep(uint32_t ticks) {
+    replayTime += ticks;
+    // The frame's start too, so that endFrame measures the real frame from here for the cap.
+    currentTime = frameStart = replayTime;
+    frameTicks = ticks;
+    deltaTime = stepSeconds(ticks);
 }
 
 } // namespace Qel
