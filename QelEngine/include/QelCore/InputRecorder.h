@@ -10,7 +10,7 @@
 namespace Qel {
 
 /// Writes a run's input to a file as the game runs: the header at once, each frame when it ends,
-/// the end line when destroyed. A file that cannot be written is logged once and the game goes on
+/// the end line when destroyed, each flushed at once. A file that cannot be written is logged once and the game goes on
 /// unrecorded.
 class InputRecorder {
   public:

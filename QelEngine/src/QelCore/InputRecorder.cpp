@@ -15,8 +15,6 @@ InputRecorder::InputRecorder(const std::filesystem::path& file, uint32_t seed)
 
 InputRecorder::~InputRecorder() {
     write(recordEndLine());
-    if (!failed) out.flush();
-    if (!failed && !out) logf(LOG_CRITICAL, "Input recording %s: the last frames were not written", path.string().c_str());
 }
 
 void InputRecorder::add(const RecordedEvent& event) {
@@ -39,7 +37,9 @@ void InputRecorder::endFrame(uint32_t ticks) {
 
 void InputRecorder::write(std::string_view text) {
     if (failed) return;
+    // A few bytes a frame, flushed at once: a crash loses none of the play before it.
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
     if (out) return;
     failed = true;
     logf(LOG_CRITICAL, "Input recording %s stopped, the file cannot be written: %s; the game goes on",
