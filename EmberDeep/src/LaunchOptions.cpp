@@ -2,7 +2,8 @@
 
 #include <charconv>
 
-std::optional<LaunchOptions> parseLaunchOptions(const std::vector<std::string>& arguments, std::string& error) {
+std::optional<LaunchOptions> parseLaunchOptions(const std::vector<std::string>& arguments,
+                                                std::string& error) {
     LaunchOptions options;
     for (size_t i = 0; i < arguments.size(); i += 2) {
         const std::string& name = arguments[i];

@@ -17,4 +17,5 @@ constexpr const char* kUsage = "usage: EmberDeep [--record FILE | --replay FILE 
 
 /// Reads the arguments after the program's name. Nothing, with `error` saying why, when one is
 /// unknown, lacks its value, repeats, or does not fit with another.
-std::optional<LaunchOptions> parseLaunchOptions(const std::vector<std::string>& arguments, std::string& error);
+std::optional<LaunchOptions> parseLaunchOptions(const std::vector<std::string>& arguments,
+                                                std::string& error);

@@ -15,8 +15,8 @@ struct RecordedEvent {
     enum class Kind : uint8_t { Button, Cursor, Focus };
 
     Kind kind = Kind::Button;
-    int32_t code = 0;   ///< Button: GLFW key code or mouse-button number.
-    int32_t action = 0; ///< Button: GLFW press, release or repeat. Focus: 1 gained, 0 lost.
+    int32_t code = 0;            ///< Button: GLFW key code or mouse-button number.
+    int32_t action = 0;          ///< Button: GLFW press, release or repeat. Focus: 1 gained, 0 lost.
     glm::dvec2 cursor{0.0, 0.0}; ///< Cursor: window screen coordinates.
 
     bool operator==(const RecordedEvent&) const = default;

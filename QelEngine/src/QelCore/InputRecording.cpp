@@ -47,8 +47,12 @@ void endReplay(GameStateManager& manager) {
 void feed(GameStateManager& manager, const RecordedFrame& frame) {
     for (const RecordedEvent& event : frame.events) {
         switch (event.kind) {
-        case RecordedEvent::Kind::Button: handleInputEvent(event.code, event.action); break;
-        case RecordedEvent::Kind::Cursor: handleCursorMoved(event.cursor.x, event.cursor.y); break;
+        case RecordedEvent::Kind::Button:
+            handleInputEvent(event.code, event.action);
+            break;
+        case RecordedEvent::Kind::Cursor:
+            handleCursorMoved(event.cursor.x, event.cursor.y);
+            break;
         case RecordedEvent::Kind::Focus:
             replayedFocus = event.action != 0;
             manager.onWindowFocus(replayedFocus);

@@ -34,7 +34,8 @@ bool saveFrameAsPng(const std::filesystem::path& path) {
     // GL's rows run bottom-up, the file's top-down.
     std::vector<uint8_t> flipped(pixels.size());
     for (int y = 0; y < height; ++y)
-        std::memcpy(&flipped[static_cast<size_t>(y) * row], &pixels[static_cast<size_t>(height - 1 - y) * row], row);
+        std::memcpy(&flipped[static_cast<size_t>(y) * row],
+                    &pixels[static_cast<size_t>(height - 1 - y) * row], row);
     if (stbi_write_png(path.string().c_str(), width, height, 3, flipped.data(), static_cast<int>(row)) == 0) {
         logf(LOG_CRITICAL, "Frame not saved: %s cannot be written", path.string().c_str());
         return false;

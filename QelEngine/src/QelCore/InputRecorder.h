@@ -10,10 +10,10 @@
 namespace Qel {
 
 /// Writes a run's input to a file as the game runs: the header at once, each frame when it ends,
-/// the end line when destroyed, each flushed at once. A file that cannot be written is logged once and the game goes on
-/// unrecorded.
+/// the end line when destroyed, each flushed at once. A file that cannot be written is logged once and the
+/// game goes on unrecorded.
 class InputRecorder {
-  public:
+public:
     InputRecorder(const std::filesystem::path& path, uint32_t seed);
     /// Writes the end line and flushes.
     ~InputRecorder();
@@ -27,7 +27,7 @@ class InputRecorder {
 
     bool writing() const { return !failed; }
 
-  private:
+private:
     void write(std::string_view text);
 
     std::filesystem::path path;

@@ -10,7 +10,7 @@ namespace Qel {
 
 /// Hands out a recorded run's frames one by one.
 class InputPlayer {
-  public:
+public:
     explicit InputPlayer(InputRecord record) : record(std::move(record)) {}
 
     /// The recording at `path`, or nothing when it cannot be replayed (logged with the reason).
@@ -22,7 +22,7 @@ class InputPlayer {
     size_t played() const { return position; }
     uint32_t seed() const { return record.seed; }
 
-  private:
+private:
     InputRecord record;
     size_t position = 0;
 };
