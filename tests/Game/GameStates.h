@@ -36,14 +36,20 @@ inline void playGame(StateFunction splashUpdate, StateFunction sceneUpdate = GS_
     delete Systems::instance();
 }
 
-/// The shipped game, run from a folder beside its Assets and Defaults: through the splash (a key
-/// pressed every ten frames until it hands over, as a player would) into sceneUpdate's scenes.
-inline void playShippedGame(StateFunction sceneUpdate) {
-    Sandbox tree("game");
+/// Makes `tree` a game folder whose Assets and Defaults are the repository's and enters its run
+/// folder, as the shipped game is started.
+inline void enterShippedGame(Sandbox& tree) {
     for (const char* folder : {"Assets", "Defaults"})
         std::filesystem::create_directory_symlink(std::filesystem::path(QEL_SOURCE_DIR) / folder,
                                                   tree / folder);
     tree.enter("run");
+}
+
+/// The shipped game, run from a folder beside its Assets and Defaults: through the splash (a key
+/// pressed every ten frames until it hands over, as a player would) into sceneUpdate's scenes.
+inline void playShippedGame(StateFunction sceneUpdate) {
+    Sandbox tree("game");
+    enterShippedGame(tree);
     static int splashFrames;
     splashFrames = 0;
     // The press arrives with the next frame's events.

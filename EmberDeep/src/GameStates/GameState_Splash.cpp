@@ -11,6 +11,7 @@
 #include "GameStates/GameStateIds.h"
 #include "GameStates/SplashSequence.h"
 #include "QelCore/Clock.h"
+#include "QelCore/FrameRateController.h"
 #include "QelCore/GameStateManager.h"
 #include "QelCore/Input.h"
 #include "QelCore/LogManager.h"
@@ -111,6 +112,12 @@ Qel::Text line(const char* text, int32_t size) {
     return component;
 }
 
+/// The frame loop's time, which a replay repeats; the steady clock for a splash run without it.
+uint64_t splashNow() {
+    Qel::FrameRateController* timing = Qel::FrameRateController::instance();
+    return timing ? timing->now() : splashClock.now();
+}
+
 bool loadingComplete() {
     Qel::Systems* systems = Qel::Systems::instance();
     return !systems || systems->pollLoading();
@@ -152,12 +159,12 @@ void initGSData() {
         for (Qel::Entity entity : {splashImageGO, splashTextGO, splashCopyrightGO})
             if (entity != Qel::MAX_ENTITIES) scenes->drawLists.addUI(entity);
     }
-    sequence.start(splashClock.now());
+    sequence.start(splashNow());
 }
 
 void update() {
     const SplashSequence::Frame frame =
-        sequence.advance(splashClock.now(), Qel::isAnyKeyTriggered(), loadingComplete);
+        sequence.advance(splashNow(), Qel::isAnyKeyTriggered(), loadingComplete);
     if (frame.loadingLine) setLine(splashTextGO, *frame.loadingLine);
     if (Qel::SpriteRenderer* sprite = splashComponent<Qel::SpriteRenderer>(splashImageGO))
         sprite->color.a = frame.logoAlpha;

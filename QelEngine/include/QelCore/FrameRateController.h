@@ -29,6 +29,14 @@ class FrameRateController : public Singleton<FrameRateController> {
     /// Adds the clock's progress since the last update to the engine time.
     void updateClock();
 
+    /// Engine time in ticks for whatever the game times by itself. In a recorded or replayed run it
+    /// is the current frame's start, which the replay reproduces; otherwise the clock's reading.
+    uint64_t now();
+
+    /// During a replay, at the start of each frame: the frame advances the game by the recorded
+    /// `ticks`, whatever the clock says. The clock still paces the frames.
+    void replayStep(uint32_t ticks);
+
     /// Seconds, at most kMaxDeltaTime.
     float getDeltaTime() const { return deltaTime; }
     uint32_t getFrameTicks() const { return frameTicks; }
@@ -58,6 +66,7 @@ class FrameRateController : public Singleton<FrameRateController> {
     uint64_t minFrameTicks = 1; // 1 means uncapped
     uint32_t frameTicks = 0;    // length of the last frame, truncated to 32 bits
     float deltaTime = 0.0f;
+    uint64_t replayTime = 0;    // engine time as the replayed frames add it up
 
     bool profiling = false;
     bool frameBegun = false;  // whether lastFrameEnd marks the start of a profiled frame

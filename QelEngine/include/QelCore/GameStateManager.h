@@ -54,10 +54,11 @@ class GameStateManager : public Singleton<GameStateManager> {
     /// What the focus callback does: poll-only frames while unfocused, normal frames with focus.
     void onWindowFocus(bool focused);
 
-    /// One frame with focus: clear, poll, input, debug hooks, update, queued messages, draw, audio,
-    /// the renderer's frame overlay and screenshot, frame end.
+    /// One frame with focus: clear, poll (the events recorded, or a replay's fed instead), input,
+    /// debug hooks, update, queued messages, draw, audio, the renderer's frame overlay and
+    /// screenshot, the replay's screenshot, frame end.
     static void normalFrame(GameStateManager& manager);
-    /// One frame without focus: only window events are polled.
+    /// One frame without focus: only window events are polled (and recorded or replayed).
     static void pollOnlyFrame(GameStateManager& manager);
 
     void setNext(uint64_t id) { next = id; }

@@ -31,6 +31,9 @@ void initializeInput(GLFWwindow* window);
 /// `action` GLFW's press, release or repeat. A code outside the table is reported and ignored.
 void handleInputEvent(int code, int action);
 
+/// Every held key and button let go, as if the player released them all.
+void releaseHeldInputs();
+
 /// The cursor-position handler: records the live position in screen coordinates.
 void handleCursorMoved(double x, double y);
 

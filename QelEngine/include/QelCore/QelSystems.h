@@ -58,6 +58,10 @@ public:
     NodeManager* nodeManager = nullptr;
     AudioManager* audioManager = nullptr;
     bool prefabPhaseStarted = false;
+
+private:
+    /// One step of pollLoading: a texture upload or a look at the workers.
+    bool pollLoadingStep();
 };
 
 } // namespace Qel

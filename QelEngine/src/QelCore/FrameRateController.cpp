@@ -1,5 +1,6 @@
 #include "QelCore/FrameRateController.h"
 
+#include "QelCore/InputRecording.h"
 #include "QelCore/WindowHandler.h"
 
 #include <GLFW/glfw3.h>
@@ -7,6 +8,15 @@
 #include <algorithm>
 
 namespace Qel {
+
+namespace {
+
+float stepSeconds(uint32_t ticks) {
+    return std::min(static_cast<float>(ticks) / static_cast<float>(Clock::kTicksPerSecond),
+                    FrameRateController::kMaxDeltaTime);
+}
+
+} // namespace
 
 FrameRateController::FrameRateController(std::unique_ptr<Clock> source)
     : clock(std::move(source)), lastTick(clock->now()) {
@@ -35,8 +45,7 @@ void FrameRateController::endFrame() {
     if (WindowHandler* window = WindowHandler::instance()) window->swapBuffers();
     // The clock is not read during the swap, so the swap's time counts toward the next frame.
     frameStart = currentTime;
-    deltaTime =
-        std::min(static_cast<float>(frameTicks) / static_cast<float>(Clock::kTicksPerSecond), kMaxDeltaTime);
+    deltaTime = stepSeconds(frameTicks);
     if (profiling) recordSplit(workEnd);
 }
 
@@ -62,8 +71,9 @@ void FrameRateController::endDraw() {
 void FrameRateController::recordSplit(uint64_t workEnd) {
     // Read after the swap, which counts as waiting: frameStart above keeps the time before it.
     updateClock();
-    // The frame in which profiling began started before it: it has no start to measure from.
-    if (frameBegun) {
+    // The frame in which profiling began started before it: it has no start to measure from. A
+    // replayed step may set the engine time back behind the last frame's end: no split then.
+    if (frameBegun && workEnd >= lastFrameEnd) {
         const uint64_t work = workEnd - lastFrameEnd;
         const uint64_t draw = std::min(drawTicks, work);
         stats.add({work - draw, draw, currentTime - workEnd});
@@ -71,6 +81,18 @@ void FrameRateController::recordSplit(uint64_t workEnd) {
     frameBegun = true;
     lastFrameEnd = currentTime;
     drawTicks = 0;
+}
+
+uint64_t FrameRateController::now() {
+    return isRunRecorded() ? currentTime : currentTime + (clock->now() - lastTick);
+}
+
+void FrameRateController::replayStep(uint32_t ticks) {
+    replayTime += ticks;
+    // The frame's start too, so that endFrame measures the real frame from here for the cap.
+    currentTime = frameStart = replayTime;
+    frameTicks = ticks;
+    deltaTime = stepSeconds(ticks);
 }
 
 } // namespace Qel

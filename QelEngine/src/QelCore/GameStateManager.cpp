@@ -3,6 +3,7 @@
 #include "QelAudio/AudioManager.h"
 #include "QelCore/FrameRateController.h"
 #include "QelCore/Input.h"
+#include "QelCore/InputRecording.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelCore/WindowHandler.h"
@@ -25,6 +26,7 @@ void call(StateFunction function) {
 }
 
 void windowFocusCallback(GLFWwindow*, int focused) {
+    if (!admitWindowInput(RecordedEvent{RecordedEvent::Kind::Focus, 0, focused == GLFW_TRUE, {}})) return;
     if (GameStateManager* manager = GameStateManager::instance())
         manager->onWindowFocus(focused == GLFW_TRUE);
 }
@@ -113,6 +115,7 @@ void GameStateManager::normalFrame(GameStateManager& manager) {
         clearColorBuffer();
         window->pollEvents();
     }
+    onInputPolled(manager, true);
     ageInputStates();
     manager.console.update(isKeyPressed, isKeyTriggered);
     call(manager.active->update);
@@ -120,11 +123,13 @@ void GameStateManager::normalFrame(GameStateManager& manager) {
     call(manager.active->draw);
     if (AudioManager* audio = AudioManager::instance()) audio->update();
     if (GraphicsEngine* graphics = GraphicsEngine::instance()) graphics->finishFrame();
+    onFrameDrawn(manager);
     if (FrameRateController* controller = FrameRateController::instance()) controller->endFrame();
 }
 
-void GameStateManager::pollOnlyFrame(GameStateManager&) {
+void GameStateManager::pollOnlyFrame(GameStateManager& manager) {
     if (WindowHandler* window = WindowHandler::instance()) window->pollEvents();
+    onInputPolled(manager, false);
 }
 
 void setNextGameState(uint64_t id) {

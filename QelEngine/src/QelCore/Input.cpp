@@ -1,5 +1,7 @@
 #include "QelCore/Input.h"
 
+#include "QelCore/InputRecording.h"
+
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
@@ -30,16 +32,21 @@ bool anyHasState(uint32_t bit) {
                        [bit](const auto& entry) { return (entry.second & bit) != 0; });
 }
 
+void buttonEvent(int code, int action) {
+    if (admitWindowInput(RecordedEvent{RecordedEvent::Kind::Button, code, action, {}}))
+        handleInputEvent(code, action);
+}
+
 void keyCallback(GLFWwindow*, int key, int, int action, int) {
-    handleInputEvent(key, action);
+    buttonEvent(key, action);
 }
 
 void mouseButtonCallback(GLFWwindow*, int button, int action, int) {
-    handleInputEvent(button, action);
+    buttonEvent(button, action);
 }
 
 void cursorPositionCallback(GLFWwindow*, double x, double y) {
-    handleCursorMoved(x, y);
+    if (admitWindowInput(RecordedEvent{RecordedEvent::Kind::Cursor, 0, 0, {x, y}})) handleCursorMoved(x, y);
 }
 
 } // namespace
@@ -82,6 +89,11 @@ void handleInputEvent(int code, int action) {
     default:
         break;
     }
+}
+
+void releaseHeldInputs() {
+    for (auto& [code, state] : keyStates)
+        if (state & INPUT_HELD) handleInputEvent(code, GLFW_RELEASE);
 }
 
 void handleCursorMoved(double x, double y) {

@@ -16,6 +16,7 @@
 #include "QelCore/GameStateManager.h"
 #include "QelCore/HotReload.h"
 #include "QelCore/Input.h"
+#include "QelCore/InputRecording.h"
 #include "QelCore/LoadingTask.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
@@ -28,8 +29,10 @@
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace Qel {
 
@@ -151,6 +154,16 @@ Systems::~Systems() {
 }
 
 bool Systems::pollLoading() {
+    // A recorded run must see loading end on the same frame as its replay: it waits here instead.
+    if (isRunRecorded()) {
+        while (!pollLoadingStep())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return true;
+    }
+    return pollLoadingStep();
+}
+
+bool Systems::pollLoadingStep() {
     if (const std::optional<std::string> failure = LoadingTasks::failure()) {
         LoadingTasks::stopAll();
         raiseStrongAssert(*failure);

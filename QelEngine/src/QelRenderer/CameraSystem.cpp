@@ -4,6 +4,7 @@
 #include "ECS/Components/Camera.h"
 #include "ECS/Components/Transform.h"
 #include "ECS/EntityManager.h"
+#include "QelCore/InputRecording.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelRenderer/CameraMath.h"
@@ -90,6 +91,8 @@ Entity CameraSystem::activeCamera() {
 }
 
 void CameraSystem::Initialize() {
+    // Seeded per scene, so that a recorded run's shakes repeat in its replay.
+    shakeRandom.seed(randomSeed());
     CameraState& state = cameraState();
     takeLevelBounds(state);
     const glm::vec2 window = currentWindowSize();

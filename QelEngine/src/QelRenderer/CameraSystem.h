@@ -33,7 +33,7 @@ private:
     Entity activeCamera();
 
     std::vector<Entity> cameraList;
-    std::minstd_rand shakeRandom{std::random_device{}()};
+    std::minstd_rand shakeRandom;
 };
 
 } // namespace Qel

@@ -27,7 +27,8 @@ public:
 
     /// Sets the signature {ParticleEmitter} and registers the two message handlers.
     void Load() override;
-    void Initialize() override {}
+    /// Seeds the particles' randomness: a recorded run repeats it.
+    void Initialize() override;
     /// Ages every group, then lets each active emitter emit. dt: seconds.
     void Update(float dt) override;
     /// An entity joining gets an empty group; one leaving gives its particles back.
@@ -58,7 +59,7 @@ private:
 
     ParticlePool particlePool;
     std::unordered_map<Entity, std::vector<uint32_t>> particleGroups;
-    std::mt19937 random{std::random_device{}()};
+    std::mt19937 random;
     inline static ParticleSystem* current = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "ECS/Components/Transform.h"
 #include "ECS/EntityManager.h"
 #include "ECS/System/Systems/ParticleEmission.h"
+#include "QelCore/InputRecording.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelRenderer/Texture.h"
@@ -49,6 +50,10 @@ void ParticleSystem::Load() {
     receiver->addHandler(kSetActive, &ParticleSystem::onSetActive);
     receiver->addHandler(kSetDuration, &ParticleSystem::onSetDuration);
     signature = Signature{}.set(emitter);
+}
+
+void ParticleSystem::Initialize() {
+    random.seed(randomSeed());
 }
 
 void ParticleSystem::Unload() {

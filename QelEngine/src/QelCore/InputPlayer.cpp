@@ -1,0 +1,32 @@
+#include "QelCore/InputPlayer.h"
+
+#include "QelCore/LogManager.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace Qel {
+
+std::unique_ptr<InputPlayer> InputPlayer::open(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text(std::istreambuf_iterator<char>(in), {});
+    std::string error = in.is_open() && !in.bad() ? "" : "cannot be read";
+    std::optional<InputRecord> record;
+    if (error.empty()) record = parseInputRecord(text, error);
+    if (!record) {
+        logf(LOG_CRITICAL, "Input recording %s not replayed: %s; the game starts normally",
+             path.string().c_str(), error.c_str());
+        return nullptr;
+    }
+    logf(LOG_HIGH, "Replaying %zu frames of input from %s (seed %u)", record->frames.size(),
+         path.string().c_str(), record->seed);
+    return std::make_unique<InputPlayer>(std::move(*record));
+}
+
+const RecordedFrame* InputPlayer::next() {
+    if (position == record.frames.size()) return nullptr;
+    return &record.frames[position++];
+}
+
+} // namespace Qel
