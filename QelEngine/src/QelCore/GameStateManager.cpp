@@ -2,6 +2,7 @@
 
 #include "QelAudio/AudioManager.h"
 #include "QelCore/FrameRateController.h"
+#include "QelCore/Gamepad.h"
 #include "QelCore/Input.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
@@ -109,6 +110,7 @@ void GameStateManager::normalFrame(GameStateManager& manager) {
     if (window) {
         clearColorBuffer();
         window->pollEvents();
+        pollGamepad();
     }
     ageInputStates();
     manager.console.update(isKeyPressed, isKeyTriggered);

@@ -1,5 +1,8 @@
 #include "QelCore/Input.h"
 
+#include "QelCore/Gamepad.h"
+#include "QelCore/WindowHandler.h"
+
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
@@ -13,11 +16,15 @@ namespace {
 
 // Main thread only: written by the GLFW callbacks inside event polling, read by the frame.
 std::unordered_map<int, uint32_t> keyStates;
+// Who holds each code now: a code is released only when its last holder lets go.
+enum Holder : uint8_t { kDeviceHolder = 1, kGamepadHolder = 2 };
+std::unordered_map<int, uint8_t> holders;
 glm::dvec2 liveCursor{0.0, 0.0};
 glm::dvec2 cursorSnapshot{0.0, 0.0};
 
 void insertCodes(int first, int last) {
-    for (int code = first; code <= last; ++code) keyStates.emplace(code, 0u);
+    for (int code = first; code <= last; ++code)
+        keyStates.emplace(code, 0u);
 }
 
 bool hasState(int code, uint32_t bit) {
@@ -28,6 +35,36 @@ bool hasState(int code, uint32_t bit) {
 bool anyHasState(uint32_t bit) {
     return std::any_of(keyStates.begin(), keyStates.end(),
                        [bit](const auto& entry) { return (entry.second & bit) != 0; });
+}
+
+void applyEvent(int code, int action, Holder holder) {
+    const auto found = keyStates.find(code);
+    if (found == keyStates.end()) {
+        std::cout << "OUT OF RANGE BUTTON INPUT DETECTED!? input code " << code
+                  << " is not in the key-state table" << std::endl;
+        return;
+    }
+    uint32_t& state = found->second;
+    uint8_t& held = holders[code];
+    switch (action) {
+    case GLFW_RELEASE:
+        held &= ~holder;
+        if (held != 0) break;
+        // A tap shorter than one frame keeps its down event: the frame then reads it as
+        // triggered and released, so a quick click or key press is never lost at a low frame rate.
+        state = (state & ~INPUT_HELD) | INPUT_UP_EVENT;
+        break;
+    case GLFW_PRESS:
+        if (held == 0) state |= INPUT_HELD | INPUT_DOWN_EVENT;
+        held |= holder;
+        break;
+    case GLFW_REPEAT:
+        state |= INPUT_HELD;
+        held |= holder;
+        break;
+    default:
+        break;
+    }
 }
 
 void keyCallback(GLFWwindow*, int key, int, int action, int) {
@@ -46,6 +83,7 @@ void cursorPositionCallback(GLFWwindow*, double x, double y) {
 
 void resetInputStates() {
     keyStates.clear();
+    holders.clear();
     insertCodes(GLFW_MOUSE_BUTTON_1, GLFW_MOUSE_BUTTON_LAST);
     insertCodes(GLFW_KEY_SPACE, GLFW_KEY_GRAVE_ACCENT);
     insertCodes(GLFW_KEY_ESCAPE, GLFW_KEY_LAST);
@@ -57,35 +95,30 @@ void initializeInput(GLFWwindow* window) {
     glfwSetKeyCallback(window, keyCallback);
     glfwSetMouseButtonCallback(window, mouseButtonCallback);
     glfwSetCursorPosCallback(window, cursorPositionCallback);
+    initializeGamepad();
 }
 
 void handleInputEvent(int code, int action) {
-    const auto found = keyStates.find(code);
-    if (found == keyStates.end()) {
-        std::cout << "OUT OF RANGE BUTTON INPUT DETECTED!? input code " << code
-                  << " is not in the key-state table" << std::endl;
-        return;
-    }
-    uint32_t& state = found->second;
-    switch (action) {
-    case GLFW_RELEASE:
-        // A tap shorter than one frame keeps its down event: the frame then reads it as
-        // triggered and released, so a quick click or key press is never lost at a low frame rate.
-        state = (state & ~INPUT_HELD) | INPUT_UP_EVENT;
-        break;
-    case GLFW_PRESS:
-        state |= INPUT_HELD | INPUT_DOWN_EVENT;
-        break;
-    case GLFW_REPEAT:
-        state |= INPUT_HELD;
-        break;
-    default:
-        break;
-    }
+    applyEvent(code, action, kDeviceHolder);
+}
+
+void handleGamepadKey(int code, bool down) {
+    applyEvent(code, down ? GLFW_PRESS : GLFW_RELEASE, kGamepadHolder);
 }
 
 void handleCursorMoved(double x, double y) {
     liveCursor = {x, y};
+}
+
+void placeCursor(glm::dvec2 position) {
+    liveCursor = position;
+    // GLFW reports no cursor movement for its own warp, so this position stays the live one.
+    if (const WindowHandler* window = WindowHandler::instance())
+        glfwSetCursorPos(window->getWindow(), position.x, position.y);
+}
+
+glm::dvec2 getLiveCursorPosition() {
+    return liveCursor;
 }
 
 void ageInputStates() {
