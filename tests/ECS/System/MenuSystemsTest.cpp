@@ -18,6 +18,7 @@
 #include "QelAudio/AudioManagerData.h"
 #include "QelCore/FileHelper.h"
 #include "QelCore/GameStateManager.h"
+#include "QelCore/Gamepad.h"
 #include "QelCore/Input.h"
 #include "QelRenderer/Texture.h"
 #include "QelRenderer/UILayout.h"
@@ -44,13 +45,29 @@ TEST(ButtonHitTestTest, TheClickableBoxIsTheDrawnBoxAtAnyWindowSize) {
         const UITransform* element;
         glm::vec2 window, point;
         bool over;
-    } rows[] = {{&fixed, {1280, 720}, {249, -76}, true},       {&fixed, {1280, 720}, {250, -100}, false},
-                {&fixed, {1280, 720}, {200, -70}, false},      {&fixed, {2560, 1440}, {480, -200}, true},
-                {&fixed, {2560, 1440}, {240, -100}, false},    {&stretched, {1280, 720}, {-600, -100}, true},
-                {&pivoted, {1280, 720}, {120, -100}, true},    {&pivoted, {1280, 720}, {220, -100}, false}};
+    } rows[] = {{&fixed, {1280, 720}, {249, -76}, true},    {&fixed, {1280, 720}, {250, -100}, false},
+                {&fixed, {1280, 720}, {200, -70}, false},   {&fixed, {2560, 1440}, {480, -200}, true},
+                {&fixed, {2560, 1440}, {240, -100}, false}, {&stretched, {1280, 720}, {-600, -100}, true},
+                {&pivoted, {1280, 720}, {120, -100}, true}, {&pivoted, {1280, 720}, {220, -100}, false}};
     for (const auto& row : rows)
         EXPECT_EQ(isOverElement(*row.element, row.point, row.window), row.over)
             << row.point.x << "," << row.point.y;
+}
+
+TEST(ButtonHitTestTest, AStepGoesToTheNearestButtonAheadStraightLinesFirst) {
+    // A column at x 0 and a button off to the right, a little lower than the column's second one.
+    const glm::vec2 centres[] = {{0, 100}, {0, 0}, {0, -100}, {150, -20}};
+    const struct {
+        glm::vec2 from, step;
+        bool fromButton;
+        std::optional<size_t> next;
+    } rows[] = {{{0, 100}, {0, -1}, true, 1},   {{0, 0}, {0, -1}, true, 2},
+                {{0, -100}, {0, -1}, true, {}}, {{0, 0}, {1, 0}, true, 3},
+                {{150, -20}, {-1, 0}, true, 1}, {{0, 0}, {-1, 0}, true, {}},
+                {{60, 90}, {0, -1}, false, 0}, {{900, -40}, {0, 1}, false, 3}};
+    for (const auto& row : rows)
+        EXPECT_EQ(nextFocus(centres, row.from, row.step, row.fromButton), row.next)
+            << row.from.x << "," << row.from.y << " step " << row.step.x << "," << row.step.y;
 }
 
 /// The shipped menus in a world with a window, silent audio, the user configuration and the
@@ -81,6 +98,17 @@ protected:
         const glm::vec2 centre = box.position - box.size * element.pivot;
         handleCursorMoved(size.x / 2.0f + centre.x, size.y / 2.0f - centre.y);
         press(GLFW_MOUSE_BUTTON_LEFT);
+    }
+    /// A pad button pushed for one frame and let go the next.
+    void padPress(int button) {
+        GLFWgamepadstate state{};
+        state.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] = state.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = -1.0f;
+        state.buttons[button] = GLFW_PRESS;
+        feedGamepadState(state);
+        frame();
+        state.buttons[button] = GLFW_RELEASE;
+        feedGamepadState(state);
+        frame();
     }
     bool shown(const std::string& name) {
         const Entity entity = world.named(name);
@@ -159,8 +187,10 @@ TEST_F(MenuTest, VolumeButtonsChangeLabelAndGainApplyWritesTheFileAndRejectReads
         float volume;
         const char* label;
     } steps[] = {// Out-of-range values (a hand-edited file) step from the nearest end.
-                 {0.95f, "MasterUpButton", 1.0f, "100%"}, {-2.0f, "MasterUpButton", 0.1f, "10%"},
-                 {0.05f, "MasterDownButton", 0.0f, "0%"}, {7.0f, "MasterDownButton", 0.9f, "90%"},
+                 {0.95f, "MasterUpButton", 1.0f, "100%"},
+                 {-2.0f, "MasterUpButton", 0.1f, "10%"},
+                 {0.05f, "MasterDownButton", 0.0f, "0%"},
+                 {7.0f, "MasterDownButton", 0.9f, "90%"},
                  {0.3f, "MasterDownButton", 0.2f, "20%"}};
     for (const auto& step : steps) {
         audio->settings.masterVolume = step.start;
@@ -269,6 +299,37 @@ TEST_F(MenuTest, EveryTitleButtonDoesWhatItsLabelSays) {
         EXPECT_EQ(states->getNext(), GS_RESTART) << row.button;
         EXPECT_EQ(world.scenes->getNextScenePath(), fs::path("../Assets/Scenes") / row.next);
     }
+}
+
+TEST_F(MenuTest, APadPausesStepsBetweenButtonsPressesAndGoesBack) {
+    world.spawn(PauseMenuManagerComponent{});
+    for (int round = 0; round < 2; ++round) {
+        padPress(GLFW_GAMEPAD_BUTTON_START);
+        EXPECT_EQ(paused, round == 0);
+    }
+    padPress(GLFW_GAMEPAD_BUTTON_START);
+    // The first step finds the button nearest the cursor (the top-left corner): the top tab.
+    padPress(GLFW_GAMEPAD_BUTTON_DPAD_DOWN);
+    padPress(GLFW_GAMEPAD_BUTTON_DPAD_DOWN);
+    padPress(GLFW_GAMEPAD_BUTTON_A);
+    EXPECT_TRUE(shown("MasterVolumeLabel"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_TRUE(paused && !shown("MasterVolumeLabel") && shown("SettingsTabButton"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_FALSE(paused);
+
+    DestroyAllSceneEntities();
+    ASSERT_TRUE(loadScene("MainMenu.json"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_TRUE(shown("QuitPage") && !shown("PlayButton"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_TRUE(!shown("QuitPage") && shown("PlayButton"));
+    padPress(GLFW_GAMEPAD_BUTTON_DPAD_UP);
+    padPress(GLFW_GAMEPAD_BUTTON_DPAD_DOWN);
+    padPress(GLFW_GAMEPAD_BUTTON_A);
+    EXPECT_TRUE(shown("mHowToPlayPage"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_TRUE(!shown("mHowToPlayPage") && shown("PlayButton"));
 }
 
 TEST_F(MenuTest, AMinimisedWindowLeavesTheButtonsAsTheyAre) {
