@@ -95,7 +95,7 @@ void apply(const PadReading& next) {
         const glm::dvec2 size = windowSize();
         const glm::dvec2 point =
             aimCentre.value_or(size * 0.5) + glm::dvec2(next.aim) * (kAimRadius * size.y);
-        if (point != placed || getLiveCursorPosition() != point) placeCursor(point);
+        if (point != getLiveCursorPosition()) placeCursor(point);
         placed = point;
     }
     last = next;
@@ -110,7 +110,9 @@ int findPad(int skipped) {
 
 void choosePad(int id) {
     activePad = id;
-    if (id >= 0) logf(LOG_LOW, "Gamepad %d connected: %s", id, glfwGetGamepadName(id));
+    if (id < 0) return;
+    const char* name = glfwGetGamepadName(id);
+    logf(LOG_LOW, "Gamepad %d connected: %s", id, name ? name : "(no name)");
 }
 
 void joystickCallback(int id, int event) {

@@ -23,8 +23,7 @@ glm::dvec2 liveCursor{0.0, 0.0};
 glm::dvec2 cursorSnapshot{0.0, 0.0};
 
 void insertCodes(int first, int last) {
-    for (int code = first; code <= last; ++code)
-        keyStates.emplace(code, 0u);
+    for (int code = first; code <= last; ++code) keyStates.emplace(code, 0u);
 }
 
 bool hasState(int code, uint32_t bit) {
@@ -35,36 +34,6 @@ bool hasState(int code, uint32_t bit) {
 bool anyHasState(uint32_t bit) {
     return std::any_of(keyStates.begin(), keyStates.end(),
                        [bit](const auto& entry) { return (entry.second & bit) != 0; });
-}
-
-void applyEvent(int code, int action, Holder holder) {
-    const auto found = keyStates.find(code);
-    if (found == keyStates.end()) {
-        std::cout << "OUT OF RANGE BUTTON INPUT DETECTED!? input code " << code
-                  << " is not in the key-state table" << std::endl;
-        return;
-    }
-    uint32_t& state = found->second;
-    uint8_t& held = holders[code];
-    switch (action) {
-    case GLFW_RELEASE:
-        held &= ~holder;
-        if (held != 0) break;
-        // A tap shorter than one frame keeps its down event: the frame then reads it as
-        // triggered and released, so a quick click or key press is never lost at a low frame rate.
-        state = (state & ~INPUT_HELD) | INPUT_UP_EVENT;
-        break;
-    case GLFW_PRESS:
-        if (held == 0) state |= INPUT_HELD | INPUT_DOWN_EVENT;
-        held |= holder;
-        break;
-    case GLFW_REPEAT:
-        state |= INPUT_HELD;
-        held |= holder;
-        break;
-    default:
-        break;
-    }
 }
 
 void keyCallback(GLFWwindow*, int key, int, int action, int) {
@@ -97,6 +66,40 @@ void initializeInput(GLFWwindow* window) {
     glfwSetCursorPosCallback(window, cursorPositionCallback);
     initializeGamepad();
 }
+
+namespace {
+
+void applyEvent(int code, int action, Holder holder) {
+    const auto found = keyStates.find(code);
+    if (found == keyStates.end()) {
+        std::cout << "OUT OF RANGE BUTTON INPUT DETECTED!? input code " << code
+                  << " is not in the key-state table" << std::endl;
+        return;
+    }
+    uint32_t& state = found->second;
+    uint8_t& held = holders[code];
+    switch (action) {
+    case GLFW_RELEASE:
+        held &= ~holder;
+        if (held != 0) break;
+        // A tap shorter than one frame keeps its down event: the frame then reads it as
+        // triggered and released, so a quick click or key press is never lost at a low frame rate.
+        state = (state & ~INPUT_HELD) | INPUT_UP_EVENT;
+        break;
+    case GLFW_PRESS:
+        if (held == 0) state |= INPUT_HELD | INPUT_DOWN_EVENT;
+        held |= holder;
+        break;
+    case GLFW_REPEAT:
+        state |= INPUT_HELD;
+        held |= holder;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
 
 void handleInputEvent(int code, int action) {
     applyEvent(code, action, kDeviceHolder);
