@@ -110,6 +110,10 @@ TEST_F(GamepadTest, TheRightStickAimsTheCursorAroundTheCentreUntilTheMouseMoves)
     setGamepadAimCentre(glm::dvec2(100.0, 400.0));
     frame(GLFWgamepadstate{});
     EXPECT_EQ(getCursorPosition(), glm::dvec2(100.0, 220.0));
+    // A centre off every screen (a broken camera) leaves the cursor where it was.
+    setGamepadAimCentre(glm::dvec2(std::numeric_limits<double>::quiet_NaN(), 0.0));
+    frame(GLFWgamepadstate{});
+    EXPECT_EQ(getCursorPosition(), glm::dvec2(100.0, 220.0));
     handleCursorMoved(7.0, 9.0);
     frame(GLFWgamepadstate{});
     EXPECT_EQ(getCursorPosition(), glm::dvec2(7.0, 9.0));

@@ -40,7 +40,7 @@ void handleGamepadKey(int code, bool down);
 void handleCursorMoved(double x, double y);
 
 /// Moves the live cursor for the game itself (pad aim, menu navigation) and puts the system
-/// pointer there too, so the player sees where it points.
+/// pointer there too, so the player sees where it points. A position that is not finite is ignored.
 void placeCursor(glm::dvec2 position);
 
 /// The live cursor position, written during this frame's poll (not yet snapshotted).

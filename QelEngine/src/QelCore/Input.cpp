@@ -7,6 +7,7 @@
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <unordered_map>
 
@@ -114,6 +115,8 @@ void handleCursorMoved(double x, double y) {
 }
 
 void placeCursor(glm::dvec2 position) {
+    // Nowhere on screen (a broken camera or layout): the pointer stays where it is.
+    if (!std::isfinite(position.x) || !std::isfinite(position.y)) return;
     liveCursor = position;
     // GLFW reports no cursor movement for its own warp, so this position stays the live one.
     if (const WindowHandler* window = WindowHandler::instance())
