@@ -21,6 +21,10 @@ TEST(CameraMathTest, CursorMapsOntoWhatTheCameraShows) {
     const glm::vec2 topLeft = mouseToWorld({0.0f, 0.0f}, window, camera);
     EXPECT_NEAR(topLeft.x, 3.0f - half.x, 1e-4f);
     EXPECT_NEAR(topLeft.y, -2.0f + half.y, 1e-4f);
+    // And back: the pixel over a world point (the pad aims around the player's pixel).
+    const glm::vec2 pixel = worldToScreen({3.0f - half.x / 2.0f, -2.0f + half.y}, window, camera);
+    EXPECT_NEAR(pixel.x, 320.0f, 1e-3f);
+    EXPECT_NEAR(pixel.y, 0.0f, 1e-3f);
     // UI: pixels from the window's centre, so its top-right corner is NDC (1, 1).
     const glm::vec4 corner = camera.screenProjection * glm::vec4(window / 2.0f, 0.0f, 1.0f);
     EXPECT_NEAR(corner.x, 1.0f, 1e-6f);

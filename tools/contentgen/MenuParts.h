@@ -15,7 +15,8 @@ inline constexpr int kCentred = 4;
 /// The controls page of the title and the pause menu: the game's real controls.
 inline constexpr const char* kControlsText =
     "\nHow to Play\n\nW A S D  or  arrow keys   move\nMouse   aim the hammer\n"
-    "Left click   swing\nEsc   pause\n\nKeep the embers burning.";
+    "Left click   swing\nEsc   pause\n\nGamepad: left stick move, right stick aim,\n"
+    "A or right trigger swing, Start pause, B back\n\nKeep the embers burning.";
 
 /// A menu button: the shared slab with its own box, label and message.
 JsonValue menuButton(const std::string& name, const UiBox& box, const std::string& label,

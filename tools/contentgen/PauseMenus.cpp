@@ -111,7 +111,7 @@ void makePauseMenus(Content& content) {
                           JsonValue::array()
                               .push(uiTransform({0.0, 0.0, 2560.0, 1440.0, 20}))
                               .push(uiImage("whiteSquare", palFloat(Pal::Void, 0.6)))));
-    pause.push(textBox("PauseTitle", {kTabX, 0.0, 960.0, 400.0, 22}, "Paused\n\nEsc   back to the game", 48,
+    pause.push(textBox("PauseTitle", {kTabX, 0.0, 960.0, 400.0, 22}, "Paused\n\nEsc or Start   back to the game", 48,
                        palFloat(Pal::Bone), kCentred));
 
     struct Option {

@@ -31,11 +31,23 @@ void initializeInput(GLFWwindow* window);
 /// `action` GLFW's press, release or repeat. A code outside the table is reported and ignored.
 void handleInputEvent(int code, int action);
 
+/// The gamepad's presses and releases of the same codes. The pad's hold and the keyboard's or
+/// mouse's are kept apart: a code stays held while either holds it, and a second holder adds
+/// no new trigger.
+void handleGamepadKey(int code, bool down);
+
 /// Every held key and button let go, as if the player released them all.
 void releaseHeldInputs();
 
 /// The cursor-position handler: records the live position in screen coordinates.
 void handleCursorMoved(double x, double y);
+
+/// Moves the live cursor for the game itself (pad aim, menu navigation) and puts the system
+/// pointer there too, so the player sees where it points. A position that is not finite is ignored.
+void placeCursor(glm::dvec2 position);
+
+/// The live cursor position, written during this frame's poll (not yet snapshotted).
+glm::dvec2 getLiveCursorPosition();
 
 /// Once per frame, right after event polling: moves this poll's events into the frame's
 /// pressed/triggered/released bits and snapshots the cursor position.

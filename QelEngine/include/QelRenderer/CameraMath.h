@@ -34,5 +34,7 @@ glm::vec2 currentWindowSize();
 glm::vec2 mouseToWorld(glm::vec2 cursorPixels, glm::vec2 windowSize, const CameraState& camera);
 /// The world point under this frame's cursor, seen through the engine's camera.
 glm::vec2 mouseToWorld();
+/// The window pixel (origin top left, y down) over a world point: mouseToWorld undone.
+glm::vec2 worldToScreen(glm::vec2 world, glm::vec2 windowSize, const CameraState& camera);
 
 } // namespace Qel

@@ -2,6 +2,7 @@
 
 #include "QelAudio/AudioManager.h"
 #include "QelCore/FrameRateController.h"
+#include "QelCore/Gamepad.h"
 #include "QelCore/Input.h"
 #include "QelCore/InputRecording.h"
 #include "QelCore/LogManager.h"
@@ -114,6 +115,7 @@ void GameStateManager::normalFrame(GameStateManager& manager) {
     if (window) {
         clearColorBuffer();
         window->pollEvents();
+        pollGamepad();
     }
     onInputPolled(manager, true);
     ageInputStates();

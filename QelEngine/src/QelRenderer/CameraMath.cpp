@@ -71,4 +71,10 @@ glm::vec2 mouseToWorld() {
     return mouseToWorld(glm::vec2(getCursorPosition()), currentWindowSize(), cameraState());
 }
 
+glm::vec2 worldToScreen(glm::vec2 world, glm::vec2 windowSize, const CameraState& camera) {
+    const glm::vec4 clip = camera.projection * (camera.view * glm::vec4(world, 0.0f, 1.0f));
+    const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+    return {(ndc.x + 1.0f) * 0.5f * windowSize.x, (1.0f - ndc.y) * 0.5f * windowSize.y};
+}
+
 } // namespace Qel

@@ -18,6 +18,7 @@
 #include "QelAudio/AudioManagerData.h"
 #include "QelCore/FileHelper.h"
 #include "QelCore/GameStateManager.h"
+#include "QelCore/Gamepad.h"
 #include "QelCore/Input.h"
 #include "QelRenderer/Texture.h"
 #include "QelRenderer/UILayout.h"
@@ -53,6 +54,16 @@ TEST(ButtonHitTestTest, TheClickableBoxIsTheDrawnBoxAtAnyWindowSize) {
             << row.point.x << "," << row.point.y;
 }
 
+TEST(ButtonHitTestTest, AStepGoesToTheNearestButtonAheadStraightLinesFirst) {
+    // A column at x 0 and a button off to the right, a little lower than the column's middle one.
+    const glm::vec2 centres[] = {{0, 100}, {0, 0}, {0, -100}, {150, -20}};
+    EXPECT_EQ(nextFocus(centres, {0, 0}, {0, -1}, true), 2u);
+    EXPECT_EQ(nextFocus(centres, {150, -20}, {-1, 0}, true), 1u);
+    EXPECT_EQ(nextFocus(centres, {0, -100}, {0, -1}, true), std::nullopt);
+    // From a point over no button: the nearest one, whatever the direction.
+    EXPECT_EQ(nextFocus(centres, {60, 90}, {0, -1}, false), 0u);
+}
+
 /// The shipped menus in a world with a window, silent audio, the user configuration and the
 /// registered systems.
 class MenuTest : public test::ShippedGameTest {
@@ -81,6 +92,15 @@ protected:
         const glm::vec2 centre = box.position - box.size * element.pivot;
         handleCursorMoved(size.x / 2.0f + centre.x, size.y / 2.0f - centre.y);
         press(GLFW_MOUSE_BUTTON_LEFT);
+    }
+    /// A pad button pushed for one frame and let go the next.
+    void padPress(int button) {
+        GLFWgamepadstate state{};
+        for (int action : {GLFW_PRESS, GLFW_RELEASE}) {
+            state.buttons[button] = static_cast<unsigned char>(action);
+            feedGamepadState(state);
+            frame();
+        }
     }
     bool shown(const std::string& name) {
         const Entity entity = world.named(name);
@@ -269,6 +289,30 @@ TEST_F(MenuTest, EveryTitleButtonDoesWhatItsLabelSays) {
         EXPECT_EQ(states->getNext(), GS_RESTART) << row.button;
         EXPECT_EQ(world.scenes->getNextScenePath(), fs::path("../Assets/Scenes") / row.next);
     }
+}
+
+TEST_F(MenuTest, APadPausesStepsBetweenButtonsPressesAndGoesBack) {
+    world.spawn(PauseMenuManagerComponent{});
+    padPress(GLFW_GAMEPAD_BUTTON_START);
+    padPress(GLFW_GAMEPAD_BUTTON_START);
+    EXPECT_FALSE(paused);
+    padPress(GLFW_GAMEPAD_BUTTON_START);
+    // The first step finds the button nearest the cursor (the top-left corner): the top tab.
+    padPress(GLFW_GAMEPAD_BUTTON_DPAD_DOWN);
+    padPress(GLFW_GAMEPAD_BUTTON_DPAD_DOWN);
+    padPress(GLFW_GAMEPAD_BUTTON_A);
+    EXPECT_TRUE(shown("MasterVolumeLabel"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_TRUE(paused && !shown("MasterVolumeLabel") && shown("SettingsTabButton"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_FALSE(paused);
+
+    DestroyAllSceneEntities();
+    ASSERT_TRUE(loadScene("MainMenu.json"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_TRUE(shown("QuitPage") && !shown("PlayButton"));
+    padPress(GLFW_GAMEPAD_BUTTON_B);
+    EXPECT_TRUE(!shown("QuitPage") && shown("PlayButton"));
 }
 
 TEST_F(MenuTest, AMinimisedWindowLeavesTheButtonsAsTheyAre) {

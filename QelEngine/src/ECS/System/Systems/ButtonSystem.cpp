@@ -13,13 +13,25 @@
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
 
+#include <GLFW/glfw3.h>
+
 #include <memory>
+#include <vector>
 
 namespace Qel {
 
 namespace {
 
 constexpr int kLeftMouseButton = 0;
+
+// The keys that move between buttons: the arrows, W A S D (a pad's sticks and d-pad arrive as
+// these), each with its step in UI axes.
+constexpr struct {
+    int key;
+    glm::vec2 step;
+} kNavigationKeys[] = {{GLFW_KEY_UP, {0, 1}},    {GLFW_KEY_W, {0, 1}},     {GLFW_KEY_DOWN, {0, -1}},
+                       {GLFW_KEY_S, {0, -1}},    {GLFW_KEY_LEFT, {-1, 0}}, {GLFW_KEY_A, {-1, 0}},
+                       {GLFW_KEY_RIGHT, {1, 0}}, {GLFW_KEY_D, {1, 0}}};
 constexpr uint64_t kAudioManagerKey = hashName("AudioManager");
 constexpr uint64_t kMouseHover = hashName("OnMouseHover");
 constexpr uint64_t kMouseExit = hashName("OnMouseExit");
@@ -67,7 +79,37 @@ void ButtonSystem::Update(float) {
     const WindowHandler* window = WindowHandler::instance();
     const glm::ivec2 size = window ? window->getCurrentSize()
                                    : glm::ivec2(WindowHandler::kDefaultWidth, WindowHandler::kDefaultHeight);
-    pointAt(size, glm::vec2(getCursorPosition()), isKeyTriggered(kLeftMouseButton));
+    const glm::vec2 cursor(getCursorPosition());
+    for (const auto& navigation : kNavigationKeys) {
+        if (isKeyTriggered(navigation.key)) {
+            navigate(size, cursor, navigation.step);
+            break;
+        }
+    }
+    pointAt(size, cursor, isKeyTriggered(kLeftMouseButton) || isKeyTriggered(GLFW_KEY_ENTER));
+}
+
+void ButtonSystem::navigate(glm::ivec2 size, glm::vec2 cursorPixels, glm::vec2 step) {
+    if (size.x <= 0 || size.y <= 0) return;
+    const glm::vec2 windowSize(size);
+    const glm::vec2 cursor = cursorToUI(cursorPixels, windowSize);
+    ComponentManager& components = *ComponentManager::instance();
+    EntityManager& entityManager = *EntityManager::instance();
+    std::vector<glm::vec2> centres;
+    glm::vec2 from = cursor;
+    bool fromButton = false;
+    for (Entity entity : entities) {
+        if (entityManager.IsDisabled(entity) || !components.GetComponent<Button>(entity).enabled) continue;
+        const UITransform& element = components.GetComponent<UITransform>(entity);
+        centres.push_back(elementCentre(element, windowSize));
+        if (!fromButton && isOverElement(element, cursor, windowSize)) {
+            from = centres.back();
+            fromButton = true;
+        }
+    }
+    if (const auto next = nextFocus(centres, from, step, fromButton)) {
+        placeCursor(glm::dvec2(uiToCursor(centres[*next], windowSize)));
+    }
 }
 
 void ButtonSystem::pointAt(glm::ivec2 size, glm::vec2 cursorPixels, bool clicked) {

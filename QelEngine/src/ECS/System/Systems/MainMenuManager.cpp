@@ -3,8 +3,11 @@
 #include "ECS/SceneEntities.h"
 #include "ECS/System/Systems/MenuMessages.h"
 #include "QelCore/GameStateManager.h"
+#include "QelCore/Input.h"
 #include "QelSceneManager/QelSceneManager.h"
 #include "data/NameHash.h"
+
+#include <GLFW/glfw3.h>
 
 #include <vector>
 
@@ -109,6 +112,24 @@ void MainMenuManager::Unload() {
     settingsPanel.forget();
     settings = SettingsView{};
     slots.fill(MAX_ENTITIES);
+}
+
+void MainMenuManager::Update(float) {
+    // Only the title scene binds the main buttons; other scenes have their own ways back.
+    if (slots[PlayButton] == MAX_ENTITIES) return;
+    if (isKeyTriggered(GLFW_KEY_ESCAPE) || isKeyTriggered(GLFW_KEY_BACKSPACE)) goBack();
+}
+
+void MainMenuManager::goBack() {
+    const char* message = "Quit";
+    if (settingsPanel.isOpen()) {
+        message = "mCheckForChangesVolumesPause";
+    } else if (isShown(slots[HowToPlayPage])) {
+        message = "CloseControls";
+    } else if (isShown(slots[QuitPage])) {
+        message = "CancelQuit";
+    }
+    handle(hashName(message));
 }
 
 std::vector<const char*> MainMenuManager::messageNames() {

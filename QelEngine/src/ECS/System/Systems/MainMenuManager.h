@@ -46,7 +46,9 @@ public:
     void Load() override;
     /// Forgets the settings panel of an earlier scene and binds the slots by scanning the scene.
     void Initialize() override;
-    void Update(float) override {}
+    /// Escape or Backspace (a pad's B) goes back: out of the open panel, or to the quit
+    /// confirmation from the main buttons.
+    void Update(float) override;
     /// The signature is empty, so every id would match: the menu keeps no entity set.
     void EntitySignatureChanged(Entity) override {}
     void Unload() override;
@@ -73,6 +75,7 @@ private:
     void checkForChanges();
     void settingChanged() { mainSettingsChanged = true; }
     void finishSettings(bool apply);
+    void goBack();
 
     std::array<Entity, SlotCount> slots;
     MenuEntities settingsPanel;

@@ -78,4 +78,9 @@ void showSlots(std::span<const Entity> slots, bool shown) {
     }
 }
 
+bool isShown(Entity slot) {
+    EntityManager* entityManager = EntityManager::instance();
+    return entityManager && entityManager->Exists(slot) && !entityManager->IsDisabled(slot);
+}
+
 } // namespace Qel

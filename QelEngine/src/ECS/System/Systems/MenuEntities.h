@@ -39,4 +39,7 @@ void bindSlots(std::span<const char* const> names, std::span<Entity> slots,
 /// no longer exist are skipped.
 void showSlots(std::span<const Entity> slots, bool shown);
 
+/// Whether a slot's entity exists and is shown.
+bool isShown(Entity slot);
+
 } // namespace Qel

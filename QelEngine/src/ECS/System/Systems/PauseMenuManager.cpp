@@ -150,13 +150,31 @@ void PauseMenuManager::Unload() {
 }
 
 void PauseMenuManager::Update(float) {
-    if (!isKeyTriggered(GLFW_KEY_ESCAPE) || entities.empty()) return;
-    if (!paused) {
-        open();
+    if (entities.empty()) return;
+    if (paused && isKeyTriggered(GLFW_KEY_BACKSPACE)) {
+        goBack();
+    } else if (isKeyTriggered(GLFW_KEY_ESCAPE)) {
+        if (paused) {
+            leave();
+        } else {
+            open();
+        }
+    }
+}
+
+void PauseMenuManager::leave() {
+    // Leaving by Escape discards what was not applied.
+    finishSettings(false);
+    close();
+}
+
+void PauseMenuManager::goBack() {
+    if (isShown(slots[ControlsPage])) {
+        showControls(false);
+    } else if (isShown(settings.backdrop())) {
+        checkForChanges();
     } else {
-        // Leaving by Escape discards what was not applied.
-        finishSettings(false);
-        close();
+        leave();
     }
 }
 

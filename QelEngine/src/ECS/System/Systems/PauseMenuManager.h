@@ -88,6 +88,10 @@ private:
 
     void open();
     void close();
+    /// Escape in the open menu: unapplied settings discarded, the menu closed.
+    void leave();
+    /// Backspace (a pad's B): out of the controls or the volumes panel, else out of the menu.
+    void goBack();
     void pauseGame();
     void switchTab();
     void openOptions();

@@ -7,10 +7,12 @@
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/ScriptCall.h"
 #include "Physics/OBB.h"
+#include "QelCore/Gamepad.h"
 #include "QelCore/LogManager.h"
 #include "QelCore/StrongAssert.h"
 #include "QelRenderer/AnimationController.h"
 #include "QelRenderer/CameraMath.h"
+#include "QelRenderer/CameraState.h"
 #include "QelRenderer/Mesh.h"
 #include "QelRenderer/Shader.h"
 #include "QelRenderer/Texture.h"
@@ -133,6 +135,8 @@ void PlayerSystem::Initialize() {
     }
     playerEntity = hammerEntity = MAX_ENTITIES;
     lastAim = {1.0f, 0.0f};
+    // A scene without a player has the pad aim around the window's centre.
+    setGamepadAimCentre(std::nullopt);
 
     const Entity found = firstTagged(kPlayerTag);
     if (found == MAX_ENTITIES) return;
@@ -205,8 +209,10 @@ void PlayerSystem::Update(float dt) {
     ComponentManager& components = *ComponentManager::instance();
     if (playerEntity == MAX_ENTITIES || !components.HasComponent<Transform>(playerEntity)) return;
 
-    const glm::vec2 aim =
-        mouseToWorld() - glm::vec2(components.GetComponent<Transform>(playerEntity).position);
+    const glm::vec2 position(components.GetComponent<Transform>(playerEntity).position);
+    const glm::vec2 aim = mouseToWorld() - position;
+    // The pad's right stick aims around the player as the screen shows it now.
+    setGamepadAimCentre(glm::dvec2(worldToScreen(position, currentWindowSize(), cameraState())));
     const float length = glm::length(aim);
     // The cursor exactly on the player has no direction: the player keeps facing the last one.
     if (length > 0.0f && std::isfinite(length)) lastAim = aim / length;
