@@ -5,7 +5,6 @@
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/Enemy.h"
 #include "ECS/Components/Transform.h"
-#include "ECS/EntityManager.h"
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/DialogueSystem.h"
 #include "ECS/System/Systems/PlayerSystem.h"
@@ -69,12 +68,7 @@ void levelUpdate() {
     // A level that starts again has its player back where the file puts it.
     restarted = frame > 30 && glm::vec2(get<Transform>(player).position) == start;
     if (restarted || frame > 400) return glfwSetWindowShouldClose(window, GLFW_TRUE);
-    EntityManager& registry = *EntityManager::instance();
-    Entity enemy = 0;
-    while (enemy < MAX_ENTITIES &&
-           !(registry.GetInfo(enemy) && registry.GetInfo(enemy)->name == "Cinderling_0"))
-        ++enemy;
-    playTheLevel(player, enemy);
+    playTheLevel(player, Qel::test::sceneEntityNamed("Cinderling_0"));
     SystemManager::instance()->UpdateAll(0.05f);
 }
 
