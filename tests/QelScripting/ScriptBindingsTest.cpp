@@ -106,6 +106,7 @@ TEST_F(ScriptBindingsTest, MisuseLogsOneLineReturnsNeutralValuesAndChangesNothin
         {"editText(E, 7)", "", "GOScript_Text unknown action"},
         {"editEnemy(B, 'stun', 1)", "", "[LUA] | target does not have the requested component"},
         {"editEnemy(E, 'damage', -1)", "", "GOScript_Enemy damage invalid arguments"},
+        {"countEnemies()", "", "GOScript_countEnemies no enemy system is loaded"},
         {"editRigidBody(E)", "", "GOScript_RigidBody expects at least 2 argument"},
         {"editRigidBody(E, 'setMass', -2)", "", "GOScript_RigidBody setMass invalid arguments"},
         {"editGraphics()", "", "GOScript_Graphics expects at least 2 argument"},

@@ -58,6 +58,7 @@ private:
 void makeSplashArt(Content& content);
 void makeCursors(Content& content);
 void makeTiles(Content& content);
+void makeExitArt(Content& content);
 void makeCharacters(Content& content);
 void makeUiArt(Content& content);
 void makeLut(Content& content);
@@ -65,6 +66,7 @@ void makeAnimations(Content& content);
 void makePrefabs(Content& content);
 void makeMainMenu(Content& content);
 void makeIntroLevel(Content& content);
+void makeDeepLevel(Content& content);
 void makeCredits(Content& content);
 /// Assets/PauseData: the pause menu and the title's settings panel.
 void makePauseMenus(Content& content);

@@ -127,6 +127,34 @@ void lights(Content& content) {
                            .push(transformAt(0.5, 0.5))
                            .push(light(1.0, 0.36, 0.12, 3.5, 0.9, 0.6))
                            .push(embers(3.0, 0.7)));
+    // Fire seen down an open exit: hidden until the exit opens, then its script shows it (it
+    // answers triggers while hidden).
+    JsonValue scripts = goScripts({"Levels/exitGlow"});
+    scripts.set("allowDisabledTrigger", true);
+    content.savePrefab(kExitGlowPrefab, "Light",
+                       JsonValue::array()
+                           .push(transformAt(0.5, 0.5))
+                           .push(light(1.0, 0.5, 0.18, 6.0, 2.0, 0.4))
+                           .push(embers(14.0, 1.8))
+                           .push(std::move(scripts)));
+}
+
+/// The exit lies on the floor: a trigger the player walks onto, never a wall in anyone's way. Each
+/// level gives it its scripts (which scene comes next).
+void exitPrefabs(Content& content) {
+    JsonValue spriteRenderer = sprite("LevelExit", kExitLayer, 0, 2);
+    spriteRenderer.set("isRecieveShadow", true).set("emission", "LevelExitGlow").set("emissionAmount", 2.5);
+    content.savePrefab(kLevelExitPrefab, "Exit",
+                       JsonValue::array()
+                           .push(transformAt(0.5, 0.5))
+                           .push(std::move(spriteRenderer))
+                           .push(JsonValue::component("RigidBody2D").set("isStatic", true))
+                           .push(JsonValue::component("ColliderPtr")
+                                     .set("type", "OBB")
+                                     .set("colliderSizeX", 0.8)
+                                     .set("colliderSizeY", 0.8)
+                                     .set("isTrigger", true))
+                           .push(JsonValue::component("Layer").set("layerName", "Default")));
 }
 
 void uiPrefabs(Content& content) {
@@ -149,6 +177,7 @@ void makePrefabs(Content& content) {
     player(content);
     enemy(content);
     lights(content);
+    exitPrefabs(content);
     uiPrefabs(content);
 }
 

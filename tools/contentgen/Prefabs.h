@@ -10,6 +10,9 @@ inline constexpr const char* kEmberGlowPrefab = "EmberGlow";
 /// Sparks rising from a sconce's flame.
 inline constexpr const char* kTorchEmbersPrefab = "TorchEmbers";
 inline constexpr const char* kWallColliderPrefab = "WallCollider";
+/// The way out of a level, and the light and sparks it shows once open.
+inline constexpr const char* kLevelExitPrefab = "LevelExit";
+inline constexpr const char* kExitGlowPrefab = "ExitGlow";
 inline constexpr const char* kButtonPrefab = "MenuButton";
 inline constexpr const char* kPanelPrefab = "Panel";
 
@@ -24,6 +27,7 @@ inline constexpr const char* kWallTag = "Wall";
 /// Draw layers (SpriteRenderer "layerNum"): ground first, characters over it.
 inline constexpr int kFloorLayer = 0;
 inline constexpr int kWallLayer = 1;
+inline constexpr int kExitLayer = 2;
 inline constexpr int kEnemyLayer = 4;
 inline constexpr int kPlayerLayer = 5;
 

@@ -234,6 +234,7 @@ void writePreviews(const Content& content, const std::filesystem::path& folder) 
     save(previewUi(content, content.scenes.at("MainMenu.json"), true), "MainMenu_panels.png");
     save(previewUi(content, content.scenes.at("Credits.json"), false), "Credits.png");
     save(previewWorld(content, content.scenes.at("Introlevel_Scripted.json")), "Introlevel.png");
+    save(previewWorld(content, content.scenes.at("Deeplevel.json")), "Deeplevel.png");
 }
 
 } // namespace ContentGen

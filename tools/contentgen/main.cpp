@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     ContentGen::makeSplashArt(content);
     ContentGen::makeCursors(content);
     ContentGen::makeTiles(content);
+    ContentGen::makeExitArt(content);
     ContentGen::makeCharacters(content);
     ContentGen::makeUiArt(content);
     ContentGen::makeLut(content);
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     ContentGen::makePrefabs(content);
     ContentGen::makeMainMenu(content);
     ContentGen::makeIntroLevel(content);
+    ContentGen::makeDeepLevel(content);
     ContentGen::makeCredits(content);
     ContentGen::makePauseMenus(content);
     ContentGen::makeScriptDemo(content);

@@ -72,4 +72,14 @@ Clip footstep() {
     return finished(clip);
 }
 
+/// A grate grinding aside, then a low roar of fire welling up and a bright rising chime.
+Clip exitOpen() {
+    Clip clip(0.9);
+    clip.add({0.0, 0.25, Wave::Noise, 1.0, 1.0, 0.4, 0.01, 0.15, 1800.0});
+    clip.add({0.1, 0.8, Wave::Noise, 1.0, 1.0, 0.35, 0.25, 0.45, 400.0});
+    clip.add({0.2, 0.7, Wave::Sine, 330.0, 660.0, 0.35, 0.05, 0.4});
+    clip.add({0.35, 0.55, Wave::Triangle, 660.0, 990.0, 0.2, 0.05, 0.35});
+    return finished(clip);
+}
+
 } // namespace SoundGen

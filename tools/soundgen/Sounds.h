@@ -16,5 +16,6 @@ Clip hammerSwing();
 Clip hammerHit();
 Clip playerHurt();
 Clip footstep();
+Clip exitOpen();
 
 } // namespace SoundGen

@@ -26,6 +26,7 @@ const SoundFile kSounds[] = {
     {"Player/HammerHit", SoundGen::hammerHit, 0.0f},
     {"Player/PlayerHurt", SoundGen::playerHurt, 0.0f},
     {"Player/Footstep", SoundGen::footstep, 0.0f},
+    {"Level/ExitOpen", SoundGen::exitOpen, 0.0f},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
--- The intro level opens with a conversation. The dialogue is built when the level starts, after
--- this script's onInit, so the request waits for the level's first frame.
+-- The intro level opens with a conversation, once a visit: a restart after the player's fall goes
+-- straight back to the fight. The dialogue is built when the level starts, after this script's
+-- onInit, so the request waits for the level's first frame.
 
 local asked = false
 
@@ -8,5 +9,5 @@ function onUpdate(dt)
         return
     end
     asked = true
-    triggerByScriptTag("Dialogue", "intro")
+    if not isSceneRestart() then triggerByScriptTag("Dialogue", "intro") end
 end

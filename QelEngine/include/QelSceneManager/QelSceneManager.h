@@ -28,6 +28,9 @@ public:
     bool setNextScene(const std::filesystem::path& path);
     bool isSceneChangeRequested() const { return (flags & kFlagChangeRequested) != 0; }
     const std::filesystem::path& getNextScenePath() const { return nextScenePath; }
+    /// Whether the scene getScene read last was read without a change requested since the one
+    /// before: the same scene again, as after restartScene.
+    bool isRestart() const { return restart; }
 
     /// Parses the next scene file into `doc` and clears the change request. Parsing into a
     /// document that is already parsed is a strong assertion. True when `doc` is parsed.
@@ -71,6 +74,7 @@ private:
     std::filesystem::file_status nextSceneStatus;
     std::filesystem::path nextScenePath;
     uint8_t flags = 0;
+    bool restart = false;
 };
 
 } // namespace Qel

@@ -98,6 +98,7 @@ bool SceneManager::setNextScene(const std::filesystem::path& path) {
 
 bool SceneManager::getScene(JSON& doc) {
     if (doc.isParsed()) QEL_STRONG_ASSERT("Attempting to getScene into already parsed JSON");
+    restart = !isSceneChangeRequested();
     flags &= ~kFlagChangeRequested;
     // Checked again: the file may have gone since setNextScene.
     std::error_code error;

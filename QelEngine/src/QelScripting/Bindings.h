@@ -16,6 +16,8 @@ int GOScript_enableEntity(lua_State* L);
 int GOScript_disableEntity(lua_State* L);
 int GOScript_changeScene(lua_State* L);
 int GOScript_restartScene(lua_State* L);
+/// Whether this scene is the previous one started again (restartScene), not a change of scene.
+int GOScript_isSceneRestart(lua_State* L);
 int GOScript_setAnimBool(lua_State* L);
 
 // Bodies and positions.
@@ -34,6 +36,8 @@ int GOScript_editSpriteRenderer(lua_State* L);
 int GOScript_editUITransform(lua_State* L);
 int GOScript_editText(lua_State* L);
 int GOScript_editEnemy(lua_State* L);
+/// The scene's enemies with health left; nothing without an enemy system.
+int GOScript_countEnemies(lua_State* L);
 int GOScript_editRigidBody(lua_State* L);
 int GOScript_editGraphics(lua_State* L);
 

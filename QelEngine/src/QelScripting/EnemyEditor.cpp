@@ -1,9 +1,12 @@
 #include "ECS/Components/Enemy.h"
+#include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/EnemySystem.h"
+#include "QelCore/LogManager.h"
 #include "QelScripting/Bindings.h"
 #include "QelScripting/ComponentEditor.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Qel {
 
@@ -37,6 +40,18 @@ constexpr EditorAction<Enemy> kActions[] = {
 
 int GOScript_editEnemy(lua_State* L) {
     return editComponent<Enemy>(L, "GOScript_Enemy", kActions);
+}
+
+int GOScript_countEnemies(lua_State* L) {
+    SystemManager* systems = SystemManager::instance();
+    const std::shared_ptr<EnemySystem> enemies = systems ? systems->GetSystem<EnemySystem>() : nullptr;
+    // Nothing rather than 0: a level waiting for its enemies to fall must not take "none" for it.
+    if (!enemies) {
+        log(LOG_CRITICAL, "[LUA] | GOScript_countEnemies no enemy system is loaded");
+        return 0;
+    }
+    lua_pushinteger(L, static_cast<lua_Integer>(enemies->livingEnemies()));
+    return 1;
 }
 
 } // namespace Qel

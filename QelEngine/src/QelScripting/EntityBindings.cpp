@@ -62,6 +62,12 @@ int GOScript_restartScene(lua_State*) {
     return 0;
 }
 
+int GOScript_isSceneRestart(lua_State* L) {
+    SceneManager* scenes = SceneManager::instance();
+    lua_pushboolean(L, scenes && scenes->isRestart());
+    return 1;
+}
+
 int GOScript_setAnimBool(lua_State* L) {
     if (!countFits(L, kSetAnimBool)) return 0;
     const std::optional<std::string_view> name = LuaArgs::stringAt(L, 2);

@@ -20,6 +20,7 @@ constexpr Binding kBindings[] = {
     {"disableEntity", GOScript_disableEntity},
     {"changeScene", GOScript_changeScene},
     {"restartScene", GOScript_restartScene},
+    {"isSceneRestart", GOScript_isSceneRestart},
     {"setMass", GOScript_setMass},
     {"addForce", GOScript_addForce},
     {"addForceTowards", GOScript_addForceTowards},
@@ -34,6 +35,7 @@ constexpr Binding kBindings[] = {
     {"editUITransform", GOScript_editUITransform},
     {"editText", GOScript_editText},
     {"editEnemy", GOScript_editEnemy},
+    {"countEnemies", GOScript_countEnemies},
     {"editRigidBody", GOScript_editRigidBody},
     {"editGraphics", GOScript_editGraphics},
 };

@@ -2,6 +2,7 @@
 
 #include "ECS/System/ISystem.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_set>
 
@@ -29,6 +30,9 @@ public:
     void Update(float dt) override;
     void EntitySignatureChanged(Entity entity) override;
     void Unload() override;
+
+    /// Enemies of the scene with health left, disabled ones included.
+    size_t livingEnemies() const;
 
 private:
     static void onPause(Message& message);

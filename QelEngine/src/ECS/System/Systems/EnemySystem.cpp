@@ -249,6 +249,13 @@ bool EnemySystem::updateEnemy(Entity entity, Enemy& enemy, Entity player, NavGri
     }
 }
 
+size_t EnemySystem::livingEnemies() const {
+    ComponentManager& components = *ComponentManager::instance();
+    return static_cast<size_t>(std::count_if(entities.begin(), entities.end(), [&components](Entity entity) {
+        return components.GetComponent<Enemy>(entity).health > 0;
+    }));
+}
+
 bool EnemySystem::blockedByNearer(Entity entity, const Enemy& enemy) const {
     ComponentManager& components = *ComponentManager::instance();
     EntityManager& registry = *EntityManager::instance();

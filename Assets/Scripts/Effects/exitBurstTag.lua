@@ -1,0 +1,2 @@
+-- Sparks thrown up as an exit opens (see burst).
+scriptTag = "LevelExitBurst"

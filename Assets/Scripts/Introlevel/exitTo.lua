@@ -1,0 +1,2 @@
+-- The intro level's exit leads down to the second level.
+nextScene = "../Assets/Scenes/Deeplevel.json"
