@@ -35,7 +35,7 @@ constexpr glm::vec2 kHands{0.0f, -0.3f};
 constexpr float kStrikeReach = 2.0f;
 constexpr float kStandReach = 1.4f;
 /// A direction shorter than this (world units) on an axis holds no key on it.
-constexpr float kDeadZone = 0.1f;
+constexpr float kDeadZone = 0.15f;
 /// Seconds without moving that count as stuck, and how long the player then backs off.
 constexpr float kStuckSeconds = 0.5f;
 constexpr float kBackOffSeconds = 0.3f;
@@ -100,9 +100,9 @@ bool Autopilot::playerPosition(glm::vec2& position) {
 }
 
 void Autopilot::sceneStarted() {
-    const std::filesystem::path started = SceneManager::instance()->getNextScenePath().filename();
-    if (started == scene) ++restarts;
-    scene = started;
+    SceneManager& scenes = *SceneManager::instance();
+    if (scenes.isRestart()) ++restarts;
+    scene = scenes.getNextScenePath().filename();
 }
 
 void Autopilot::drive() {

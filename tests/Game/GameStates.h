@@ -1,7 +1,7 @@
 #pragma once
 
 // The game's two states registered as its entry registers them, with the splash's and the scene's
-// update replaced by a test's own where it needs to watch or steer the game.
+// update (and the scene's init) replaced by a test's own where it needs to watch or steer the game.
 #include "Files.h"
 #include "ECS/EntityManager.h"
 #include "ECS/SceneEntities.h"
