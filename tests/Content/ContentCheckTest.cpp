@@ -163,6 +163,64 @@ protected:
             if (entities->GetInfo(entity)->tag == tag) found.push_back(entity);
         return found;
     }
+
+    /// Walls, grid, colliders, characters and the exit of one shipped level agree.
+    void checkLevel(const std::string& file) {
+        ASSERT_TRUE(loadShippedScene(file));
+        ASSERT_TRUE(nodes->isLoaded());
+        const NavGrid& grid = nodes->grid;
+        const auto cellAt = [&](glm::vec2 point) { return grid.cellOf(point); };
+
+        // Exactly one tile per cell: a wall tile on every blocked cell, a floor tile on every other.
+        std::vector<int> tilesPerCell(grid.cells.size(), 0);
+        for (const auto& [tag, blocked] : {std::pair{"WallTile", true}, std::pair{"Floor", false}}) {
+            for (Entity tile : tagged(tag)) {
+                const glm::ivec2 cell = cellAt(glm::vec2(get<Transform>(tile).position));
+                ASSERT_TRUE(grid.contains(cell)) << entities->GetInfo(tile)->name;
+                EXPECT_EQ(grid.at(cell).blocked, blocked) << entities->GetInfo(tile)->name;
+                ++tilesPerCell[static_cast<size_t>(cell.y * grid.columns + cell.x)];
+            }
+        }
+        EXPECT_THAT(tilesPerCell, testing::Each(1));
+
+        // The wall colliders cover the blocked cells and nothing else.
+        std::vector<bool> covered(grid.cells.size(), false);
+        for (Entity wall : tagged("Wall")) {
+            ASSERT_TRUE(has<ColliderPtr>(wall) && has<RigidBody2D>(wall));
+            EXPECT_TRUE(get<RigidBody2D>(wall).isStatic);
+            const glm::vec2 centre(get<Transform>(wall).position);
+            const glm::vec2 half = get<ColliderPtr>(wall).collider->scale * 0.5f;
+            for (float x = centre.x - half.x + 0.5f; x < centre.x + half.x; x += 1.0f)
+                for (float y = centre.y - half.y + 0.5f; y < centre.y + half.y; y += 1.0f)
+                    covered[static_cast<size_t>(cellAt({x, y}).y * grid.columns + cellAt({x, y}).x)] = true;
+        }
+        for (size_t i = 0; i < grid.cells.size(); ++i)
+            EXPECT_EQ(covered[i], grid.cells[i].blocked) << "cell " << i;
+
+        // The player (feet on its cell, camera on it) and the enemies stand on walkable cells.
+        const std::vector<Entity> players = tagged("playerTag");
+        ASSERT_EQ(players.size(), 1u);
+        EXPECT_TRUE(has<Camera>(players[0]));
+        const glm::vec2 feet = glm::vec2(get<Transform>(players[0]).position) - glm::vec2(0.0f, 0.5f);
+        EXPECT_FALSE(grid.at(cellAt(feet)).blocked);
+        size_t enemies = 0;
+        for (Entity entity : sceneEntities) {
+            if (!has<Enemy>(entity)) continue;
+            ++enemies;
+            EXPECT_FALSE(grid.at(cellAt(glm::vec2(get<Transform>(entity).position))).blocked);
+            EXPECT_GT(get<Enemy>(entity).health, 0);
+        }
+        EXPECT_GE(enemies, 3u);
+        EXPECT_FALSE(tagged("Light").empty());
+        EXPECT_EQ(scenes->lighting.lutName, "SepiaLUT16");
+
+        // One exit, found by its name, on the floor, a trigger that never blocks the way.
+        EXPECT_EQ(tagged("Exit").size(), 1u);
+        const Entity exit = named("LevelExit");
+        ASSERT_NE(exit, MAX_ENTITIES);
+        EXPECT_FALSE(grid.at(cellAt(glm::vec2(get<Transform>(exit).position))).blocked);
+        EXPECT_TRUE(get<ColliderPtr>(exit).collider->isTrigger);
+    }
 };
 
 TEST_F(ContentCheckTest, SpriteSheetFramesAndLookUpTableMatchTheirLayout) {
@@ -212,54 +270,12 @@ TEST_F(ContentCheckTest, SpriteSheetFramesAndLookUpTableMatchTheirLayout) {
         EXPECT_GE(graded(r, 0, 0).r, graded(r - 1, 0, 0).r);
 }
 
-TEST_F(ContentCheckTest, LevelWallsGridCollidersAndCharactersAgree) {
-    ASSERT_TRUE(loadShippedScene("Introlevel_Scripted.json"));
-    ASSERT_TRUE(nodes->isLoaded());
-    const NavGrid& grid = nodes->grid;
-    const auto cellAt = [&](glm::vec2 point) { return grid.cellOf(point); };
-
-    // Exactly one tile per cell: a wall tile on every blocked cell, a floor tile on every other.
-    std::vector<int> tilesPerCell(grid.cells.size(), 0);
-    for (const auto& [tag, blocked] : {std::pair{"WallTile", true}, std::pair{"Floor", false}}) {
-        for (Entity tile : tagged(tag)) {
-            const glm::ivec2 cell = cellAt(glm::vec2(get<Transform>(tile).position));
-            ASSERT_TRUE(grid.contains(cell)) << entities->GetInfo(tile)->name;
-            EXPECT_EQ(grid.at(cell).blocked, blocked) << entities->GetInfo(tile)->name;
-            ++tilesPerCell[static_cast<size_t>(cell.y * grid.columns + cell.x)];
-        }
+TEST_F(ContentCheckTest, LevelWallsGridCollidersCharactersAndExitAgree) {
+    for (const char* level : {"Introlevel_Scripted.json", "Deeplevel.json"}) {
+        SCOPED_TRACE(level);
+        checkLevel(level);
+        DestroyAllSceneEntities();
     }
-    EXPECT_THAT(tilesPerCell, testing::Each(1));
-
-    // The wall colliders cover the blocked cells and nothing else.
-    std::vector<bool> covered(grid.cells.size(), false);
-    for (Entity wall : tagged("Wall")) {
-        ASSERT_TRUE(has<ColliderPtr>(wall) && has<RigidBody2D>(wall));
-        EXPECT_TRUE(get<RigidBody2D>(wall).isStatic);
-        const glm::vec2 centre(get<Transform>(wall).position);
-        const glm::vec2 half = get<ColliderPtr>(wall).collider->scale * 0.5f;
-        for (float x = centre.x - half.x + 0.5f; x < centre.x + half.x; x += 1.0f)
-            for (float y = centre.y - half.y + 0.5f; y < centre.y + half.y; y += 1.0f)
-                covered[static_cast<size_t>(cellAt({x, y}).y * grid.columns + cellAt({x, y}).x)] = true;
-    }
-    for (size_t i = 0; i < grid.cells.size(); ++i)
-        EXPECT_EQ(covered[i], grid.cells[i].blocked) << "cell " << i;
-
-    // The player (feet on its cell, camera on it) and the enemies stand on walkable cells.
-    const std::vector<Entity> players = tagged("playerTag");
-    ASSERT_EQ(players.size(), 1u);
-    EXPECT_TRUE(has<Camera>(players[0]));
-    const glm::vec2 feet = glm::vec2(get<Transform>(players[0]).position) - glm::vec2(0.0f, 0.5f);
-    EXPECT_FALSE(grid.at(cellAt(feet)).blocked);
-    size_t enemies = 0;
-    for (Entity entity : sceneEntities) {
-        if (!has<Enemy>(entity)) continue;
-        ++enemies;
-        EXPECT_FALSE(grid.at(cellAt(glm::vec2(get<Transform>(entity).position))).blocked);
-        EXPECT_GT(get<Enemy>(entity).health, 0);
-    }
-    EXPECT_GE(enemies, 3u);
-    EXPECT_FALSE(tagged("Light").empty());
-    EXPECT_EQ(scenes->lighting.lutName, "SepiaLUT16");
 }
 
 TEST_F(ContentCheckTest, ControllersKnowEveryConditionTheGameRaises) {

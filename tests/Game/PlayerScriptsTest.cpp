@@ -1,6 +1,6 @@
 // The player's and the hammer's scripts in the real game under Xvfb, at a fixed step: a held key
 // walks the player, a click swings the hammer into a Cinderling beside it, and a player hurt down
-// to no hit points restarts the level.
+// to no hit points restarts the level (without its opening conversation).
 #include "Display.h"
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/Enemy.h"
@@ -18,8 +18,8 @@ namespace {
 using namespace Qel;
 
 glm::vec2 start{0.0f}, walked{0.0f};
-int healthBefore = 0, healthAfter = 0, frame = 0;
-bool restarted = false;
+int healthBefore = 0, healthAfter = 0, frame = 0, framesSinceRestart = 0;
+bool restarted = false, talkingAfterRestart = false;
 
 template <class T> T& get(Entity entity) {
     return ComponentManager::instance()->GetComponent<T>(entity);
@@ -65,9 +65,11 @@ void levelUpdate() {
             setNextGameState(GS_RESTART);
         return GS_SCENE::update();
     }
-    // A level that starts again has its player back where the file puts it.
-    restarted = frame > 30 && glm::vec2(get<Transform>(player).position) == start;
-    if (restarted || frame > 400) return glfwSetWindowShouldClose(window, GLFW_TRUE);
+    // A level that starts again has its player back where the file puts it; a few frames later
+    // its opening conversation would have begun.
+    restarted = restarted || (frame > 30 && glm::vec2(get<Transform>(player).position) == start);
+    if (restarted && ++framesSinceRestart > 3) talkingAfterRestart = DialogueSystem::active()->isActive();
+    if (framesSinceRestart > 3 || frame > 400) return glfwSetWindowShouldClose(window, GLFW_TRUE);
     playTheLevel(player, Qel::test::sceneEntityNamed("Cinderling_0"));
     SystemManager::instance()->UpdateAll(0.05f);
 }
@@ -81,6 +83,7 @@ TEST(PlayerScriptsTest, AKeyWalksAClickStrikesAnEnemyAndAFallenPlayerRestartsThe
     EXPECT_NEAR(walked.y, start.y, 0.1f);
     EXPECT_EQ(healthBefore - healthAfter, 1) << "one swing, one hit point";
     EXPECT_TRUE(restarted);
+    EXPECT_FALSE(talkingAfterRestart) << "the conversation plays once a visit, not after every fall";
 }
 
 } // namespace

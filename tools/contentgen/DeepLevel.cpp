@@ -29,14 +29,15 @@ void makeDeepLevel(Content& content) {
     plan.embers = {{7, 5}, {26, 6}, {36, 6}, {4, 21}, {25, 20}, {39, 22}, {16, 24}};
     plan.rubble = {{3, 3}, {17, 9}, {40, 3}, {15, 24}, {33, 16}, {10, 13}, {11, 25}};
     plan.start = {4, 4};
-    plan.enemies = {{{20, 3}, {}},    {{20, 9}, {}},                      // the twin hall's pair
-                    {{34, 4}, hardy}, {{38, 8}, hardy},                   // the barracks' pair
-                    {{4, 15}, {}},    {{9, 23}, {}},                      // the gallery
-                    {{20, 17}, {}},   {{30, 22}, hardy}, {{36, 17}, {}}}; // the furnace
+    plan.enemies = {{{20, 3}, {}},    {{20, 9}, {}},                     // the twin hall's pair
+                    {{34, 4}, hardy}, {{38, 8}, hardy},                  // the barracks' pair
+                    {{4, 15}, {}},    {{9, 23}, {}},                     // the gallery
+                    {{20, 17}, {}},   {{30, 22}, hardy}, {{36, 17}, {}}, // the furnace
+                    {{5, 10}, {}}}; // on guard below the stairs, for a player who stays put
     // The furnace's far corner, past its last Cinderlings.
     plan.exit = {40, 24};
     plan.exitScript = "Deeplevel/exitTo";
-    plan.music = "Music/LevelTheme";
+    plan.music = "Music/DeepTheme";
     plan.ambient = {0.45, 0.4, 0.5, 0.55};
     makeLevel(content, plan);
 }

@@ -18,16 +18,16 @@ void collar(Image& frame) {
     strokeRect(frame, 2, 2, T - 4, T - 4, pal(Pal::StoneDarkest));
 }
 
-/// Cold iron bars over a black shaft, riveted where they cross.
+/// Cold iron bars over a black shaft, lit along their top edges, riveted where they cross.
 void grate(Image& frame) {
     fillRect(frame, 3, 3, T - 6, T - 6, pal(Pal::Void));
     for (const int at : {5, 8, 11}) {
-        fillRect(frame, at, 3, 1, T - 6, pal(Pal::StoneDark));
-        fillRect(frame, 3, at, T - 6, 1, pal(Pal::StoneDark));
+        fillRect(frame, at, 3, 1, T - 6, pal(Pal::StoneMid));
+        fillRect(frame, 3, at, T - 6, 1, pal(Pal::StoneLight));
     }
     for (const int x : {5, 8, 11})
         for (const int y : {5, 8, 11})
-            frame.set(x, y, pal(Pal::StoneLight));
+            frame.set(x, y, pal(Pal::StoneHighlight));
 }
 
 /// Steps going down into fire: each lower step darker against a brighter glow.

@@ -21,7 +21,9 @@ void makeIntroLevel(Content& content) {
     plan.embers = {{5, 8}, {35, 5}, {20, 19}};
     plan.rubble = {{2, 6}, {11, 3}, {37, 9}, {2, 20}, {24, 15}, {37, 15}};
     plan.start = {4, 4};
-    plan.enemies = {{{26, 4}, {}}, {{33, 8}, {}}, {{8, 20}, {}}, {{20, 16}, {}}, {{34, 19}, {}}};
+    // The last stands guard in the start room: it finds a player who stays put.
+    plan.enemies = {{{26, 4}, {}},  {{33, 8}, {}},  {{8, 20}, {}},
+                    {{20, 16}, {}}, {{34, 19}, {}}, {{10, 7}, {}}};
     // The far corner of the lower cavern.
     plan.exit = {37, 20};
     plan.exitScript = "Introlevel/exitTo";

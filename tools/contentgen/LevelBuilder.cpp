@@ -9,6 +9,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace ContentGen {
 
@@ -62,6 +63,32 @@ LevelMap buildMap(Content& content, const LevelPlan& plan) {
         }
     }
     return map;
+}
+
+/// Fails the run when the exit or a Cinderling cannot be walked to from the start (the enemies'
+/// path search steps to the four neighbours, as here).
+void checkReachable(const LevelMap& map, Content& content, const LevelPlan& plan) {
+    std::vector<bool> reached(static_cast<size_t>(map.width * map.height), false);
+    const auto index = [&map](Placement p) { return static_cast<size_t>(p.row * map.width + p.x); };
+    std::vector<Placement> open;
+    if (map.walkable(plan.start.x, plan.start.row)) open.push_back(plan.start);
+    for (const Placement p : open)
+        reached[index(p)] = true;
+    while (!open.empty()) {
+        const Placement p = open.back();
+        open.pop_back();
+        for (const Placement next :
+             {Placement{p.x - 1, p.row}, {p.x + 1, p.row}, {p.x, p.row - 1}, {p.x, p.row + 1}}) {
+            if (!map.walkable(next.x, next.row) || reached[index(next)]) continue;
+            reached[index(next)] = true;
+            open.push_back(next);
+        }
+    }
+    const auto unreached = [&](Placement p) { return !map.walkable(p.x, p.row) || !reached[index(p)]; };
+    if (unreached(plan.exit)) content.fail(plan.sceneFile + ": the exit cannot be reached from the start");
+    for (const EnemyPlacement& enemy : plan.enemies)
+        if (unreached(enemy.at))
+            content.fail(plan.sceneFile + ": a Cinderling cannot be reached from the start");
 }
 
 /// Floor variety by a fixed hash of the cell, so the level looks the same on every run.
@@ -270,6 +297,7 @@ JsonValue navigationGrid(const LevelMap& map) {
 
 void makeLevel(Content& content, const LevelPlan& plan) {
     const LevelMap map = buildMap(content, plan);
+    checkReachable(map, content, plan);
     JsonValue objects = JsonValue::array();
     addTiles(map, objects);
     addWallColliders(map, objects);

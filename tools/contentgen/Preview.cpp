@@ -199,7 +199,7 @@ Image previewWorld(const Content& content, const JsonValue& scene) {
     };
     std::vector<PointLight> lights;
     for (const Resolved& object : objects) {
-        if (!object.has("Light")) continue;
+        if (object.disabled || !object.has("Light")) continue;
         lights.push_back({object.number("Transform", "positionX", 0.0),
                           object.number("Transform", "positionY", 0.0),
                           object.number("Light", "range", 5.0),

@@ -55,4 +55,19 @@ Clip levelTheme() {
     return clip;
 }
 
+Clip deepTheme() {
+    // E minor, low and heavier: Em, C, Am, B at 100 beats per minute, a kick on every other beat
+    // and a low rumble under it all.
+    const int chords[4][3] = {{52, 55, 59}, {48, 52, 55}, {45, 48, 52}, {47, 51, 54}};
+    const double bar = 2.4;
+    Clip clip(4 * bar);
+    addProgression(clip, chords, bar, 6, Wave::Saw, 0.05);
+    for (int beat = 0; beat < 16; beat += 2)
+        clip.add({beat * bar / 4, 0.25, Wave::Sine, 110.0, 38.0, 0.6, 0.002, 0.22});
+    for (int i = 0; i < 4; ++i)
+        clip.add({i * bar, bar, Wave::Noise, 1.0, 1.0, 0.05, 0.5, 0.5, 180.0});
+    clip.normalize(0.7);
+    return clip;
+}
+
 } // namespace SoundGen

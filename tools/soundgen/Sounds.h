@@ -7,6 +7,7 @@ namespace SoundGen {
 /// The game's sounds, one clip each. Music loops end where they begin, so they repeat without a seam.
 Clip titleTheme();
 Clip levelTheme();
+Clip deepTheme();
 Clip buttonPress();
 Clip swapTabs();
 Clip icewalfAttack();

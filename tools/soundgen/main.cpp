@@ -17,6 +17,7 @@ struct SoundFile {
 const SoundFile kSounds[] = {
     {"Music/TitleTheme", SoundGen::titleTheme, 0.1f},
     {"Music/LevelTheme", SoundGen::levelTheme, 0.1f},
+    {"Music/DeepTheme", SoundGen::deepTheme, 0.1f},
     {"ClickingButtons/ButtonPress", SoundGen::buttonPress, 0.0f},
     {"SwappingTabs/SwabTabs", SoundGen::swapTabs, 0.0f},
     {"Icewalf(Enemy)/IcewalfAttack", SoundGen::icewalfAttack, 0.0f},
