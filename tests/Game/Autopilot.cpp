@@ -27,18 +27,16 @@ namespace {
 
 /// Seconds between clicks on menus and conversations.
 constexpr float kClickSeconds = 0.2f;
-/// The hammer's swing and its rest before the next, in seconds, plus a frame's margin is added.
+/// The hammer's swing and its rest before the next, in seconds.
 constexpr float kSwingCycle = 0.4f;
 /// World units from the player's hands (below the sprite's centre) to a Cinderling: within
 /// kStrikeReach a swing lands; within kStandReach the player stops walking and keeps swinging.
 constexpr glm::vec2 kHands{0.0f, -0.3f};
 constexpr float kStrikeReach = 2.0f;
 constexpr float kStandReach = 1.4f;
-/// A direction shorter than this (world units) on an axis holds no key on it.
+/// A direction shorter than this on an axis holds no key on it: half of what the player walks
+/// in a frame (world units), so that it comes to rest instead of stepping back and forth.
 constexpr float kDeadZone = 0.15f;
-/// Seconds without moving that count as stuck, and how long the player then backs off.
-constexpr float kStuckSeconds = 0.5f;
-constexpr float kBackOffSeconds = 0.3f;
 
 template <class T> T& get(Entity entity) {
     return ComponentManager::instance()->GetComponent<T>(entity);
@@ -117,21 +115,21 @@ void Autopilot::drive() {
     const DialogueSystem* dialogue = DialogueSystem::active();
     if (dialogue && dialogue->isActive()) {
         walk(glm::vec2(0.0f));
-        return click(glm::vec2(getCursorPosition()));
+        return click(glm::vec2(getCursorPosition()), kClickSeconds);
     }
     if (player == MAX_ENTITIES) {
         const Entity play = sceneEntityNamed("PlayButton");
         if (play == MAX_ENTITIES) return;
         const glm::vec2 size = currentWindowSize();
         const glm::vec2 centre = elementCentre(get<UITransform>(play), size);
-        return click({centre.x + size.x / 2.0f, size.y / 2.0f - centre.y});
+        return click({centre.x + size.x / 2.0f, size.y / 2.0f - centre.y}, kClickSeconds);
     }
     if (fights) fight(player);
 }
 
-void Autopilot::click(glm::vec2 cursor) {
+void Autopilot::click(glm::vec2 cursor, float interval) {
     handleCursorMoved(cursor.x, cursor.y);
-    if (buttonDown || seconds - lastClick < kClickSeconds) return;
+    if (buttonDown || seconds - lastClick < interval) return;
     handleInputEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS);
     buttonDown = true;
     lastClick = seconds;
@@ -142,55 +140,28 @@ void Autopilot::fight(Entity player) {
     // The body's footprint is what walls stop and what stands on a cell.
     const ColliderPtr& body = get<ColliderPtr>(player);
     const glm::vec2 feet = body.collider ? body.collider->position : position;
-    const glm::vec2 hands = position + kHands;
 
     const Entity enemy = nearestEnemy(feet);
-    glm::vec2 goal;
-    if (enemy != MAX_ENTITIES) {
-        goal = get<Transform>(enemy).position;
+    const Entity exit = sceneEntityNamed("LevelExit");
+    const Entity goal = enemy != MAX_ENTITIES ? enemy : exit;
+    if (goal == MAX_ENTITIES) return walk(glm::vec2(0.0f));
+    const glm::vec2 target(get<Transform>(goal).position);
+    const float reach = glm::distance(position + kHands, target);
+    if (enemy != MAX_ENTITIES && reach < kStrikeReach) {
+        // One frame more than the swing's cycle, so that no click falls on its last frame.
+        click(worldToCursor(target), kSwingCycle + step);
     } else {
-        const Entity exit = sceneEntityNamed("LevelExit");
-        if (exit == MAX_ENTITIES) return walk(glm::vec2(0.0f));
-        goal = get<Transform>(exit).position;
-    }
-    handleCursorMoved(worldToCursor(goal).x, worldToCursor(goal).y);
-
-    const float reach = glm::distance(hands, goal);
-    if (enemy != MAX_ENTITIES && reach < kStrikeReach && seconds - lastClick >= kSwingCycle + step) {
-        handleInputEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS);
-        buttonDown = true;
-        lastClick = seconds;
-    }
-
-    if (glm::distance(feet, lastMoved) > 0.05f) {
-        lastMoved = feet;
-        lastMovedAt = seconds;
+        handleCursorMoved(worldToCursor(target).x, worldToCursor(target).y);
     }
     const bool standing = enemy != MAX_ENTITIES && reach < kStandReach;
-    if (standing) lastMovedAt = seconds;
-    if (seconds - lastMovedAt > kStuckSeconds) {
-        backingOff = seconds + kBackOffSeconds;
-        lastMovedAt = seconds;
-    }
-    const NavGrid& grid = NodeManager::instance()->grid;
-    if (seconds < backingOff) return walk(grid.centreOf(grid.cellOf(feet)) - feet);
-    walk(standing ? glm::vec2(0.0f) : waypoint(feet, goal) - feet);
+    walk(standing ? glm::vec2(0.0f) : waypoint(feet, target) - feet);
 }
 
 glm::vec2 Autopilot::waypoint(glm::vec2 feet, glm::vec2 goal) {
+    // The same search the Cinderlings plan with; it names the first cell of the way.
     NavGrid& grid = NodeManager::instance()->grid;
     const PathStep next = findPath(grid, grid.cellOf(feet), grid.cellOf(goal));
-    switch (next.result) {
-    case PathResult::Step:
-        return grid.centreOf({next.next.x, next.next.y});
-    case PathResult::Adjacent:
-        return goal;
-    case PathResult::NoPath:
-        break;
-    }
-    // Off the grid's walkable cells (pushed half into a wall): back onto the nearest one first.
-    const std::optional<glm::ivec2> cell = nearestWalkableCell(grid, feet);
-    return cell && *cell != grid.cellOf(feet) ? grid.centreOf(*cell) : goal;
+    return next.result == PathResult::Step ? grid.centreOf({next.next.x, next.next.y}) : goal;
 }
 
 void Autopilot::walk(glm::vec2 direction) {

@@ -40,7 +40,9 @@ public:
     int restarts = 0;
 
 private:
-    void click(glm::vec2 cursor);
+    /// Puts the cursor there and presses the left button unless it was pressed less than
+    /// `interval` seconds ago; the release follows with the next frame.
+    void click(glm::vec2 cursor, float interval);
     void fight(Entity player);
     /// Holds the keys that walk along `direction` (world units) and releases the others.
     void walk(glm::vec2 direction);
@@ -52,11 +54,6 @@ private:
     std::vector<int> heldKeys;
     bool buttonDown = false;
     float lastClick = -1.0e9f;
-    /// Where the feet were when they last moved, and when; a player pressed into a wall corner
-    /// backs off to the centre of its cell until `backingOff`.
-    glm::vec2 lastMoved{0.0f};
-    float lastMovedAt = 0.0f;
-    float backingOff = 0.0f;
 };
 
 } // namespace Qel::test

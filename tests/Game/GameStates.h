@@ -52,6 +52,9 @@ inline Entity sceneEntityNamed(const std::string& name) {
     return MAX_ENTITIES;
 }
 
+/// A window small enough that drawing every frame of a long run costs little.
+inline constexpr glm::ivec2 kQuickWindow{160, 90};
+
 /// The shipped game, run from a folder beside its Assets and Defaults: through the splash (a key
 /// pressed every ten frames until it hands over, as a player would) into sceneUpdate's scenes,
 /// each started by sceneInit. The user's configuration asks for a window of windowSize pixels and

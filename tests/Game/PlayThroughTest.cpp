@@ -16,8 +16,6 @@ using namespace Qel;
 using test::Autopilot;
 
 constexpr float kStep = 1.0f / 20.0f;
-// Small, so that drawing every frame costs little; the renderer still draws them all.
-constexpr glm::ivec2 kWindow{320, 180};
 
 Autopilot* pilot = nullptr;
 /// The test's check after each frame; true ends the run.
@@ -39,7 +37,7 @@ double play(Autopilot& autopilot, bool (*until)()) {
     pilot = &autopilot;
     finished = until;
     const auto start = std::chrono::steady_clock::now();
-    test::playShippedGame(sceneUpdate, sceneInit, kWindow);
+    test::playShippedGame(sceneUpdate, sceneInit, test::kQuickWindow);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 

@@ -76,7 +76,7 @@ void levelUpdate() {
 
 TEST(PlayerScriptsTest, AKeyWalksAClickStrikesAnEnemyAndAFallenPlayerRestartsTheLevel) {
     QEL_SKIP_WITHOUT_DISPLAY();
-    Qel::test::playShippedGame(levelUpdate);
+    Qel::test::playShippedGame(levelUpdate, GS_SCENE::init, Qel::test::kQuickWindow);
 
     // Half a second at six units a second, less what the body's drag takes.
     EXPECT_GT(walked.x - start.x, 1.5f);
