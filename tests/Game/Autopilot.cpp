@@ -50,22 +50,16 @@ glm::vec2 worldToCursor(glm::vec2 world) {
     return {(clip.x + 1.0f) * 0.5f * size.x, (1.0f - clip.y) * 0.5f * size.y};
 }
 
-/// The scene's Cinderlings that are still alive.
-std::vector<Entity> enemiesAlive() {
-    EntityManager& registry = *EntityManager::instance();
-    ComponentManager& components = *ComponentManager::instance();
-    std::vector<Entity> alive;
-    for (Entity entity : sceneEntities)
-        if (!registry.IsDisabled(entity) && components.HasComponent<Enemy>(entity) && get<Enemy>(entity).health > 0)
-            alive.push_back(entity);
-    return alive;
-}
-
 /// The living Cinderling nearest to `from`; MAX_ENTITIES when none is left.
 Entity nearestEnemy(glm::vec2 from) {
+    EntityManager& registry = *EntityManager::instance();
+    ComponentManager& components = *ComponentManager::instance();
     Entity nearest = MAX_ENTITIES;
     float best = 0.0f;
-    for (Entity entity : enemiesAlive()) {
+    for (Entity entity : sceneEntities) {
+        if (registry.IsDisabled(entity) || !components.HasComponent<Enemy>(entity) ||
+            get<Enemy>(entity).health <= 0)
+            continue;
         const float distance = glm::distance(from, glm::vec2(get<Transform>(entity).position));
         if (nearest == MAX_ENTITIES || distance < best) {
             nearest = entity;
@@ -79,10 +73,6 @@ Entity nearestEnemy(glm::vec2 from) {
 
 Autopilot::Autopilot(float step, bool fights) : step(step), fights(fights) {}
 
-int Autopilot::livingEnemies() {
-    return static_cast<int>(enemiesAlive().size());
-}
-
 int Autopilot::shownHealth() {
     const Entity display = sceneEntityNamed("PlayerHealth");
     int health = -1;
@@ -90,11 +80,10 @@ int Autopilot::shownHealth() {
     return health;
 }
 
-bool Autopilot::playerPosition(glm::vec2& position) {
+std::optional<glm::vec2> Autopilot::playerPosition() {
     PlayerSystem* players = PlayerSystem::active();
-    if (!players || players->player() == MAX_ENTITIES) return false;
-    position = get<Transform>(players->player()).position;
-    return true;
+    if (!players || players->player() == MAX_ENTITIES) return std::nullopt;
+    return glm::vec2(get<Transform>(players->player()).position);
 }
 
 void Autopilot::sceneStarted() {
@@ -173,7 +162,8 @@ void Autopilot::walk(glm::vec2 direction) {
     for (int key : heldKeys)
         if (std::find(keys.begin(), keys.end(), key) == keys.end()) handleInputEvent(key, GLFW_RELEASE);
     for (int key : keys)
-        if (std::find(heldKeys.begin(), heldKeys.end(), key) == heldKeys.end()) handleInputEvent(key, GLFW_PRESS);
+        if (std::find(heldKeys.begin(), heldKeys.end(), key) == heldKeys.end())
+            handleInputEvent(key, GLFW_PRESS);
     heldKeys = std::move(keys);
 }
 

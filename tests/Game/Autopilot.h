@@ -11,6 +11,7 @@
 #include <glm/vec2.hpp>
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace Qel::test {
@@ -26,12 +27,10 @@ public:
     /// Call as every scene starts: a level that starts again counts as a restart.
     void sceneStarted();
 
-    /// Cinderlings still alive in the scene.
-    static int livingEnemies();
     /// The hit points the level's health display shows; -1 while it shows none.
     static int shownHealth();
     /// The player's position; nothing while the scene has no player.
-    static bool playerPosition(glm::vec2& position);
+    static std::optional<glm::vec2> playerPosition();
 
     /// The file name of the scene started last.
     std::filesystem::path scene;

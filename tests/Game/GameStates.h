@@ -2,9 +2,9 @@
 
 // The game's two states registered as its entry registers them, with the splash's and the scene's
 // update (and the scene's init) replaced by a test's own where it needs to watch or steer the game.
-#include "Files.h"
 #include "ECS/EntityManager.h"
 #include "ECS/SceneEntities.h"
+#include "Files.h"
 #include "GameStates/CommonState.h"
 #include "GameStates/GameStateIds.h"
 #include "GameStates/GameState_Scene.h"

@@ -7,6 +7,7 @@
 
 #include "ECS/System/SystemManager.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -45,9 +46,11 @@ TEST(PlayThroughTest, TheAutopilotFightsItsWayFromTheTitleToTheCredits) {
     QEL_SKIP_WITHOUT_DISPLAY();
     constexpr float kBound = 600.0f;
     Autopilot autopilot(kStep, true);
-    const double wall = play(autopilot, [] { return pilot->scene == "Credits.json" || pilot->seconds > kBound; });
+    const double wall =
+        play(autopilot, [] { return pilot->scene == "Credits.json" || pilot->seconds > kBound; });
 
-    EXPECT_EQ(pilot->scene, "Credits.json") << "still in " << pilot->scene << " after " << kBound << " s";
+    EXPECT_EQ(autopilot.scene, "Credits.json")
+        << "still in " << autopilot.scene << " after " << kBound << " s";
     std::printf("[ PLAY     ] the credits after %.1f simulated seconds (%.1f s wall), %d restarts\n",
                 autopilot.seconds, wall, autopilot.restarts);
 }
@@ -59,18 +62,18 @@ int fullHealth = -1, lowestHealth = -1, healthAfterRestart = -1;
 
 bool watchTheIdlePlayer() {
     const int health = Autopilot::shownHealth();
-    glm::vec2 position;
+    const std::optional<glm::vec2> position = Autopilot::playerPosition();
     if (pilot->seconds > kIdleBound) return true;
-    if (health < 0 || !Autopilot::playerPosition(position)) return false;
+    if (health < 0 || !position) return false;
     if (fullHealth < 0) {
         fullHealth = lowestHealth = health;
-        startedAt = position;
+        startedAt = *position;
     }
     if (pilot->restarts == 0) {
         lowestHealth = std::min(lowestHealth, health);
         return false;
     }
-    restartedAt = position;
+    restartedAt = *position;
     healthAfterRestart = health;
     return true;
 }
@@ -79,6 +82,9 @@ TEST(PlayThroughTest, APlayerWhoDoesNothingIsBittenDownAndTheLevelStartsAgain) {
     QEL_SKIP_WITHOUT_DISPLAY();
     Autopilot autopilot(kStep, false);
     play(autopilot, watchTheIdlePlayer);
+    std::printf(
+        "[ IDLE     ] down to %d of %d hit points, the level started again after %.1f simulated seconds\n",
+        lowestHealth, fullHealth, autopilot.seconds);
 
     ASSERT_GT(fullHealth, 0) << "the level's health display never showed";
     EXPECT_LT(lowestHealth, fullHealth);
