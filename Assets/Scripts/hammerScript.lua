@@ -1,6 +1,6 @@
 -- The hammer: held out towards the cursor, swung with the left mouse button. A swing lunges
 -- forward and strikes every Cinderling it touches once: a stun, a hit point, dust, and for the
--- last hit point the enemy's death cry and a puff of ash.
+-- last hit point the enemy's death cry, a puff of ash and word to the player's script.
 scriptTag = "Hammer"
 
 -- GLFW's code for the left mouse button.
@@ -69,6 +69,7 @@ local function strike(kind, enemyID)
         -- The enemy system plays the death clip and takes the body away after a second.
         playSFX("Icewalf(Enemy)/IcewalfDeath")
         triggerByScriptTag("EnemyDeathPuff", x, y)
+        triggerByScriptTag("Player", "felled")
     else
         playSFX("Icewalf(Enemy)/IcewalfHurt")
     end

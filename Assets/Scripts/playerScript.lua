@@ -1,5 +1,6 @@
--- The player: walks with W A S D or the arrow keys, takes hits from enemies (get_hurt), and
--- falls when its hit points run out, which restarts the level. Key codes are GLFW's.
+-- The player: walks with W A S D or the arrow keys, takes hits from enemies (get_hurt), wins a
+-- hit point back for each Cinderling felled, and falls when its hit points run out, which
+-- restarts the level. Key codes are GLFW's.
 scriptTag = "Player"
 
 local KEY_A, KEY_D, KEY_S, KEY_W = 65, 68, 83, 87
@@ -73,6 +74,14 @@ function earlyUpdate(dt, aimX, aimY, hammerID)
     hurtTime = hurtTime - dt
     invulnerableTime = invulnerableTime - dt
     walk(dt)
+end
+
+-- The hammer's script reports each Cinderling it fells: triggerByScriptTag("Player", "felled").
+-- The warmth that escapes it gives back a hit point, so a player who fights well can last.
+function onTrigger(event)
+    if event ~= "felled" or downTime ~= nil then return end
+    health = math.min(MAX_HEALTH, health + 1)
+    showHealth()
 end
 
 -- An enemy's bite: amount hit points from the attacking entity.

@@ -63,8 +63,10 @@ void playLevel(Run& run) {
     const int frame = ++run.frames;
     const glm::vec2 exit(get<Transform>(test::sceneEntityNamed("LevelExit")).position);
     // The intro's conversation starts on the first frame and holds the game still: end it.
-    if (frame == 2) DialogueSystem::active()->stopDialogue();
-    if (frame == 2) fellAllButOne(exit);
+    if (frame == 2) {
+        DialogueSystem::active()->stopDialogue();
+        fellAllButOne(exit);
+    }
     if (frame == kLastFallsAt) {
         damageEnemy(get<Enemy>(lastCinderling), 100.0f);
         run.lastFell = frame;
