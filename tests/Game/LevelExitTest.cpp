@@ -5,7 +5,6 @@
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/Enemy.h"
 #include "ECS/Components/Transform.h"
-#include "ECS/EntityManager.h"
 #include "ECS/SceneEntities.h"
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/DialogueSystem.h"
@@ -45,12 +44,6 @@ template <class T> T& get(Entity entity) {
     return ComponentManager::instance()->GetComponent<T>(entity);
 }
 
-Entity named(const std::string& name) {
-    for (Entity entity : sceneEntities)
-        if (EntityManager::instance()->GetInfo(entity)->name == name) return entity;
-    return MAX_ENTITIES;
-}
-
 /// Every Cinderling but the one farthest from `exit` falls to the enemy damage rule.
 void fellAllButOne(glm::vec2 exit) {
     std::vector<Entity> enemies;
@@ -68,7 +61,7 @@ void fellAllButOne(glm::vec2 exit) {
 
 void playLevel(Run& run) {
     const int frame = ++run.frames;
-    const glm::vec2 exit(get<Transform>(named("LevelExit")).position);
+    const glm::vec2 exit(get<Transform>(test::sceneEntityNamed("LevelExit")).position);
     // The intro's conversation starts on the first frame and holds the game still: end it.
     if (frame == 2) {
         DialogueSystem::active()->stopDialogue();
@@ -104,7 +97,7 @@ void exitUpdate() {
 
 TEST(LevelExitTest, TheExitStaysShutWhileACinderlingLivesThenTakesThePlayerOn) {
     QEL_SKIP_WITHOUT_DISPLAY();
-    Qel::test::playShippedGame(exitUpdate);
+    Qel::test::playShippedGame(exitUpdate, GS_SCENE::init, Qel::test::kQuickWindow);
 
     for (size_t i = 0; i < std::size(kLevels); ++i) {
         SCOPED_TRACE(kLevels[i].scene);

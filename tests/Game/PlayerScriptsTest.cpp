@@ -5,7 +5,6 @@
 #include "ECS/ComponentManager.h"
 #include "ECS/Components/Enemy.h"
 #include "ECS/Components/Transform.h"
-#include "ECS/EntityManager.h"
 #include "ECS/System/SystemManager.h"
 #include "ECS/System/Systems/DialogueSystem.h"
 #include "ECS/System/Systems/PlayerSystem.h"
@@ -71,18 +70,13 @@ void levelUpdate() {
     restarted = restarted || (frame > 30 && glm::vec2(get<Transform>(player).position) == start);
     if (restarted && ++framesSinceRestart > 3) talkingAfterRestart = DialogueSystem::active()->isActive();
     if (framesSinceRestart > 3 || frame > 400) return glfwSetWindowShouldClose(window, GLFW_TRUE);
-    EntityManager& registry = *EntityManager::instance();
-    Entity enemy = 0;
-    while (enemy < MAX_ENTITIES &&
-           !(registry.GetInfo(enemy) && registry.GetInfo(enemy)->name == "Cinderling_0"))
-        ++enemy;
-    playTheLevel(player, enemy);
+    playTheLevel(player, Qel::test::sceneEntityNamed("Cinderling_0"));
     SystemManager::instance()->UpdateAll(0.05f);
 }
 
 TEST(PlayerScriptsTest, AKeyWalksAClickStrikesAnEnemyAndAFallenPlayerRestartsTheLevel) {
     QEL_SKIP_WITHOUT_DISPLAY();
-    Qel::test::playShippedGame(levelUpdate);
+    Qel::test::playShippedGame(levelUpdate, GS_SCENE::init, Qel::test::kQuickWindow);
 
     // Half a second at six units a second, less what the body's drag takes.
     EXPECT_GT(walked.x - start.x, 1.5f);

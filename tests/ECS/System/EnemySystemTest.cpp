@@ -65,10 +65,13 @@ protected:
     Entity hero = MAX_ENTITIES;
 };
 
-TEST_F(EnemySystemTest, ChasesAroundTheWallThenStrikesEveryTwoSeconds) {
+TEST_F(EnemySystemTest, ChasesAroundTheWallStrikesEveryTwoSecondsAndReachesAPlayerPressedToAWall) {
     const Entity chaser = addEnemy({0.5f, 0.5f}, 3, 4.0f);
+    // After six seconds the player stands with its centre over the wall's cell (2, 1), as a body pressed
+    // against a wall from below does: the enemy comes round to the walkable cell beside it.
     std::vector<float> hits;
-    for (int count = 1; count <= 8 * 60; ++count) {
+    for (int count = 1; count <= 10 * 60; ++count) {
+        if (count == 6 * 60) get<Transform>(hero).position = {2.5f, 1.05f, 0.0f};
         recordedCalls.clear();
         frame();
         const glm::ivec2 cell = nodes->grid.cellOf(where(chaser));
@@ -78,12 +81,13 @@ TEST_F(EnemySystemTest, ChasesAroundTheWallThenStrikesEveryTwoSeconds) {
         EXPECT_EQ(recordedCalls.back().entity, hero);
         EXPECT_EQ(std::get<int64_t>(recordedCalls.back().args[1]), static_cast<int64_t>(chaser));
     }
-    // Column 2 is walled but for its top cell: never on a blocked cell and ending beyond the wall,
-    // the enemy went round it.
-    const glm::ivec2 apart = nodes->grid.cellOf(where(chaser)) - glm::ivec2(4, 0);
+    // Column 2 is walled but for its top cell: never on a blocked cell and ending beside the wall's
+    // cell the player stands over, the enemy went round it and back.
+    const glm::ivec2 apart = nodes->grid.cellOf(where(chaser)) - glm::ivec2(2, 1);
     EXPECT_LE(apart.x * apart.x + apart.y * apart.y, 2) << "ends next to the player";
-    ASSERT_GE(hits.size(), 3u);
-    for (size_t i = 1; i < hits.size(); ++i)
+    ASSERT_GE(hits.size(), 4u);
+    EXPECT_GT(hits.back(), 7.0f) << "the player over the wall was bitten too";
+    for (size_t i = 1; i < hits.size() && hits[i] < 6.0f; ++i)
         EXPECT_NEAR(hits[i] - hits[i - 1], 2.0f, 2.5f * kStep);
     EXPECT_EQ(sounds, static_cast<int>(hits.size()));
 }

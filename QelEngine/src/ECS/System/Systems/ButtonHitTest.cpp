@@ -18,19 +18,18 @@ glm::vec2 uiToCursor(glm::vec2 uiPoint, glm::vec2 windowSize) {
     return {uiPoint.x + windowSize.x / 2.0f, windowSize.y / 2.0f - uiPoint.y};
 }
 
-bool isOverElement(const UITransform& element, glm::vec2 uiPoint, glm::vec2 windowSize) {
+glm::vec2 elementCentre(const UITransform& element, glm::vec2 windowSize) {
     // The layout the renderer draws with, so the clickable box is exactly the visible one: the unit
     // quad spans -0.5..0.5 and is shifted by the pivot before it is scaled.
     const UIBox box = layoutUIElement(element, windowSize);
-    const glm::vec2 centre = box.position - box.size * element.pivot;
-    const glm::vec2 half = glm::abs(box.size) * 0.5f;
-    return uiPoint.x > centre.x - half.x && uiPoint.x < centre.x + half.x && uiPoint.y > centre.y - half.y &&
-           uiPoint.y < centre.y + half.y;
+    return box.position - box.size * element.pivot;
 }
 
-glm::vec2 elementCentre(const UITransform& element, glm::vec2 windowSize) {
-    const UIBox box = layoutUIElement(element, windowSize);
-    return box.position - box.size * element.pivot;
+bool isOverElement(const UITransform& element, glm::vec2 uiPoint, glm::vec2 windowSize) {
+    const glm::vec2 centre = elementCentre(element, windowSize);
+    const glm::vec2 half = glm::abs(layoutUIElement(element, windowSize).size) * 0.5f;
+    return uiPoint.x > centre.x - half.x && uiPoint.x < centre.x + half.x && uiPoint.y > centre.y - half.y &&
+           uiPoint.y < centre.y + half.y;
 }
 
 std::optional<size_t> nextFocus(std::span<const glm::vec2> centres, glm::vec2 from, glm::vec2 step,

@@ -45,6 +45,15 @@ glm::vec2 cellIndices(const GridNode& node) {
     return {static_cast<float>(node.x), static_cast<float>(node.y)};
 }
 
+/// The cell a target stands on. A body's position need not be its footprint's (the player's sprite
+/// centre is half a unit above its feet), so a target pressed against a wall above it has its
+/// position over the wall: it is sought on the walkable cell nearest to that position instead.
+glm::ivec2 targetCell(const NavGrid& grid, glm::vec2 target) {
+    const glm::ivec2 cell = grid.cellOf(target);
+    if (grid.contains(cell) && !grid.at(cell).blocked) return cell;
+    return nearestWalkableCell(grid, target).value_or(cell);
+}
+
 /// The player the enemies chase this frame. A player that vanished since the player system looked
 /// is forgotten there, so it looks again next frame.
 Entity currentPlayer() {
@@ -199,7 +208,7 @@ bool EnemySystem::updateEnemy(Entity entity, Enemy& enemy, Entity player, NavGri
     switch (enemy.state) {
     case EnemyState::Plan: {
         const glm::ivec2 here = grid.cellOf(position);
-        const PathStep step = findPath(grid, here, grid.cellOf(target));
+        const PathStep step = findPath(grid, here, targetCell(grid, target));
         if (step.result == PathResult::Adjacent) {
             enemy.state = EnemyState::Attack;
         } else if (step.result == PathResult::Step) {
