@@ -2,22 +2,18 @@
 
 #include "QelCore/LogManager.h"
 #include "QelCore/WindowHandler.h"
+#include "QelRenderer/ScreenshotFiles.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
-#include <stb_image_write.h>
-
-#include <cstdint>
-#include <cstring>
-#include <vector>
 
 namespace Qel {
 
 bool saveFrameAsPng(const std::filesystem::path& path) {
     WindowHandler* window = WindowHandler::instance();
-    int width = 0, height = 0;
-    if (window) glfwGetFramebufferSize(window->getWindow(), &width, &height);
-    if (width <= 0 || height <= 0) {
+    ScreenshotImage image;
+    if (window) glfwGetFramebufferSize(window->getWindow(), &image.size.x, &image.size.y);
+    if (image.size.x <= 0 || image.size.y <= 0) {
         logf(LOG_CRITICAL, "Frame not saved to %s: there is no window to read", path.string().c_str());
         return false;
     }
@@ -26,18 +22,13 @@ bool saveFrameAsPng(const std::filesystem::path& path) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    const size_t row = static_cast<size_t>(width) * 3;
-    std::vector<uint8_t> pixels(row * static_cast<size_t>(height));
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    image.rgba.resize(static_cast<size_t>(image.size.x) * static_cast<size_t>(image.size.y) * 4);
+    glReadPixels(0, 0, image.size.x, image.size.y, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFramebuffer));
 
-    // GL's rows run bottom-up, the file's top-down.
-    std::vector<uint8_t> flipped(pixels.size());
-    for (int y = 0; y < height; ++y)
-        std::memcpy(&flipped[static_cast<size_t>(y) * row],
-                    &pixels[static_cast<size_t>(height - 1 - y) * row], row);
-    if (stbi_write_png(path.string().c_str(), width, height, 3, flipped.data(), static_cast<int>(row)) == 0) {
-        logf(LOG_CRITICAL, "Frame not saved: %s cannot be written", path.string().c_str());
+    // Synchronous: the replay quits right after this frame.
+    if (const std::optional<std::string> failure = writeScreenshotPng(path, image)) {
+        logf(LOG_CRITICAL, "Frame not saved to %s: %s", path.string().c_str(), failure->c_str());
         return false;
     }
     return true;

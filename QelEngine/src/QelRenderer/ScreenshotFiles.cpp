@@ -58,7 +58,8 @@ std::optional<std::string> writeScreenshotPng(const std::filesystem::path& path,
         return "PNG encoding failed";
 
     std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
+    // A bare file name lives in the working folder, which exists.
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
     if (error) return "cannot create " + path.parent_path().string() + ": " + error.message();
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return systemError();
