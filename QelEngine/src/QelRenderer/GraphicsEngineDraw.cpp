@@ -178,7 +178,9 @@ bool GraphicsEngine::fillPlainComposite() {
 
 void GraphicsEngine::rememberPlainComposite() {
     PlainComposite& plain = plainComposite;
-    plain.known = frame->visible.empty() && !activeLUT();
+    // A minimised window has no pixel to read.
+    const glm::vec2 windowSize = currentWindowSize();
+    plain.known = frame->visible.empty() && !activeLUT() && windowSize.x >= 1.0f && windowSize.y >= 1.0f;
     if (!plain.known) return;
     plain.clearColor = currentClearColor();
     plain.program = frame->postPro ? frame->postPro->programID : 0;
