@@ -6,8 +6,8 @@
 // With "--shots <folder>" it instead steps each scene by a fixed 1/60 s for 120 frames and writes
 // the last frame to <folder>/title.png and <folder>/level.png, for comparing pictures across builds.
 #include "BenchStats.h"
-#include "GameStart.h"
 #include "ECS/System/SystemManager.h"
+#include "GameStart.h"
 #include "GameStates/CommonState.h"
 #include "GameStates/GameState_Scene.h"
 #include "QelCore/FrameRateController.h"
@@ -26,7 +26,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -40,13 +39,6 @@ constexpr int kWarmUpFrames = 30;
 constexpr int kDefaultFrames = 200;
 constexpr int kShotFrames = 120;
 constexpr float kShotStep = 1.0f / 60.0f;
-
-double threadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1.0e6;
-}
-
 
 /// One frame as the game's loop runs it in the scene state, finished on the GPU before returning.
 void gameFrame(Qel::Systems& systems) {
@@ -103,14 +95,15 @@ bool measureScene(Qel::Systems& systems, const char* label, const char* file, in
     std::vector<double> wall, cpu;
     for (int frame = 0; frame < kWarmUpFrames + frames; ++frame) {
         const Clock::time_point start = Clock::now();
-        const double cpuStart = threadCpuMs();
+        const double cpuStart = Bench::threadCpuMs();
         gameFrame(systems);
         if (frame < kWarmUpFrames) continue;
         wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        cpu.push_back(threadCpuMs() - cpuStart);
+        cpu.push_back(Bench::threadCpuMs() - cpuStart);
     }
-    std::printf("%-8s %10.2f %10.2f %10.2f %10.1f\n", label, Bench::percentile(wall, 0.5), Bench::percentile(wall, 0.95),
-                Bench::percentile(cpu, 0.5), 1000.0 / Bench::percentile(wall, 0.5));
+    std::printf("%-8s %10.2f %10.2f %10.2f %10.1f\n", label, Bench::percentile(wall, 0.5),
+                Bench::percentile(wall, 0.95), Bench::percentile(cpu, 0.5),
+                1000.0 / Bench::percentile(wall, 0.5));
     return true;
 }
 

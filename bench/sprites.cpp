@@ -57,7 +57,6 @@ constexpr glm::vec2 kHalfView{640.0f / kPixelsPerUnit, 360.0f / kPixelsPerUnit};
 
 using Clock = std::chrono::steady_clock;
 
-
 /// Positions and velocities shared by both ways of drawing, bouncing inside the view.
 struct Swarm {
     std::vector<glm::vec2> positions;
@@ -192,9 +191,30 @@ struct Engine {
     }
 };
 
-/// What the engine's frame drew and how long it took (median milliseconds).
+/// Median milliseconds of a frame: wall time and the main thread's CPU time.
+struct FrameCost {
+    double wall = 0.0;
+    double cpu = 0.0;
+};
+
+/// Times frames: each call of `frame` is one, after the warm-up ones.
+template <typename Frame> FrameCost timeFrames(Frame&& frame) {
+    std::vector<double> wall, cpu;
+    for (int i = 0; i < kWarmUpFrames + kMeasuredFrames; ++i) {
+        const auto start = Clock::now();
+        const double cpuStart = Bench::threadCpuMs();
+        frame();
+        glFinish();
+        if (i < kWarmUpFrames) continue;
+        wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        cpu.push_back(Bench::threadCpuMs() - cpuStart);
+    }
+    return {Bench::median(wall), Bench::median(cpu)};
+}
+
+/// What the engine's frame drew and what it cost.
 struct EngineFrame {
-    double ms = 0.0;
+    FrameCost cost;
     size_t sprites = 0;
     size_t particles = 0;
 };
@@ -206,9 +226,7 @@ EngineFrame engineFrame(Engine& engine, Swarm swarm, bool particles) {
     auto transforms = engine.systems.GetSystem<TransformSystem>();
     auto emitters = engine.systems.GetSystem<ParticleSystem>();
     auto renderer = engine.systems.GetSystem<SpriteRendereSystem>();
-    std::vector<double> times;
-    for (int frame = 0; frame < kWarmUpFrames + kMeasuredFrames; ++frame) {
-        const auto start = Clock::now();
+    const FrameCost cost = timeFrames([&] {
         swarm.step(1.0f / 60.0f);
         for (size_t i = 0; i < sprites.size(); ++i)
             engine.components.GetComponent<Transform>(sprites[i]).position =
@@ -217,11 +235,8 @@ EngineFrame engineFrame(Engine& engine, Swarm swarm, bool particles) {
         emitters->Update(1.0f / 60.0f);
         renderer->Update(1.0f / 60.0f);
         engine.window.swapBuffers();
-        glFinish();
-        if (frame >= kWarmUpFrames)
-            times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    const EngineFrame result{Bench::median(times), engine.graphics.spritesDrawnLastFrame(),
+    });
+    const EngineFrame result{cost, engine.graphics.spritesDrawnLastFrame(),
                              ParticlePool::kCapacity - emitters->pool().freeCount()};
     engine.clearSprites();
     return result;
@@ -280,16 +295,14 @@ struct Reference {
         glDeleteProgram(program);
     }
 
-    double frame(WindowHandler& window, GLuint texture, Swarm swarm) {
-        std::vector<double> times;
+    FrameCost frame(WindowHandler& window, GLuint texture, Swarm swarm) {
         glUseProgram(program);
         glUniform2f(glGetUniformLocation(program, "uHalfView"), kHalfView.x, kHalfView.y);
         glUniform1i(glGetUniformLocation(program, "uSprite"), 0);
         glBindTextureUnit(0, texture);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, 1280, 720);
-        for (int frame = 0; frame < kWarmUpFrames + kMeasuredFrames; ++frame) {
-            const auto start = Clock::now();
+        const FrameCost cost = timeFrames([&] {
             swarm.step(1.0f / 60.0f);
             glNamedBufferSubData(offsets, 0, swarm.positions.size() * sizeof(glm::vec2),
                                  swarm.positions.data());
@@ -297,13 +310,10 @@ struct Reference {
             glBindVertexArray(vao);
             glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, static_cast<GLsizei>(swarm.positions.size()));
             window.swapBuffers();
-            glFinish();
-            if (frame >= kWarmUpFrames)
-                times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        }
+        });
         glBindVertexArray(0);
         glUseProgram(0);
-        return Bench::median(times);
+        return cost;
     }
 };
 
@@ -354,8 +364,10 @@ int main() {
     std::filesystem::current_path(std::filesystem::path(QEL_SOURCE_DIR) / "tests");
     Engine engine;
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("%8s %8s %10s %18s %18s %8s\n", "sprites", "drawn", "particles", "engine ms/frame",
-                "reference ms/frame", "ratio");
+    // Wall time shows what a player would see on this machine as loaded now; the main thread's CPU
+    // time does not count other processes, and holds the whole GL work with LP_NUM_THREADS=0.
+    std::printf("%8s %8s %10s %14s %14s %8s %14s %14s %8s\n", "sprites", "drawn", "particles", "engine ms",
+                "reference ms", "ratio", "engine cpu", "reference cpu", "ratio");
     // Sprite rows within the 3,000-entity limit (four lamps are entities too), then the pool.
     for (const auto& [count, particles] :
          {std::pair{0u, false}, {500u, false}, {1000u, false}, {2000u, false}, {2900u, false}, {0u, true}}) {
@@ -364,9 +376,11 @@ int main() {
         // The reference draws as many quads as the engine drew sprites and particles.
         const Swarm drawn(whole.sprites + whole.particles);
         Reference reference(drawn.positions.size());
-        const double minimal = reference.frame(engine.window, engine.texture->id, drawn);
-        std::printf("%8u %8zu %10zu %18.2f %18.2f %8.2f\n", count, whole.sprites, whole.particles, whole.ms,
-                    minimal, minimal > 0 ? whole.ms / minimal : 0.0);
+        const FrameCost minimal = reference.frame(engine.window, engine.texture->id, drawn);
+        const auto ratio = [](double engine, double least) { return least > 0 ? engine / least : 0.0; };
+        std::printf("%8u %8zu %10zu %14.2f %14.2f %8.2f %14.2f %14.2f %8.2f\n", count, whole.sprites,
+                    whole.particles, whole.cost.wall, minimal.wall, ratio(whole.cost.wall, minimal.wall),
+                    whole.cost.cpu, minimal.cpu, ratio(whole.cost.cpu, minimal.cpu));
     }
     std::printf("instance build: %.1f ns per sprite\n", instanceBuildNs(engine.texture));
     return 0;

@@ -34,8 +34,10 @@ const vec3 kLuma = vec3(0.2126, 0.7152, 0.0722);
 // index is constant across an instance's fragments. Indexing the array directly lets a software
 // rasteriser sample one texture per fragment; a constant-case switch made it sample all 32
 // (twice the frame time with a few thousand sprites).
-vec4 sampleUnit(float slot, vec2 uv, vec2 dx, vec2 dy) {
-    return textureGrad(uTexture2D[int(slot + 0.5)], uv, dx, dy);
+// Textures filter the same way up close and far away and never between mipmap levels, so level 0
+// is what any derivatives would pick: reading it directly spares computing them per fragment.
+vec4 sampleUnit(float slot, vec2 uv) {
+    return textureLod(uTexture2D[int(slot + 0.5)], uv, 0.0);
 }
 
 // Light reaching a flat, viewer-facing surface at vWorld from one point light. Written with squared
@@ -63,23 +65,20 @@ vec3 toDisplay(vec3 linear) {
 }
 
 void main() {
-    vec2 dx = dFdx(vUV);
-    vec2 dy = dFdy(vUV);
-
     if (vSlots.w >= 0.0) {
         // Light mask: drawn as is, unlit, faded by its own alpha factor.
-        vec4 mask = sampleUnit(vSlots.w, vUV, dx, dy) * vColor;
+        vec4 mask = sampleUnit(vSlots.w, vUV) * vColor;
         float alpha = mask.a * vAlphaFactor;
         outColor = vec4(isLight ? mask.rgb : toDisplay(mask.rgb), alpha);
         outBright = vec4(0.0, 0.0, 0.0, alpha);
         return;
     }
 
-    vec4 albedo = sampleUnit(vSlots.x, vUV, dx, dy) * vColor;
+    vec4 albedo = sampleUnit(vSlots.x, vUV) * vColor;
     float alpha = albedo.a * vAlphaFactor;
     vec3 emission = vec3(0.0);
     if (vSlots.y >= 0.0) {
-        vec4 glow = sampleUnit(vSlots.y, vUV, dx, dy);
+        vec4 glow = sampleUnit(vSlots.y, vUV);
         emission = glow.rgb * glow.a * vSlots.z;
     }
 

@@ -73,6 +73,29 @@ TEST_F(FrameTest, AFrameWithNothingVisibleStillClearsBloomsAndComposites) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST_F(FrameTest, AFrameWithNothingInViewShowsTheCompositedClearColourOfItsOwnFrame) {
+    // A transparent sprite in view keeps the full composite running over an unchanged scene.
+    const Entity clear = addSprite({0.0f, 0.0f}, {2.0f, 2.0f}, solidTexture("white", kWhite));
+    components->GetComponent<SpriteRenderer>(clear).color.a = 0.0f;
+    const glm::vec4 colors[2] = {{0.5f, 0.5f, 0.5f, 1.0f}, {0.9f, 0.05f, 0.3f, 1.0f}};
+    glm::u8vec4 composited[2];
+    for (int i = 0; i < 2; ++i) {
+        glClearColor(colors[i].r, colors[i].g, colors[i].b, colors[i].a);
+        drawFrame();
+        composited[i] = readPixel(10, 10);
+    }
+    Transform& placed = components->GetComponent<Transform>(clear);
+    placed.position.x = 100.0f;
+    refreshModelMatrix(placed);
+    // The first empty frame of a clear colour composites; the next ones repeat its pixel.
+    for (int i : {0, 0, 1, 1, 0}) {
+        glClearColor(colors[i].r, colors[i].g, colors[i].b, colors[i].a);
+        drawFrame();
+        EXPECT_TRUE(near(readPixel(10, 10), composited[i], 1)) << i;
+        EXPECT_TRUE(near(readPixel(1200, 700), composited[i], 1)) << i;
+    }
+}
+
 TEST_F(FrameTest, ALightBrightensSpritesWithinItsRangeOnly) {
     Texture* white = solidTexture("white", kWhite);
     graphics->setAmbient(glm::vec4(1.0f, 1.0f, 1.0f, 0.1f));

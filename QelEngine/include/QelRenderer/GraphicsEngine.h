@@ -114,8 +114,18 @@ private:
     void uploadLights(glm::vec2 halfExtents);
     void drawSpritePass(bool receivers, const glm::mat4& worldToNDC);
     void drawShadowPass(const glm::mat4& worldToNDC);
+    /// The sprites with their lights and shadows into the scene targets, their bloom, and the
+    /// composite of both into the window.
+    void drawScene(glm::ivec2 windowSize, const glm::mat4& worldToNDC);
     void drawBloom(glm::ivec2 windowSize);
     void drawComposite();
+    /// A frame with no sprite in view composites nothing but the clear colour, the same pixel all
+    /// over the window. Once that pixel is known, such frames fill the window with it in one clear
+    /// instead of clearing the scene targets and running the full-screen composite.
+    /// Returns false, drawing nothing, when the pixel is not known for this frame's settings.
+    bool fillPlainComposite();
+    /// Reads the pixel the composite just drew, for frames with no sprite in view.
+    void rememberPlainComposite();
     /// The colour-grading table when the scene enables one that exists, else null.
     const Texture* activeLUT() const;
     void drawLightMasks(const glm::mat4& worldToNDC);
@@ -137,6 +147,13 @@ private:
     std::vector<DebugShape> overlayQueue;
     std::vector<DebugShape> boxQueue;
     glm::vec4 ambient{1.0f};
+    /// What a frame with no sprite in view showed, and the settings it depends on.
+    struct PlainComposite {
+        bool known = false;
+        glm::vec4 clearColor{0.0f};
+        uint32_t program = 0;
+        glm::vec4 shown{0.0f};
+    } plainComposite;
     size_t spritesDrawn = 0;
     uint64_t drawCalls = 0;
     bool debugDraw = false;

@@ -29,6 +29,7 @@
 
 #include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_precision.hpp>
 
 #include <algorithm>
 
@@ -43,6 +44,12 @@ constexpr int kBloomResultUnit = 4;
 constexpr int kLUTUnit = 5;
 constexpr glm::vec3 kColliderOutlineColor{0.0f, 1.0f, 0.0f};
 constexpr glm::vec3 kNavigationCellColor{0.4f, 0.1f, 0.1f};
+
+glm::vec4 currentClearColor() {
+    glm::vec4 color;
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, &color.x);
+    return color;
+}
 
 void drawFullScreenQuad(const Mesh& quad) {
     glBindVertexArray(quad.vao);
@@ -155,6 +162,35 @@ void GraphicsEngine::drawComposite() {
     Shader::unbind();
 }
 
+bool GraphicsEngine::fillPlainComposite() {
+    // A colour table could change without the clear colour doing so: those frames composite.
+    const PlainComposite& plain = plainComposite;
+    const uint32_t program = frame->postPro ? frame->postPro->programID : 0;
+    const glm::vec4 clearColor = currentClearColor();
+    if (!frame->visible.empty() || !plain.known || activeLUT() || plain.clearColor != clearColor ||
+        plain.program != program)
+        return false;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(plain.shown.r, plain.shown.g, plain.shown.b, plain.shown.a);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clearColor.r, clearColor.g, clearColor.b, clearColor.a);
+    return true;
+}
+
+void GraphicsEngine::rememberPlainComposite() {
+    PlainComposite& plain = plainComposite;
+    // A minimised window has no pixel to read.
+    const glm::vec2 windowSize = currentWindowSize();
+    plain.known = frame->visible.empty() && !activeLUT() && windowSize.x >= 1.0f && windowSize.y >= 1.0f;
+    if (!plain.known) return;
+    plain.clearColor = currentClearColor();
+    plain.program = frame->postPro ? frame->postPro->programID : 0;
+    // The window is 8 bits a channel: the byte read back is exactly what a clear to it writes.
+    glm::u8vec4 pixel;
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &pixel.x);
+    plain.shown = glm::vec4(pixel) / 255.0f;
+}
+
 const Texture* GraphicsEngine::activeLUT() const {
     const SceneManager* scenes = SceneManager::instance();
     if (!scenes || !scenes->lighting.isLUT || scenes->lighting.lutName.empty()) return nullptr;
@@ -260,6 +296,25 @@ void GraphicsEngine::drawParticles(const glm::mat4& worldToNDC, glm::vec2 window
     Shader::unbind();
 }
 
+void GraphicsEngine::drawScene(glm::ivec2 windowSize, const glm::mat4& worldToNDC) {
+    targets.beginFrame(windowSize);
+    if (canDrawWith(frame->sprite, "sprite")) {
+        Shader& sprite = *frame->sprite;
+        sprite.use();
+        sprite.setInt("uLightCount", static_cast<int>(frame->lights.count));
+        sprite.setBool("isLight", true);
+        drawSpritePass(true, worldToNDC);
+        drawShadowPass(worldToNDC);
+        drawSpritePass(false, worldToNDC);
+        sprite.setBool("isLight", false);
+        Shader::unbind();
+    }
+    // The blur and the composite cover every pixel opaquely: blending would only cost time.
+    glDisable(GL_BLEND);
+    drawBloom(windowSize);
+    drawComposite();
+}
+
 void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
     if (!frame->spriteBatch) {
         log(LOG_CRITICAL, "Draw before the renderer was loaded");
@@ -274,25 +329,11 @@ void GraphicsEngine::Draw(const std::vector<Entity>& layerOrdered) {
 
     collectVisible(layerOrdered, halfExtents);
     uploadLights(halfExtents);
-    targets.beginFrame(glm::ivec2(windowSize));
     glViewport(0, 0, static_cast<GLsizei>(windowSize.x), static_cast<GLsizei>(windowSize.y));
-
-    if (canDrawWith(frame->sprite, "sprite")) {
-        Shader& sprite = *frame->sprite;
-        sprite.use();
-        sprite.setInt("uLightCount", static_cast<int>(frame->lights.count));
-        sprite.setBool("isLight", true);
-        drawSpritePass(true, worldToNDC);
-        drawShadowPass(worldToNDC);
-        drawSpritePass(false, worldToNDC);
-        sprite.setBool("isLight", false);
-        Shader::unbind();
+    if (!fillPlainComposite()) {
+        drawScene(glm::ivec2(windowSize), worldToNDC);
+        rememberPlainComposite();
     }
-
-    // The blur and the composite cover every pixel opaquely: blending would only cost time.
-    glDisable(GL_BLEND);
-    drawBloom(glm::ivec2(windowSize));
-    drawComposite();
     glEnable(GL_BLEND);
     drawLightMasks(worldToNDC);
     drawParticles(worldToNDC, windowSize);
