@@ -1,6 +1,5 @@
-// The shipped content (Assets/) passes the content checker, the checker reports planted faults
-// at their file and JSON path, and the shipped scenes build into a world with the pieces the game
-// needs.
+// The content checker reports planted faults at their file and JSON path, and the shipped scenes
+// build into a world with the pieces the game needs.
 #include "../ECS/Prefab/SceneTestWorld.h"
 #include "ContentFiles.h"
 
@@ -29,13 +28,6 @@ namespace {
 
 using test::filesIn;
 using test::kAssets;
-
-TEST(ContentCheck, ShippedContentHasNoProblems) {
-    const Check::Report report = Check::checkContent(kAssets);
-    for (const Check::Problem& problem : report.problems)
-        ADD_FAILURE() << Check::formatProblem(problem);
-    EXPECT_GE(report.filesChecked, 40u);
-}
 
 TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     test::Sandbox content("content");
@@ -337,26 +329,7 @@ TEST_F(ContentCheckTest, TheLevelGlowsWithEmbersAndItsCinderlingsAnimate) {
     EXPECT_GE(animated, 3u);
 }
 
-TEST_F(ContentCheckTest, TitleAndCreditsOfferTheirButtonsAndCredits) {
-    ASSERT_TRUE(loadShippedScene("MainMenu.json"));
-    const std::pair<const char*, const char*> buttons[] = {{"PlayButton", "Play"},
-                                                           {"mHowToPlayButton", "OpenControls"},
-                                                           {"mSettingsButton", "mOpenSettings"},
-                                                           {"CreditsButton", "openCredits"},
-                                                           {"QuitButton", "Quit"}};
-    for (const auto& [name, message] : buttons) {
-        const Entity button = named(name);
-        ASSERT_NE(button, MAX_ENTITIES) << name;
-        ASSERT_TRUE(has<Button>(button) && has<Text>(button) && has<UITransform>(button)) << name;
-        EXPECT_EQ(get<Button>(button).OnClick, message);
-        EXPECT_FALSE(get<Text>(button).text.empty());
-        EXPECT_EQ(entities->GetInfo(button)->flags & EntityInfo::kDisabled, 0) << name;
-    }
-    // The panels the menu opens later start hidden.
-    for (const char* hidden : {"mHowToPlayPage", "Overlay", "QuitPage", "QuitConfirmButton"})
-        EXPECT_NE(entities->GetInfo(named(hidden))->flags & EntityInfo::kDisabled, 0) << hidden;
-    DestroyAllSceneEntities();
-
+TEST_F(ContentCheckTest, TheCreditsNameEveryLibraryAndFont) {
     ASSERT_TRUE(loadShippedScene("Credits.json"));
     std::string credits;
     for (Entity entity : sceneEntities)

@@ -2,9 +2,8 @@
 
 // The game's two states registered as its entry registers them, with the splash's and the scene's
 // update (and the scene's init) replaced by a test's own where it needs to watch or steer the game.
-#include "ECS/EntityManager.h"
-#include "ECS/SceneEntities.h"
 #include "Files.h"
+#include "World.h"
 #include "GameStates/CommonState.h"
 #include "GameStates/GameStateIds.h"
 #include "GameStates/GameState_Scene.h"
@@ -42,23 +41,6 @@ inline void playGame(StateFunction splashUpdate, StateFunction sceneUpdate = GS_
     registerGameStates(splashUpdate, sceneUpdate, sceneInit);
     GameStateManager::instance()->run(gsSplashId);
     delete Systems::instance();
-}
-
-/// The scene entity named `name`, MAX_ENTITIES when there is none.
-inline Entity sceneEntityNamed(const std::string& name) {
-    EntityManager& registry = *EntityManager::instance();
-    for (Entity entity : sceneEntities)
-        if (registry.GetInfo(entity)->name == name) return entity;
-    return MAX_ENTITIES;
-}
-
-/// Makes `tree` a game folder whose Assets and Defaults are the repository's and enters its run
-/// folder, as the shipped game is started.
-inline void enterShippedGame(Sandbox& tree) {
-    for (const char* folder : {"Assets", "Defaults"})
-        std::filesystem::create_directory_symlink(std::filesystem::path(QEL_SOURCE_DIR) / folder,
-                                                  tree / folder);
-    tree.enter("run");
 }
 
 /// A window small enough that drawing every frame of a long run costs little.

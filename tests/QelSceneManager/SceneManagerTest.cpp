@@ -197,22 +197,6 @@ TEST_F(SceneManagerTest, ATagOnlyPrefabIsBuiltWithTheComponentsTheSceneGives) {
     EXPECT_TRUE(entities->GetSignature(bare).none());
 }
 
-TEST_F(SceneManagerTest, TooDeepScenesAndPrefabsAreUnparsableFiles) {
-    const test::Sandbox folder("deep-scene");
-    test::writeText(folder / "Deep.json", R"({"Scene": {"gameObjects": [], "x": )" +
-                                              test::nestedJson(JSON::kMaxDepth, false) + "}}");
-    ASSERT_TRUE(scenes->setNextScene(folder / "Deep.json"));
-    JSON doc;
-    logged.take();
-    EXPECT_FALSE(scenes->getScene(doc));
-    EXPECT_FALSE(scenes->loadScene(doc));
-    EXPECT_EQ(logged.take(),
-              test::kTooDeepLine + "[HIGH] JSON: Parse error\n[HIGH] Unable to parse scene file\n");
-    EXPECT_FALSE(loadPrefab(R"({"name": "Deep", "component": {"types": [{"name": "Transform", "x": )" +
-                            test::nestedJson(JSON::kMaxDepth, true) + "}]}}"));
-    EXPECT_EQ(prefabs->FindPrefab("Deep"), nullptr);
-}
-
 TEST_F(SceneManagerTest, MalformedScenesAreReportedAndNeverCrash) {
     EXPECT_FALSE(loadFile("Truncated.json"));
     EXPECT_NE(logged.take().find("[HIGH] JSON: Parse error"), std::string::npos);

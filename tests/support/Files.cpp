@@ -28,6 +28,12 @@ void Sandbox::enter(const fs::path& relative) {
     fs::current_path(root / relative);
 }
 
+void enterShippedGame(Sandbox& tree) {
+    for (const char* folder : {"Assets", "Defaults"})
+        fs::create_directory_symlink(fs::path(QEL_SOURCE_DIR) / folder, tree / folder);
+    tree.enter("run");
+}
+
 void writeText(const fs::path& path, const std::string& text) {
     if (path.has_parent_path()) fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;

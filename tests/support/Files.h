@@ -30,6 +30,10 @@ private:
     std::filesystem::path previous;
 };
 
+/// Makes `tree` a game folder whose Assets and Defaults are the repository's and enters its run
+/// folder, as the shipped game is started.
+void enterShippedGame(Sandbox& tree);
+
 void writeText(const std::filesystem::path& path, const std::string& text);
 /// The whole file, or "" when it cannot be read.
 std::string readText(const std::filesystem::path& path);

@@ -14,9 +14,7 @@ ShippedGameTest::ShippedGameTest(float frameSeconds) : frameSeconds(frameSeconds
 
 void ShippedGameTest::SetUp() {
     QEL_SKIP_WITHOUT_DISPLAY();
-    for (const char* folder : {"Assets", "Defaults"})
-        std::filesystem::create_directory_symlink(std::filesystem::path(QEL_SOURCE_DIR) / folder, tree / folder);
-    tree.enter("run");
+    enterShippedGame(tree);
     files = std::make_unique<FileHelper>();
     window = std::make_unique<WindowHandler>();
     world.catalogue();

@@ -35,9 +35,9 @@ void World::catalogue() {
     forEachComponentType([&]<class T>() { components->RegisterComponent<T>(); });
 }
 
-Entity World::named(const std::string& name) const {
+Entity sceneEntityNamed(const std::string& name) {
     for (Entity entity : sceneEntities) {
-        if (entities->GetInfo(entity)->name == name) return entity;
+        if (EntityManager::instance()->GetInfo(entity)->name == name) return entity;
     }
     return MAX_ENTITIES;
 }

@@ -34,6 +34,9 @@ template <class T> struct Ref {
     explicit operator bool() const { return T::instance() != nullptr; }
 };
 
+/// The scene entity named `name`; MAX_ENTITIES when there is none.
+Entity sceneEntityNamed(const std::string& name);
+
 class World {
 public:
     enum class Part { Ecs, Scene };
@@ -58,8 +61,7 @@ public:
         systems->NotifyEntityChanged(entity);
         return entity;
     }
-    /// The scene entity named `name`; MAX_ENTITIES when there is none.
-    Entity named(const std::string& name) const;
+    Entity named(const std::string& name) const { return sceneEntityNamed(name); }
     template <class T> T& get(Entity entity) { return components->GetComponent<T>(entity); }
     template <class T> bool has(Entity entity) { return components->HasComponent<T>(entity); }
 

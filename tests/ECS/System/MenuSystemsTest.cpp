@@ -247,6 +247,7 @@ TEST_F(MenuTest, QuitConfirmationsLeaveForTheTitleOrTheDesktopOrResume) {
 
 TEST_F(MenuTest, EveryTitleButtonDoesWhatItsLabelSays) {
     ASSERT_TRUE(loadScene("MainMenu.json"));
+    EXPECT_FALSE(shown("mHowToPlayPage") || shown("Overlay") || shown("QuitPage")) << "panels start hidden";
     click("mHowToPlayButton");
     EXPECT_TRUE(shown("mHowToPlayPage") && !shown("PlayButton"));
     click("mHowToPlayCancelButton");
