@@ -12,6 +12,9 @@ local MAX_HEALTH = 5
 -- Seconds: how long a hit shows (the Hurt clip) and keeps further hits off.
 local HURT_SECONDS = 0.4
 local INVULNERABLE_SECONDS = 0.8
+-- Seconds at the start of a level (and after each fall) in which no bite lands, so the player
+-- can look around before the nearest Cinderling arrives.
+local START_SAFE_SECONDS = 2.0
 -- Seconds lying on the floor before the level starts again.
 local DOWN_SECONDS = 1.5
 -- Seconds between footsteps while walking.
@@ -19,7 +22,7 @@ local STEP_SECONDS = 0.35
 
 health = MAX_HEALTH
 local hurtTime = 0.0
-local invulnerableTime = 0.0
+local invulnerableTime = START_SAFE_SECONDS
 local downTime = nil
 local stepTime = 0.0
 local shownHealth = nil
