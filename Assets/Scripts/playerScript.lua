@@ -1,10 +1,7 @@
 -- The player: walks with W A S D or the arrow keys, takes hits from enemies (get_hurt), wins a
 -- hit point back for each Cinderling felled, and falls when its hit points run out, which
--- restarts the level. Key codes are GLFW's.
+-- restarts the level.
 scriptTag = "Player"
-
-local KEY_A, KEY_D, KEY_S, KEY_W = 65, 68, 83, 87
-local KEY_RIGHT, KEY_LEFT, KEY_DOWN, KEY_UP = 262, 263, 264, 265
 
 -- World units per second.
 local SPEED = 6.0
@@ -27,14 +24,6 @@ local downTime = nil
 local stepTime = 0.0
 local shownHealth = nil
 
--- +1, -1 or 0: which of the two directions is held (both cancel out).
-local function axis(positiveKey, positiveArrow, negativeKey, negativeArrow)
-    local value = 0
-    if keyPressed(positiveKey) or keyPressed(positiveArrow) then value = value + 1 end
-    if keyPressed(negativeKey) or keyPressed(negativeArrow) then value = value - 1 end
-    return value
-end
-
 -- The health display listens under its own tag; sent whenever the number changes.
 local function showHealth()
     if shownHealth == health then return end
@@ -43,8 +32,7 @@ local function showHealth()
 end
 
 local function walk(dt)
-    local dx = axis(KEY_D, KEY_RIGHT, KEY_A, KEY_LEFT)
-    local dy = axis(KEY_W, KEY_UP, KEY_S, KEY_DOWN)
+    local dx, dy = movementInput()
     local moving = dx ~= 0 or dy ~= 0
     if moving then
         -- Diagonals are no faster than straight lines.

@@ -61,7 +61,7 @@ void player(Content& content) {
             .push(JsonValue::component("Layer").set("layerName", "Player"))
             .push(JsonValue::component("Animator").set("animatorController", "playerAnimController"))
             // Walking, health and the fall: the player's script.
-            .push(goScripts({"audioFunctions", "playerScript"})));
+            .push(goScripts({"audioFunctions", "movementInput", "playerScript"})));
 }
 
 void enemy(Content& content) {

@@ -32,7 +32,7 @@ void makeScriptDemo(Content& content) {
                             JsonValue::array()
                                 .push(transformAt(0.0, 0.0, kCharacterWorldSize, kCharacterWorldSize))
                                 .push(sprite("PlayerSheet", kPlayerLayer, 0, 8))
-                                .push(goScripts({"ScriptDemo/mover", "audioFunctions"}))));
+                                .push(goScripts({"ScriptDemo/mover", "audioFunctions", "movementInput"}))));
 
     JsonValue scene = JsonValue::object();
     scene.set("cursor", "Default");
