@@ -1,17 +1,15 @@
 #include "QelCore/InputPlayer.h"
 
 #include "QelCore/LogManager.h"
+#include "data/ContentFiles.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace Qel {
 
 std::unique_ptr<InputPlayer> InputPlayer::open(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    std::string error = in.is_open() && !in.bad() ? "" : "cannot be read";
+    std::string text;
+    std::string error = readContent(path, text) ? "" : "cannot be read";
     std::optional<InputRecord> record;
     if (error.empty()) record = parseInputRecord(text, error);
     if (!record) {
