@@ -1,12 +1,11 @@
 #version 450 core
-// Scene plus bloom, tone-mapped and gamma-encoded for the window, then optionally graded through
-// a 16-step colour look-up table.
+// Scene plus bloom, tone-mapped and gamma-encoded for the window; built a second time with GRADED
+// defined, which then grades it through a 16-step colour look-up table (a program of its own: a
+// software rasteriser would pay for the table's two lookups on every pixel behind a branch too).
 
 uniform sampler2D uTexture2D;    // linear scene colour, the window's size
 uniform sampler2D uBloomTexture; // blurred bright light, linear, in a corner region of the texture
 uniform vec2 uBloomRegion;       // that region's share of the bloom texture
-uniform sampler2D uLUT16;        // 256 x 16, not sRGB: gamma-encoded in, gamma-encoded out
-uniform bool uIsLUT;
 
 in vec2 vUV;
 
@@ -24,6 +23,9 @@ vec3 toneMap(vec3 hdr) {
     return max(hdr, vec3(0.0)) * (mapped / peak);
 }
 
+#ifdef GRADED
+uniform sampler2D uLUT16; // 256 x 16, not sRGB: gamma-encoded in, gamma-encoded out
+
 // 16 blocks of 16 x 16 side by side: block = blue, x in block = red, y = green (v grows with
 // green). Red and green are filtered by the sampler inside a block; blue between two blocks here.
 vec3 grade(vec3 color) {
@@ -36,12 +38,15 @@ vec3 grade(vec3 color) {
     vec2 upper = vec2((upperBlock + inBlock.x) / kSteps, inBlock.y);
     return mix(textureLod(uLUT16, lower, 0.0).rgb, textureLod(uLUT16, upper, 0.0).rgb, c.b - lowerBlock);
 }
+#endif
 
 void main() {
     // The scene target matches the window texel for texel: a fetch, no filtering.
     vec3 scene = texelFetch(uTexture2D, ivec2(gl_FragCoord.xy), 0).rgb;
     vec3 hdr = scene + texture(uBloomTexture, vUV * uBloomRegion).rgb;
     vec3 display = pow(toneMap(hdr), vec3(1.0 / 2.2));
-    if (uIsLUT) display = grade(display);
+#ifdef GRADED
+    display = grade(display);
+#endif
     fragColor = vec4(display, 1.0);
 }

@@ -1,6 +1,12 @@
 #version 450 core
-// Lit sprites into the linear RGBA16F scene targets (isLight true), or display-ready colour when
-// drawing straight to the window (isLight false: light masks, particles).
+// Built into three programs by what the loader defines first:
+//   LIT            lit into the linear RGBA16F scene targets: sprites without emission, shadows;
+//   LIT, GLOWING   the same plus the sprite's emission texture;
+//   neither        display-ready colour straight to the window: light masks and particles.
+// A software rasteriser runs both sides of every branch for every fragment, so a choice made per
+// fragment costs both ways while one made per draw costs nothing: each program holds only the
+// work its draws need (a light mask path and an emission sample in every sprite's fragment once
+// cost a third of a frame with a few thousand sprites).
 
 struct PackedLight {
     vec4 position; // world x, y; height above the sprite plane
@@ -14,7 +20,6 @@ layout(std140, binding = 0) uniform Lights {
 
 uniform sampler2D uTexture2D[32];
 uniform vec3 uAmbientColor;
-uniform bool isLight;
 
 in vec2 vUV;
 in vec2 vWorld;
@@ -65,28 +70,14 @@ vec3 toDisplay(vec3 linear) {
 }
 
 void main() {
-    if (vSlots.w >= 0.0) {
-        // Light mask: drawn as is, unlit, faded by its own alpha factor.
-        vec4 mask = sampleUnit(vSlots.w, vUV) * vColor;
-        float alpha = mask.a * vAlphaFactor;
-        outColor = vec4(isLight ? mask.rgb : toDisplay(mask.rgb), alpha);
-        outBright = vec4(0.0, 0.0, 0.0, alpha);
-        return;
-    }
-
+#ifdef LIT
     vec4 albedo = sampleUnit(vSlots.x, vUV) * vColor;
     float alpha = albedo.a * vAlphaFactor;
     vec3 emission = vec3(0.0);
-    if (vSlots.y >= 0.0) {
-        vec4 glow = sampleUnit(vSlots.y, vUV);
-        emission = glow.rgb * glow.a * vSlots.z;
-    }
-
-    if (!isLight) {
-        outColor = vec4(toDisplay(albedo.rgb + emission), alpha);
-        outBright = vec4(0.0, 0.0, 0.0, alpha);
-        return;
-    }
+#ifdef GLOWING
+    vec4 glow = sampleUnit(vSlots.y, vUV);
+    emission = glow.rgb * glow.a * vSlots.z;
+#endif
 
     vec3 light = uAmbientColor;
     for (uint mask = vLightMask; mask != 0u; mask &= mask - 1u)
@@ -97,4 +88,12 @@ void main() {
     vec3 overflow = luma > kBloomThreshold ? lit * ((luma - kBloomThreshold) / luma) : vec3(0.0);
     outColor = vec4(lit, alpha);
     outBright = vec4(overflow + emission, alpha);
+#else
+    // Unlit, faded by the instance's alpha factor: a light mask names its texture in w, a
+    // particle in x.
+    vec4 texel = sampleUnit(vSlots.w >= 0.0 ? vSlots.w : vSlots.x, vUV) * vColor;
+    float alpha = texel.a * vAlphaFactor;
+    outColor = vec4(toDisplay(texel.rgb), alpha);
+    outBright = vec4(0.0, 0.0, 0.0, alpha);
+#endif
 }

@@ -21,11 +21,17 @@ inline constexpr uint32_t kUIBatchCapacity = 250;
 /// What the renderer keeps between Load and shutdown: the built-in resources (owned by their
 /// registries for the whole run, found once) and the lists of the frame being drawn.
 struct FrameResources {
+    /// Lit sprites and shadows into the scene targets; glowingSprite also samples emission.
     Shader* sprite = nullptr;
+    Shader* glowingSprite = nullptr;
+    /// Light masks and particles, unlit, straight to the window.
+    Shader* unlitSprite = nullptr;
     Shader* ui = nullptr;
     Shader* debug = nullptr;
     Shader* bloom = nullptr;
+    /// The composite, and the same graded through the scene's colour table.
     Shader* postPro = nullptr;
+    Shader* gradedPostPro = nullptr;
     Mesh* quad = nullptr;
     Mesh* squareDebug = nullptr;
     SpriteBatch* spriteBatch = nullptr;

@@ -62,7 +62,7 @@ public:
     /// bloom, the composite, light masks, particles, the UI list and the debug overlay.
     void Draw(const std::vector<Entity>& layerOrdered);
 
-    /// Ambient light of the "sprite" program: rgb scaled by w.
+    /// Ambient light of the lit sprite programs: rgb scaled by w.
     void setAmbient(glm::vec4 color);
     glm::vec4 getAmbient() const { return ambient; }
 

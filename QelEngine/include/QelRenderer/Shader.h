@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,7 +19,9 @@ public:
     /// (GL shader type, source file path) pairs, compiled and attached in the order given.
     using StageList = std::vector<std::pair<uint32_t, const char*>>;
 
-    explicit Shader(const StageList& stages);
+    /// defines (lines such as "#define LIT\n") go into every stage right after its #version line,
+    /// so one source file can be built into several programs; error lines keep the file's numbers.
+    explicit Shader(const StageList& stages, std::string_view defines = {});
     /// Deletes the program.
     ~Shader();
     Shader(Shader&& other) noexcept;
@@ -26,8 +29,9 @@ public:
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;
 
-    /// Compiles the file as one stage of type and attaches it; false (text in `log`) on failure.
-    bool compile(uint32_t type, const char* path);
+    /// Compiles the file, with defines, as one stage of type and attaches it; false (text in
+    /// `log`) on failure.
+    bool compile(uint32_t type, const char* path, std::string_view defines = {});
 
     /// Binds the program; the setters below act on the bound program.
     void use() const;

@@ -71,10 +71,12 @@ void GraphicsEngine::destroyRenderTargets() {
 
 void GraphicsEngine::setAmbient(glm::vec4 color) {
     ambient = color;
-    // The sprite passes skip a program that did not build; so does this.
-    if (!frame->sprite || !frame->sprite->isLinked) return;
-    frame->sprite->use();
-    frame->sprite->setVec3("uAmbientColor", glm::vec3(color) * color.w);
+    for (Shader* lit : {frame->sprite, frame->glowingSprite}) {
+        // The sprite passes skip a program that did not build; so does this.
+        if (!lit || !lit->isLinked) continue;
+        lit->use();
+        lit->setVec3("uAmbientColor", glm::vec3(color) * color.w);
+    }
     Shader::unbind();
 }
 

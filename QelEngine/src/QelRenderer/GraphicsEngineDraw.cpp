@@ -85,9 +85,18 @@ void GraphicsEngine::uploadLights(glm::vec2 halfExtents) {
 
 void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC) {
     ComponentManager* components = ComponentManager::instance();
+    const Shader* bound = nullptr;
     for (Entity entity : frame->visible) {
         const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
         if (sprite.isRecieveShadow != receivers) continue;
+        // Only glowing sprites pay for the emission sample; switching programs draws what is
+        // queued first, so the layer order holds.
+        const Shader* program = sprite.emission ? frame->glowingSprite : frame->sprite;
+        if (program != bound) {
+            frame->spriteBatch->flush();
+            program->use();
+            bound = program;
+        }
         pushSprite(*frame->spriteBatch, sprite, components->GetComponent<Transform>(entity), worldToNDC);
     }
     frame->spriteBatch->flush();
@@ -95,6 +104,7 @@ void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC)
 
 void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
     ComponentManager* components = ComponentManager::instance();
+    frame->sprite->use();
     for (uint32_t i = 0; i < frame->lights.count; ++i) {
         const PackedLight& light = frame->lights.lights[i];
         if (light.intensity() == 0.0f) continue;
@@ -143,18 +153,20 @@ void GraphicsEngine::drawBloom(glm::ivec2 windowSize) {
 void GraphicsEngine::drawComposite() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT);
-    if (!canDrawWith(frame->postPro, "postPro")) return;
-    Shader& composite = *frame->postPro;
+    const Texture* lut = activeLUT();
+    Shader* program = lut ? frame->gradedPostPro : frame->postPro;
+    if (!canDrawWith(program, lut ? "postProGraded" : "postPro")) return;
+    Shader& composite = *program;
     composite.use();
     glBindTextureUnit(kSceneColorUnit, targets.sceneColor);
     glBindTextureUnit(kBloomResultUnit, targets.pingpongTex[1]);
     composite.setInt("uTexture2D", kSceneColorUnit);
     composite.setInt("uBloomTexture", kBloomResultUnit);
     composite.setVec2("uBloomRegion", targets.bloomRegion());
-    composite.setInt("uLUT16", kLUTUnit);
-    const Texture* lut = activeLUT();
-    composite.setBool("uIsLUT", lut != nullptr);
-    glBindTextureUnit(kLUTUnit, lut ? lut->id : 0);
+    if (lut) {
+        composite.setInt("uLUT16", kLUTUnit);
+        glBindTextureUnit(kLUTUnit, lut->id);
+    }
     drawFullScreenQuad(*frame->quad);
     // Sprite programs sample every unit of their array while drawing into these targets.
     for (const int unit : {kSceneColorUnit, kBloomResultUnit, kLUTUnit})
@@ -200,9 +212,9 @@ const Texture* GraphicsEngine::activeLUT() const {
 }
 
 void GraphicsEngine::drawLightMasks(const glm::mat4& worldToNDC) {
-    if (!canDrawWith(frame->sprite, "sprite")) return;
+    if (!canDrawWith(frame->unlitSprite, "spriteUnlit")) return;
     ComponentManager* components = ComponentManager::instance();
-    frame->sprite->use();
+    frame->unlitSprite->use();
     for (Entity entity : frame->visible) {
         const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
         if (!sprite.lightMask) continue;
@@ -286,27 +298,26 @@ bool GraphicsEngine::canDrawWith(const Shader* program, const std::string& name)
 }
 
 void GraphicsEngine::drawParticles(const glm::mat4& worldToNDC, glm::vec2 windowSize) {
-    if (!frame->quad || !frame->spriteBatch || !frame->sprite)
+    if (!frame->quad || !frame->spriteBatch || !frame->unlitSprite)
         QEL_STRONG_ASSERT("ParticleSystem can't draw stuff");
     ParticleSystem* particles = ParticleSystem::active();
-    if (!particles || !canDrawWith(frame->sprite, "sprite")) return;
+    if (!particles || !canDrawWith(frame->unlitSprite, "spriteUnlit")) return;
     const CameraState& camera = cameraState();
-    frame->sprite->use();
+    frame->unlitSprite->use();
     particles->Draw(*frame->spriteBatch, worldToNDC, windowSize, camera.position, camera.zoom);
     Shader::unbind();
 }
 
 void GraphicsEngine::drawScene(glm::ivec2 windowSize, const glm::mat4& worldToNDC) {
     targets.beginFrame(windowSize);
-    if (canDrawWith(frame->sprite, "sprite")) {
-        Shader& sprite = *frame->sprite;
-        sprite.use();
-        sprite.setInt("uLightCount", static_cast<int>(frame->lights.count));
-        sprite.setBool("isLight", true);
+    if (canDrawWith(frame->sprite, "sprite") && canDrawWith(frame->glowingSprite, "spriteGlowing")) {
+        for (Shader* lit : {frame->sprite, frame->glowingSprite}) {
+            lit->use();
+            lit->setInt("uLightCount", static_cast<int>(frame->lights.count));
+        }
         drawSpritePass(true, worldToNDC);
         drawShadowPass(worldToNDC);
         drawSpritePass(false, worldToNDC);
-        sprite.setBool("isLight", false);
         Shader::unbind();
     }
     // The blur and the composite cover every pixel opaquely: blending would only cost time.

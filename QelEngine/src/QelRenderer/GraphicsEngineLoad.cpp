@@ -14,6 +14,7 @@
 
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Qel {
@@ -25,18 +26,25 @@ void loadMeshes(AssetManager& assets) {
         assets.load<Mesh>(mesh.name, std::string("../Assets/Meshes/") + mesh.file);
 }
 
-void loadShader(AssetManager& assets, const char* name, const char* vertexPath, const char* fragmentPath) {
+void loadShader(AssetManager& assets, const char* name, const char* vertexPath, const char* fragmentPath,
+                std::string_view defines = {}) {
     assets.load<Shader>(
-        name, Shader::StageList{{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}});
+        name, Shader::StageList{{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}}, defines);
     const Shader* shader = assets.findRegistry<Shader>()->get(hashName(name));
     if (shader && !shader->log.empty()) logf(LOG_CRITICAL, "shader %s: %s", name, shader->log.c_str());
 }
 
 void loadShaders(AssetManager& assets) {
     loadShader(assets, "debug", "../Assets/Shaders/Debug.vert", "../Assets/Shaders/Debug.frag");
-    loadShader(assets, "sprite", "../Assets/Shaders/Sprite.vert", "../Assets/Shaders/Sprite.frag");
-    loadShader(assets, "postPro", "../Assets/Shaders/PostProComposite.vert",
-               "../Assets/Shaders/PostProComposite.frag");
+    constexpr const char* kSpriteVert = "../Assets/Shaders/Sprite.vert";
+    constexpr const char* kSpriteFrag = "../Assets/Shaders/Sprite.frag";
+    loadShader(assets, "sprite", kSpriteVert, kSpriteFrag, "#define LIT\n");
+    loadShader(assets, "spriteGlowing", kSpriteVert, kSpriteFrag, "#define LIT\n#define GLOWING\n");
+    loadShader(assets, "spriteUnlit", kSpriteVert, kSpriteFrag);
+    constexpr const char* kCompositeVert = "../Assets/Shaders/PostProComposite.vert";
+    constexpr const char* kCompositeFrag = "../Assets/Shaders/PostProComposite.frag";
+    loadShader(assets, "postPro", kCompositeVert, kCompositeFrag);
+    loadShader(assets, "postProGraded", kCompositeVert, kCompositeFrag, "#define GRADED\n");
     loadShader(assets, "bloom", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/bloom.frag");
     loadShader(assets, "font", "../Assets/Shaders/Font.vert", "../Assets/Shaders/Font.frag");
     loadShader(assets, "ui", "../Assets/Shaders/UI.vert", "../Assets/Shaders/UI.frag");
@@ -73,11 +81,15 @@ void GraphicsEngine::Load() {
     loadMeshes(*assets);
     loadShaders(*assets);
 
-    frame->sprite = assets->findRegistry<Shader>()->get(hashName("sprite"));
-    frame->ui = assets->findRegistry<Shader>()->get(hashName("ui"));
-    frame->debug = assets->findRegistry<Shader>()->get(hashName("debug"));
-    frame->bloom = assets->findRegistry<Shader>()->get(hashName("bloom"));
-    frame->postPro = assets->findRegistry<Shader>()->get(hashName("postPro"));
+    Registry<Shader>* shaders = assets->findRegistry<Shader>();
+    frame->sprite = shaders->get(hashName("sprite"));
+    frame->glowingSprite = shaders->get(hashName("spriteGlowing"));
+    frame->unlitSprite = shaders->get(hashName("spriteUnlit"));
+    frame->ui = shaders->get(hashName("ui"));
+    frame->debug = shaders->get(hashName("debug"));
+    frame->bloom = shaders->get(hashName("bloom"));
+    frame->postPro = shaders->get(hashName("postPro"));
+    frame->gradedPostPro = shaders->get(hashName("postProGraded"));
 
     Registry<Mesh>* meshes = assets->findRegistry<Mesh>();
     frame->quad = meshes->get(hashName("quad"));
@@ -88,7 +100,8 @@ void GraphicsEngine::Load() {
     frame->uiBatch = assets->findRegistry<UIBatch>()->get(hashName("uiVBO"));
     frame->spriteBatch->SetupAttributes(SpriteVertex::attributes, false);
     frame->uiBatch->SetupAttributes(UIVertex::attributes, false);
-    bindSamplerArray(*frame->sprite, frame->spriteBatch->maxSlots);
+    for (Shader* sprites : {frame->sprite, frame->glowingSprite, frame->unlitSprite})
+        bindSamplerArray(*sprites, frame->spriteBatch->maxSlots);
     bindSamplerArray(*frame->ui, frame->uiBatch->maxSlots);
     setAmbient(glm::vec4(1.0f));
 

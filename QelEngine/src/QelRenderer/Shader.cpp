@@ -49,7 +49,7 @@ const char* stageName(uint32_t type) {
 
 } // namespace
 
-Shader::Shader(const StageList& stages) {
+Shader::Shader(const StageList& stages, std::string_view defines) {
     if (stages.size() == 1) report("Too few shader files!");
     programID = glCreateProgram();
     if (programID == 0) {
@@ -58,7 +58,7 @@ Shader::Shader(const StageList& stages) {
     }
     bool stagesBuilt = true;
     for (const auto& [type, path] : stages)
-        stagesBuilt = compile(type, path) && stagesBuilt;
+        stagesBuilt = compile(type, path, defines) && stagesBuilt;
     // The other stages could still link (GL needs no fragment stage) into a program that draws
     // garbage, so one failed stage leaves the program unlinked.
     if (!stagesBuilt) return;
@@ -96,7 +96,7 @@ Shader& Shader::operator=(Shader&& other) noexcept {
     return *this;
 }
 
-bool Shader::compile(uint32_t type, const char* path) {
+bool Shader::compile(uint32_t type, const char* path, std::string_view defines) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         report("File not found");
@@ -111,9 +111,17 @@ bool Shader::compile(uint32_t type, const char* path) {
         return false;
     }
 
+    // GLSL wants #version first: the defines follow it, then a #line puts the rest back on the
+    // line numbers of the file.
+    const size_t versionEnd = source.starts_with("#version") ? source.find('\n') : std::string::npos;
+    const size_t split = versionEnd == std::string::npos ? 0 : versionEnd + 1;
+    const std::string head = source.substr(0, split);
+    const std::string inserted =
+        defines.empty() ? std::string() : std::string(defines) + (split == 0 ? "#line 1\n" : "#line 2\n");
+    const char* sources[] = {head.c_str(), inserted.c_str(), source.c_str() + split};
+
     const GLuint shader = glCreateShader(type);
-    const char* sources[] = {source.c_str()};
-    glShaderSource(shader, 1, sources, nullptr);
+    glShaderSource(shader, 3, sources, nullptr);
     glCompileShader(shader);
     GLint status = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);

@@ -37,7 +37,7 @@ public:
     void Unload() override;
 
     /// Queues every live particle inside the view (window size in pixels, camera position and
-    /// zoom) into the sprite batch, flushing at the end; the "sprite" program must be bound.
+    /// zoom) into the sprite batch, flushing at the end; the "spriteUnlit" program must be bound.
     /// Nothing is drawn for a window or zoom that shows nothing.
     void Draw(SpriteBatch& batch, const glm::mat4& worldToNDC, glm::vec2 windowSize, glm::vec2 camera,
               float zoom);
