@@ -8,25 +8,14 @@
 // work its draws need (a light mask path and an emission sample in every sprite's fragment once
 // cost a third of a frame with a few thousand sprites).
 
-struct PackedLight {
-    vec4 position; // world x, y; height above the sprite plane
-    vec4 color;    // linear rgb
-    vec4 params;   // range, intensity, attenuation
-};
-
-layout(std140, binding = 0) uniform Lights {
-    PackedLight uLights[20];
-};
-
-uniform sampler2D uTexture2D[32];
-uniform vec3 uAmbientColor;
+uniform sampler2D uTexture2D[31];
+uniform sampler2D uLightMap;  // light reaching the sprite plane, see LightMap.frag
+uniform vec2 uLightMapScale;  // window pixels to light map texture coordinates
 
 in vec2 vUV;
-in vec2 vWorld;
 in vec4 vColor;
 flat in vec4 vSlots;
 in float vAlphaFactor;
-flat in uint vLightMask;
 
 layout(location = 0) out vec4 outColor;
 layout(location = 1) out vec4 outBright;
@@ -37,32 +26,12 @@ const vec3 kLuma = vec3(0.2126, 0.7152, 0.0722);
 
 // The batch binds each texture of a draw to its own unit and every instance names its unit, so the
 // index is constant across an instance's fragments. Indexing the array directly lets a software
-// rasteriser sample one texture per fragment; a constant-case switch made it sample all 32
+// rasteriser sample one texture per fragment; a constant-case switch made it sample all of them
 // (twice the frame time with a few thousand sprites).
 // Textures filter the same way up close and far away and never between mipmap levels, so level 0
 // is what any derivatives would pick: reading it directly spares computing them per fragment.
 vec4 sampleUnit(float slot, vec2 uv) {
     return textureLod(uTexture2D[int(slot + 0.5)], uv, 0.0);
-}
-
-// Light reaching a flat, viewer-facing surface at vWorld from one point light. Written with squared
-// distances: no square root but the one the height needs.
-vec3 pointLight(PackedLight light) {
-    float range = light.params.x;
-    vec2 toLight = light.position.xy - vWorld;
-    float distSq = dot(toLight, toLight);
-    if (range <= 0.0 || distSq >= range * range) return vec3(0.0);
-    // Exponential fall-off (attenuation is a negative rate per squared world unit), faded to
-    // exactly zero at the range so lights can be culled there without a visible edge.
-    float falloff = exp(min(light.params.z, 0.0) * distSq);
-    float reach = distSq / (range * range);
-    float edge = 1.0 - reach * reach;
-    // Height tilts the light: right under it a surface gets it all, at grazing angles half
-    // (wrapped so that low lights still reach the floor).
-    float height = max(light.position.z, 0.0);
-    float facing = height > 0.0 ? height * inversesqrt(distSq + height * height) : 0.0;
-    float wrapped = 0.5 + 0.5 * facing;
-    return light.color.rgb * max(light.params.y, 0.0) * falloff * edge * edge * wrapped;
 }
 
 vec3 toDisplay(vec3 linear) {
@@ -79,9 +48,7 @@ void main() {
     emission = glow.rgb * glow.a * vSlots.z;
 #endif
 
-    vec3 light = uAmbientColor;
-    for (uint mask = vLightMask; mask != 0u; mask &= mask - 1u)
-        light += pointLight(uLights[findLSB(mask)]);
+    vec3 light = textureLod(uLightMap, gl_FragCoord.xy * uLightMapScale, 0.0).rgb;
 
     vec3 lit = albedo.rgb * light + emission;
     float luma = dot(lit, kLuma);

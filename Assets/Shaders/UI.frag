@@ -2,7 +2,7 @@
 // UI draws straight to the window: images are sRGB textures (sampled linear) re-encoded for
 // display, then tinted; glyphs take the colour as is with their red channel as coverage.
 
-uniform sampler2D uTexture2D[32];
+uniform sampler2D uTexture2D[31];
 
 in vec2 vUV;
 in vec4 vColor;

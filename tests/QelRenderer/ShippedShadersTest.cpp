@@ -10,26 +10,36 @@
 namespace Qel {
 namespace {
 
-Shader buildShipped(const std::string& name) {
-    const std::string vertex = QEL_SOURCE_DIR "/Assets/Shaders/" + name + ".vert",
-                      fragment = QEL_SOURCE_DIR "/Assets/Shaders/" + name + ".frag";
-    return Shader({{GL_VERTEX_SHADER, vertex.c_str()}, {GL_FRAGMENT_SHADER, fragment.c_str()}});
+Shader buildShipped(const std::string& vertexName, const std::string& fragmentName,
+                    const char* defines = "") {
+    const std::string vertex = QEL_SOURCE_DIR "/Assets/Shaders/" + vertexName + ".vert",
+                      fragment = QEL_SOURCE_DIR "/Assets/Shaders/" + fragmentName + ".frag";
+    return Shader({{GL_VERTEX_SHADER, vertex.c_str()}, {GL_FRAGMENT_SHADER, fragment.c_str()}}, defines);
 }
 
 using ShippedShadersTest = test::RendererTest;
 
 TEST_F(ShippedShadersTest, AllProgramsBuildAndTheLightBlockMatchesTheBuffer) {
-    for (const char* name : {"Debug", "Sprite", "PostProComposite", "bloom", "Font", "UI"}) {
-        Shader shader = buildShipped(name);
-        EXPECT_TRUE(shader.isLinked) << name;
-        EXPECT_EQ(shader.log, "") << name;
+    // Each side of every #ifdef in the shipped sources.
+    const struct {
+        const char* vertex;
+        const char* fragment;
+        const char* defines;
+    } programs[] = {{"Debug", "Debug", ""},   {"Sprite", "Sprite", "#define LIT\n#define GLOWING\n"},
+                    {"Sprite", "Sprite", ""}, {"PostProComposite", "PostProComposite", "#define GRADED\n"},
+                    {"bloom", "bloom", ""},   {"bloom", "LightMap", ""},
+                    {"Font", "Font", ""},     {"UI", "UI", ""}};
+    for (const auto& [vertex, fragment, defines] : programs) {
+        Shader shader = buildShipped(vertex, fragment, defines);
+        EXPECT_TRUE(shader.isLinked) << fragment << " " << defines;
+        EXPECT_EQ(shader.log, "") << fragment << " " << defines;
     }
-    Shader sprite = buildShipped("Sprite");
-    const GLuint block = glGetUniformBlockIndex(sprite.programID, "Lights");
+    Shader lightMap = buildShipped("bloom", "LightMap");
+    const GLuint block = glGetUniformBlockIndex(lightMap.programID, "Lights");
     ASSERT_NE(block, GL_INVALID_INDEX);
     GLint size = 0, binding = -1;
-    glGetActiveUniformBlockiv(sprite.programID, block, GL_UNIFORM_BLOCK_DATA_SIZE, &size);
-    glGetActiveUniformBlockiv(sprite.programID, block, GL_UNIFORM_BLOCK_BINDING, &binding);
+    glGetActiveUniformBlockiv(lightMap.programID, block, GL_UNIFORM_BLOCK_DATA_SIZE, &size);
+    glGetActiveUniformBlockiv(lightMap.programID, block, GL_UNIFORM_BLOCK_BINDING, &binding);
     EXPECT_EQ(size, static_cast<GLint>(kLightBufferBytes));
     EXPECT_EQ(binding, 0);
 }

@@ -16,8 +16,9 @@
 namespace Qel::Graphics {
 
 /// Texture units a batch hands out at most: the batched programs declare the sampler array
-/// `uTexture2D[32]`, and a unit past its end cannot be sampled.
-inline constexpr uint32_t kBatchTextureUnits = 32;
+/// `uTexture2D[31]`, and a unit past its end cannot be sampled. The lit sprite programs' light map
+/// is the 32nd sampler, on the unit after the array's.
+inline constexpr uint32_t kBatchTextureUnits = 31;
 
 /// Texture units of an instance that uses two textures (main and emission).
 struct SlotPair {

@@ -21,7 +21,9 @@ inline constexpr uint32_t kUIBatchCapacity = 250;
 /// What the renderer keeps between Load and shutdown: the built-in resources (owned by their
 /// registries for the whole run, found once) and the lists of the frame being drawn.
 struct FrameResources {
-    /// Lit sprites and shadows into the scene targets; glowingSprite also samples emission.
+    /// The light map; lit sprites and shadows into the scene targets, the glowing ones also
+    /// sampling emission.
+    Shader* lightMap = nullptr;
     Shader* sprite = nullptr;
     Shader* glowingSprite = nullptr;
     /// Light masks and particles, unlit, straight to the window.

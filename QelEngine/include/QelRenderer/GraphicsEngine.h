@@ -62,7 +62,7 @@ public:
     /// bloom, the composite, light masks, particles, the UI list and the debug overlay.
     void Draw(const std::vector<Entity>& layerOrdered);
 
-    /// Ambient light of the lit sprite programs: rgb scaled by w.
+    /// Ambient light reaching every sprite: rgb scaled by w.
     void setAmbient(glm::vec4 color);
     glm::vec4 getAmbient() const { return ambient; }
 
@@ -112,6 +112,8 @@ private:
     // The frame's passes, in drawing order.
     void collectVisible(const std::vector<Entity>& layerOrdered, glm::vec2 halfExtents);
     void uploadLights(glm::vec2 halfExtents);
+    /// The light reaching each part of the view into the light map the lit sprites sample.
+    void drawLightMap(glm::ivec2 windowSize, const glm::mat4& worldToNDC);
     void drawSpritePass(bool receivers, const glm::mat4& worldToNDC);
     void drawShadowPass(const glm::mat4& worldToNDC);
     /// The sprites with their lights and shadows into the scene targets, their bloom, and the

@@ -6,9 +6,10 @@
 
 namespace Qel {
 
-/// The off-screen targets of a frame: the scene framebuffer with its colour and bright (bloom
-/// source) attachments, and the two ping-pong framebuffers of the blur. All four textures are
-/// RGBA16F at the window size; main thread only.
+/// The off-screen targets of a frame: the light map, the scene framebuffer with its colour and
+/// bright (bloom source) attachments, and the two ping-pong framebuffers of the blur. All five
+/// textures are RGBA16F, the light map at a quarter of the window's size on each side, the others
+/// at the window size; main thread only.
 class RenderTargets {
 public:
     RenderTargets() = default;
@@ -26,6 +27,11 @@ public:
     /// else), binds the scene framebuffer and clears both of its attachments.
     void beginFrame(glm::ivec2 size);
 
+    /// Each light map texel stands for this many window pixels on each side.
+    static constexpr int kLightMapShrink = 4;
+    /// The light map's size: the window's divided by kLightMapShrink, rounded up.
+    glm::ivec2 lightMapSize() const;
+
     /// Each side of the bloom's blur region is this fraction of the window's; bloom.frag steps
     /// through the full-size bright target by the same factor.
     static constexpr int kBloomShrink = 8;
@@ -41,6 +47,8 @@ public:
     /// The blur writes the bloom's result again.
     void markBloomResultWritten() { bloomResultClear = false; }
 
+    uint32_t lightMapFBO = 0;
+    uint32_t lightMap = 0;
     uint32_t sceneFBO = 0;
     uint32_t sceneColor = 0;
     uint32_t sceneBright = 0;

@@ -42,8 +42,10 @@ public:
     void setInt(const std::string& name, int value);
     void setVec2(const std::string& name, const glm::vec2& value);
     void setVec3(const std::string& name, const glm::vec3& value);
-    /// Sets "uModel_to_NDC" (column-major, not transposed).
-    void setModelToNDC(const glm::mat4& matrix);
+    /// Column-major, not transposed.
+    void setMat4(const std::string& name, const glm::mat4& value);
+    /// Sets "uModel_to_NDC".
+    void setModelToNDC(const glm::mat4& matrix) { setMat4("uModel_to_NDC", matrix); }
     /// Sets the sampler array "uTexture2D" to the count texture units given.
     void setTextureUnits(int count, const int* units);
 

@@ -27,13 +27,10 @@ struct SpriteVertex {
     glm::mat4 modelToNDC{1.0f};
     /// Texture rectangle shown: offset x, offset y, size x, size y (texture units).
     glm::vec4 uvRect{0.0f, 0.0f, 1.0f, 1.0f};
-    /// World matrix, for lighting.
-    glm::mat4 model{1.0f};
     /// 1 for sprites and shadows, the mask's alpha for light masks.
     float alpha = 1.0f;
 
-    static constexpr std::array<VertexAttribute, 6> attributes{
-        {{2, 4}, {3, 4}, {4, 16}, {8, 4}, {9, 16}, {13, 1}}};
+    static constexpr std::array<VertexAttribute, 5> attributes{{{2, 4}, {3, 4}, {4, 16}, {8, 4}, {9, 1}}};
 };
 
 /// Per-instance record of the UI batch.
@@ -51,13 +48,12 @@ struct UIVertex {
 };
 
 // The shaders read these records straight from the instance buffers: the layouts are fixed.
-static_assert(sizeof(SpriteVertex) == 180);
+static_assert(sizeof(SpriteVertex) == 116);
 static_assert(offsetof(SpriteVertex, slots) == 0);
 static_assert(offsetof(SpriteVertex, color) == 16);
 static_assert(offsetof(SpriteVertex, modelToNDC) == 32);
 static_assert(offsetof(SpriteVertex, uvRect) == 96);
-static_assert(offsetof(SpriteVertex, model) == 112);
-static_assert(offsetof(SpriteVertex, alpha) == 176);
+static_assert(offsetof(SpriteVertex, alpha) == 112);
 
 static_assert(sizeof(UIVertex) == 104);
 static_assert(offsetof(UIVertex, slot) == 0);

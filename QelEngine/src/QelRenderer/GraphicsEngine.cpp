@@ -71,12 +71,10 @@ void GraphicsEngine::destroyRenderTargets() {
 
 void GraphicsEngine::setAmbient(glm::vec4 color) {
     ambient = color;
-    for (Shader* lit : {frame->sprite, frame->glowingSprite}) {
-        // The sprite passes skip a program that did not build; so does this.
-        if (!lit || !lit->isLinked) continue;
-        lit->use();
-        lit->setVec3("uAmbientColor", glm::vec3(color) * color.w);
-    }
+    // The passes skip a program that did not build; so does this.
+    if (!frame->lightMap || !frame->lightMap->isLinked) return;
+    frame->lightMap->use();
+    frame->lightMap->setVec3("uAmbientColor", glm::vec3(color) * color.w);
     Shader::unbind();
 }
 

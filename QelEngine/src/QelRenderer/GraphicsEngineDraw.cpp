@@ -30,6 +30,7 @@
 #include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_precision.hpp>
+#include <glm/matrix.hpp>
 
 #include <algorithm>
 
@@ -42,6 +43,8 @@ constexpr int kBloomSourceUnit = 7;
 constexpr int kSceneColorUnit = 3;
 constexpr int kBloomResultUnit = 4;
 constexpr int kLUTUnit = 5;
+// The lit sprite programs' light map sits on the unit after their sampler array.
+constexpr int kLightMapUnit = Graphics::kBatchTextureUnits;
 constexpr glm::vec3 kColliderOutlineColor{0.0f, 1.0f, 0.0f};
 constexpr glm::vec3 kNavigationCellColor{0.4f, 0.1f, 0.1f};
 
@@ -81,6 +84,35 @@ void GraphicsEngine::uploadLights(glm::vec2 halfExtents) {
     glBindBuffer(GL_UNIFORM_BUFFER, lightUBO);
     glBufferSubData(GL_UNIFORM_BUFFER, 0, kLightBufferBytes, frame->lights.lights.data());
     glBindBuffer(GL_UNIFORM_BUFFER, 0);
+}
+
+void GraphicsEngine::drawLightMap(glm::ivec2 windowSize, const glm::mat4& worldToNDC) {
+    Shader& lightMap = *frame->lightMap;
+    const glm::ivec2 mapSize = targets.lightMapSize();
+    // A light map pixel centre is the centre of the window pixels it stands for; from there to
+    // NDC, then back through the camera to the world.
+    const glm::vec2 mapPixelToNDC =
+        2.0f * static_cast<float>(RenderTargets::kLightMapShrink) / glm::vec2(windowSize);
+    const glm::mat4 mapToNDC = glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(-1.0f, -1.0f, 0.0f)),
+                                          glm::vec3(mapPixelToNDC, 1.0f));
+    glBindFramebuffer(GL_FRAMEBUFFER, targets.lightMapFBO);
+    glViewport(0, 0, mapSize.x, mapSize.y);
+    glDisable(GL_BLEND);
+    lightMap.use();
+    lightMap.setInt("uLightCount", static_cast<int>(frame->lights.count));
+    lightMap.setMat4("uMapToWorld", glm::inverse(worldToNDC) * mapToNDC);
+    drawFullScreenQuad(*frame->quad);
+    glEnable(GL_BLEND);
+    glViewport(0, 0, windowSize.x, windowSize.y);
+    glBindFramebuffer(GL_FRAMEBUFFER, targets.sceneFBO);
+    // Window pixel to light map texture coordinates, for the lit programs.
+    const glm::vec2 windowToMapUV = 1.0f / glm::vec2(mapSize * RenderTargets::kLightMapShrink);
+    for (Shader* lit : {frame->sprite, frame->glowingSprite}) {
+        lit->use();
+        lit->setInt("uLightMap", kLightMapUnit);
+        lit->setVec2("uLightMapScale", windowToMapUV);
+    }
+    glBindTextureUnit(kLightMapUnit, targets.lightMap);
 }
 
 void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC) {
@@ -310,14 +342,13 @@ void GraphicsEngine::drawParticles(const glm::mat4& worldToNDC, glm::vec2 window
 
 void GraphicsEngine::drawScene(glm::ivec2 windowSize, const glm::mat4& worldToNDC) {
     targets.beginFrame(windowSize);
-    if (canDrawWith(frame->sprite, "sprite") && canDrawWith(frame->glowingSprite, "spriteGlowing")) {
-        for (Shader* lit : {frame->sprite, frame->glowingSprite}) {
-            lit->use();
-            lit->setInt("uLightCount", static_cast<int>(frame->lights.count));
-        }
+    if (canDrawWith(frame->lightMap, "lightMap") && canDrawWith(frame->sprite, "sprite") &&
+        canDrawWith(frame->glowingSprite, "spriteGlowing")) {
+        drawLightMap(windowSize, worldToNDC);
         drawSpritePass(true, worldToNDC);
         drawShadowPass(worldToNDC);
         drawSpritePass(false, worldToNDC);
+        glBindTextureUnit(kLightMapUnit, 0);
         Shader::unbind();
     }
     // The blur and the composite cover every pixel opaquely: blending would only cost time.

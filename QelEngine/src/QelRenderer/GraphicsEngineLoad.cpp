@@ -46,6 +46,7 @@ void loadShaders(AssetManager& assets) {
     loadShader(assets, "postPro", kCompositeVert, kCompositeFrag);
     loadShader(assets, "postProGraded", kCompositeVert, kCompositeFrag, "#define GRADED\n");
     loadShader(assets, "bloom", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/bloom.frag");
+    loadShader(assets, "lightMap", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/LightMap.frag");
     loadShader(assets, "font", "../Assets/Shaders/Font.vert", "../Assets/Shaders/Font.frag");
     loadShader(assets, "ui", "../Assets/Shaders/UI.vert", "../Assets/Shaders/UI.frag");
 }
@@ -82,6 +83,7 @@ void GraphicsEngine::Load() {
     loadShaders(*assets);
 
     Registry<Shader>* shaders = assets->findRegistry<Shader>();
+    frame->lightMap = shaders->get(hashName("lightMap"));
     frame->sprite = shaders->get(hashName("sprite"));
     frame->glowingSprite = shaders->get(hashName("spriteGlowing"));
     frame->unlitSprite = shaders->get(hashName("spriteUnlit"));

@@ -30,6 +30,17 @@ uint32_t newTexture() {
     return name;
 }
 
+/// A framebuffer drawing into texture alone; an incomplete one is logged under name.
+uint32_t framebufferFor(uint32_t texture, const char* name) {
+    GLuint fbo = 0;
+    glGenFramebuffers(1, &fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        logf(LOG_CRITICAL, "%s framebuffer is incomplete", name);
+    return fbo;
+}
+
 /// A minimised window reports 0 x 0, which GL refuses as a texture size.
 glm::ivec2 usableSize(glm::ivec2 size) {
     return {std::max(size.x, 1), std::max(size.y, 1)};
@@ -41,6 +52,10 @@ void RenderTargets::create(glm::ivec2 requested) {
     destroy();
     size = usableSize(requested);
     bloomResultClear = false;
+
+    lightMap = newTexture();
+    specifyTarget(lightMap, lightMapSize(), false);
+    lightMapFBO = framebufferFor(lightMap, "Light map");
 
     sceneColor = newTexture();
     sceneBright = newTexture();
@@ -55,14 +70,10 @@ void RenderTargets::create(glm::ivec2 requested) {
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
         log(LOG_CRITICAL, "Scene framebuffer is incomplete");
 
-    glGenFramebuffers(2, pingpongFBO);
     for (int i = 0; i < 2; ++i) {
         pingpongTex[i] = newTexture();
         specifyTarget(pingpongTex[i], size, true);
-        glBindFramebuffer(GL_FRAMEBUFFER, pingpongFBO[i]);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, pingpongTex[i], 0);
-        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
-            log(LOG_CRITICAL, "Bloom framebuffer is incomplete");
+        pingpongFBO[i] = framebufferFor(pingpongTex[i], "Bloom");
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
@@ -72,17 +83,21 @@ void RenderTargets::destroy() {
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, 0, 0);
-    for (uint32_t fbo : pingpongFBO) {
+    for (uint32_t fbo : {pingpongFBO[0], pingpongFBO[1], lightMapFBO}) {
         glBindFramebuffer(GL_FRAMEBUFFER, fbo);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &sceneFBO);
-    glDeleteFramebuffers(2, pingpongFBO);
-    const GLuint textures[4] = {sceneColor, sceneBright, pingpongTex[0], pingpongTex[1]};
-    glDeleteTextures(4, textures);
-    sceneFBO = sceneColor = sceneBright = 0;
+    const GLuint framebuffers[4] = {sceneFBO, pingpongFBO[0], pingpongFBO[1], lightMapFBO};
+    glDeleteFramebuffers(4, framebuffers);
+    const GLuint textures[5] = {sceneColor, sceneBright, pingpongTex[0], pingpongTex[1], lightMap};
+    glDeleteTextures(5, textures);
+    lightMapFBO = lightMap = sceneFBO = sceneColor = sceneBright = 0;
     pingpongFBO[0] = pingpongFBO[1] = pingpongTex[0] = pingpongTex[1] = 0;
+}
+
+glm::ivec2 RenderTargets::lightMapSize() const {
+    return (size + (kLightMapShrink - 1)) / kLightMapShrink;
 }
 
 glm::ivec2 RenderTargets::bloomSize() const {

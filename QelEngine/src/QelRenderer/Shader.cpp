@@ -172,9 +172,9 @@ void Shader::setVec3(const std::string& name, const glm::vec3& value) {
     glUniform3f(locate(name, "Uniform variable '" + name + "' doesn't exist"), value.x, value.y, value.z);
 }
 
-void Shader::setModelToNDC(const glm::mat4& matrix) {
-    glUniformMatrix4fv(locate("uModel_to_NDC", "Uniform variable 'uModel_to_NDC' doesn't exist"), 1, GL_FALSE,
-                       glm::value_ptr(matrix));
+void Shader::setMat4(const std::string& name, const glm::mat4& value) {
+    glUniformMatrix4fv(locate(name, "Uniform variable '" + name + "' doesn't exist"), 1, GL_FALSE,
+                       glm::value_ptr(value));
 }
 
 void Shader::setTextureUnits(int count, const int* units) {

@@ -1,6 +1,5 @@
 #include "QelRenderer/SpriteInstances.h"
 
-#include "ECS/Components/ModelMatrix.h"
 
 #include <glm/ext/matrix_transform.hpp>
 
@@ -21,7 +20,6 @@ SpriteVertex spriteVertex(const SpriteRenderer& sprite, const Transform& transfo
                           const glm::mat4& worldToNDC) {
     SpriteVertex vertex = tintedQuad(sprite, sprite.color);
     vertex.modelToNDC = worldToNDC * transform.model;
-    vertex.model = buildModelMatrix(transform);
     return vertex;
 }
 
