@@ -240,15 +240,10 @@ TEST_F(ContentCheckTest, SpriteSheetFramesAndLookUpTableMatchTheirLayout) {
     EXPECT_EQ(lut.filterMode, kTextureFilterLinear);
 
     // The grade is read at x = blue * 16 + red and, green growing upward, at row 15 - green.
-    int width = 0, height = 0, channels = 0;
-    const std::unique_ptr<stbi_uc, decltype(&stbi_image_free)> grade(
-        stbi_load((kAssets / "Art/SepiaLUT16.png").string().c_str(), &width, &height, &channels, 3),
-        &stbi_image_free);
-    ASSERT_TRUE(grade);
-    ASSERT_EQ(width, 256);
-    ASSERT_EQ(height, 16);
+    const test::Image grade = test::readPng(kAssets / "Art/SepiaLUT16.png", 3);
+    ASSERT_EQ(glm::ivec2(grade.width, grade.height), glm::ivec2(256, 16));
     const auto graded = [&](int r, int g, int b) {
-        const stbi_uc* texel = grade.get() + ((15 - g) * width + b * 16 + r) * 3;
+        const uint8_t* texel = grade.at(b * 16 + r, 15 - g, 3);
         return glm::ivec3(texel[0], texel[1], texel[2]);
     };
     EXPECT_LT(graded(0, 0, 0).r, 16);
