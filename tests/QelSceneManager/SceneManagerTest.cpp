@@ -20,7 +20,7 @@ void keepArgument(Message& message, std::vector<uint64_t>& into) {
     if (auto* args = message.argsAs<uint64_t>()) into.push_back(std::get<0>(*args));
 }
 
-class SceneManagerTest : public SceneWorldTest {
+class SceneManagerTest : public SceneWorldTest<> {
 protected:
     void SetUp() override {
         SceneWorldTest::SetUp();

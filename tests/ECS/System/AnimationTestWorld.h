@@ -10,7 +10,7 @@
 
 /// The scene world with clips and controllers registered from JSON text, and the animation
 /// system loaded.
-class AnimationWorldTest : public SceneWorldTest {
+class AnimationWorldTest : public SceneWorldTest<> {
 protected:
     void SetUp() override {
         SceneWorldTest::SetUp();
