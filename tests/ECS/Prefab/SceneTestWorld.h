@@ -30,8 +30,7 @@ template <class Watched = Qel::Transform> class SceneWorldTest : public ::testin
 protected:
     void SetUp() override {
         catalogue();
-        Qel::TypeName<ComponentProbe<Watched>>::assign("ComponentProbe");
-        probe = systems->RegisterSystem<ComponentProbe<Watched>>();
+        probe = add<ComponentProbe<Watched>>("ComponentProbe");
         systems->LoadAll();
     }
 

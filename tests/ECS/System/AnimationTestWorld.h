@@ -14,8 +14,7 @@ class AnimationWorldTest : public SceneWorldTest<> {
 protected:
     void SetUp() override {
         SceneWorldTest::SetUp();
-        Qel::TypeName<Qel::AnimationSystem>::assign("AnimationSystem");
-        animation = systems->RegisterSystem<Qel::AnimationSystem>();
+        animation = add<Qel::AnimationSystem>("AnimationSystem");
         animation->Load();
     }
 
