@@ -144,9 +144,7 @@ protected:
     /// Loads every prefab and builds the scene through the SceneManager, as the scene state does.
     bool loadShippedScene(const std::string& file) {
         if (prefabs->PrefabCount() == 0) prefabs->LoadAllPrefabs(kAssets / "Prefabs");
-        JSON doc;
-        return scenes->setNextScene(kAssets / "Scenes" / file) && scenes->getScene(doc) &&
-               scenes->loadScene(doc);
+        return loadScene(kAssets / "Scenes" / file);
     }
 
     std::vector<Entity> tagged(const std::string& tag) {

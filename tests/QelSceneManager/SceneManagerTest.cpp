@@ -32,13 +32,10 @@ protected:
             ->addHandler(hashName("setCursor"), [](Message& message) { keepArgument(message, cursorKeys); });
     }
 
-    /// Loads the prefab folder, then the scene file through setNextScene and getScene.
+    /// Loads the prefab folder, then the scene file.
     bool loadFile(const std::string& file) {
         prefabs->LoadAllPrefabs();
-        EXPECT_TRUE(scenes->setNextScene("../Assets/Scenes/" + file));
-        JSON doc;
-        if (!scenes->getScene(doc)) return false;
-        return scenes->loadScene(doc);
+        return loadScene("../Assets/Scenes/" + file);
     }
 
     bool loadText(const std::string& text) {

@@ -20,6 +20,7 @@
 #include "messaging/MessageManager.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -67,6 +68,8 @@ public:
         systems->NotifyEntityChanged(entity);
         return entity;
     }
+    /// Reads the scene file and builds it, as a scene change does.
+    bool loadScene(const std::filesystem::path& file);
     Entity named(const std::string& name) const { return sceneEntityNamed(name); }
     template <class T> T& get(Entity entity) { return components->GetComponent<T>(entity); }
     template <class T> bool has(Entity entity) { return components->HasComponent<T>(entity); }
