@@ -127,9 +127,6 @@ TEST(ContentCheck, PlantedFaultsAreReportedAtTheirFileAndPath) {
     EXPECT_EQ(lines.size(), std::size(faults)) << testing::PrintToString(lines);
 }
 
-const char* const kScenes[] = {"MainMenu.json", "Introlevel_Scripted.json", "Credits.json",
-                               "ScriptDemo.json"};
-
 class ContentCheckTest : public SceneWorldTest<> {
 protected:
     void SetUp() override {
