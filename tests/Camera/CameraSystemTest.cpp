@@ -19,8 +19,7 @@ protected:
     void SetUp() override {
         cameraState() = CameraState{};
         catalogue();
-        TypeName<CameraSystem>::assign("CameraSystem");
-        camera = systems->RegisterSystem<CameraSystem>();
+        camera = add<CameraSystem>("CameraSystem");
         nodes->grid.origin = {-50.0f, -50.0f};
         nodes->grid.resize(100, 100);
         camera->Load();

@@ -9,8 +9,7 @@ using Witness = ProbeSystem<1>;
 
 TEST_F(SceneEntitiesTest, DestroyPathsEmptyEveryPlaceAndNotifySystemsLast) {
     sceneEntities.clear();
-    TypeName<Witness>::assign("Witness");
-    auto witness = systems->RegisterSystem<Witness>();
+    auto witness = add<Witness>("Witness");
     witness->Require(Signature{}.set(components->GetComponentType<Position>()));
     const Entity outsider = entities->CreateEntity();
     for (int n = 0; n < 4; ++n) {

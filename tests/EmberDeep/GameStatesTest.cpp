@@ -1,12 +1,7 @@
+#include "../ECS/Prefab/SceneTestWorld.h"
 #include "../Game/GameStates.h"
-#include "ECS/Component/RegisterComponents.h"
-#include "ECS/SceneEntities.h"
 #include "GameStates/SplashSequence.h"
 #include "QelRenderer/Texture.h"
-
-#include "Files.h"
-#include "LogSink.h"
-#include "World.h"
 
 #include <gtest/gtest.h>
 
@@ -18,20 +13,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-/// Counts its lifecycle calls; matches every entity with a UITransform.
-class StateProbe : public Qel::ISystem {
-public:
-    void Load() override {
-        signature.set(Qel::ComponentManager::instance()->GetComponentType<Qel::UITransform>());
-    }
-    void Initialize() override { ++initializeCalls; }
-    void Update(float) override { ++updateCalls; }
-    void EntitySignatureChanged(Qel::Entity entity) override { DefaultEntityTest(entity); }
-
-    int initializeCalls = 0;
-    int updateCalls = 0;
-};
 
 int audioMessages = 0;
 int unpauseMessages = 0;
@@ -45,16 +26,13 @@ void countUnpause(Qel::Message&) {
 /// The managers the two states use (no window: the renderer is absent), the game states registered
 /// as the entry does, and a private asset tree the process works in ("../Assets" is
 /// <tree>/Assets). The log is recorded.
-class GameStatesTest : public testing::Test, protected Qel::test::World {
+class GameStatesTest : public SceneWorldTest<Qel::UITransform> {
 protected:
     void SetUp() override {
         for (const char* folder : {"Assets/Scenes", "Assets/Splash"})
             fs::create_directories(tree / folder);
         tree.enter("run");
-        catalogue();
-        Qel::TypeName<StateProbe>::assign("StateProbe");
-        probe = systems->RegisterSystem<StateProbe>();
-        systems->LoadAll();
+        SceneWorldTest::SetUp();
         Qel::test::registerGameStates();
         states->setNext(gsSceneId);
 
@@ -84,8 +62,6 @@ protected:
 
     Qel::test::Sandbox tree{"states-tree"};
     std::unique_ptr<Qel::GameStateManager> states = std::make_unique<Qel::GameStateManager>();
-    Qel::test::LogSink logged;
-    std::shared_ptr<StateProbe> probe;
 };
 
 TEST_F(GameStatesTest, BrokenSceneFilesSendTheGameBackToTheSplash) {

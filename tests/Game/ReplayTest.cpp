@@ -13,8 +13,6 @@
 #include "QelCore/FrameRateController.h"
 #include "QelCore/InputRecording.h"
 
-#include <stb_image.h>
-
 #include <cstdlib>
 #include <iomanip>
 #include <sstream>
@@ -32,19 +30,17 @@ struct Picture {
     std::vector<uint8_t> rgb;
 
     Picture(const std::filesystem::path& path, int box) {
-        int channels = 0;
-        uint8_t* pixels = stbi_load(path.c_str(), &width, &height, &channels, 3);
-        width = pixels ? width / box : 0;
-        height = pixels ? height / box : 0;
+        const test::Image image = test::readPng(path, 3);
+        width = image.width / box;
+        height = image.height / box;
         for (int i = 0; i < width * height * 3; ++i) {
             const int bx = i / 3 % width, by = i / 3 / width;
             int sum = 0;
             for (int y = by * box; y < (by + 1) * box; ++y)
                 for (int x = bx * box; x < (bx + 1) * box; ++x)
-                    sum += pixels[(size_t(y) * width * box + x) * 3 + i % 3];
+                    sum += image.at(x, y, 3)[i % 3];
             rgb.push_back(uint8_t(sum / (box * box)));
         }
-        stbi_image_free(pixels);
     }
 
     /// The largest difference of one colour of one box; 256 for pictures of different sizes.

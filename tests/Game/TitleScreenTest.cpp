@@ -71,19 +71,8 @@ TEST(TitleScreenTest, TheGameReachesItsTitleWithEveryButtonWhereTheSceneSaysAndC
 
     ASSERT_GE(titleFrames, 5) << "the title scene never ran";
     const Screen& screen = titleScreen;
-    // Not blank: the picture has both dark and bright areas.
-    float darkest = 255.0f, brightest = 0.0f;
-    for (int y = 0; y + 40 <= screen.size.y; y += 40)
-        for (int x = 0; x + 40 <= screen.size.x; x += 40) {
-            const glm::vec3 tile = screen.average({x, y}, {x + 40, y + 40});
-            const float level = (tile.r + tile.g + tile.b) / 3.0f;
-            darkest = std::min(darkest, level);
-            brightest = std::max(brightest, level);
-        }
-    EXPECT_GT(brightest - darkest, 60.0f);
-
     // Each button draws its frame and label inside its rectangle: it looks unlike the background
-    // just beside it, which the scene leaves empty.
+    // just beside it, which the scene leaves empty (a blank or misplaced picture fails here).
     int buttons = 0;
     for (const auto& [name, rect] : titleElements) {
         if (name != "PlayButton" && name != "mHowToPlayButton" && name != "mSettingsButton" &&

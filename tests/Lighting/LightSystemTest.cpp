@@ -13,8 +13,7 @@ using ::testing::IsEmpty;
 class LightSystemTest : public LightingWorldTest {
 protected:
     void SetUp() override {
-        TypeName<LightSystem>::assign("LightSystem");
-        system = systems->RegisterSystem<LightSystem>();
+        system = add<LightSystem>("LightSystem");
         systems->LoadAll();
     }
 

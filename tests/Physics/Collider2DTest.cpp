@@ -1,4 +1,5 @@
 #include "Physics/Circle.h"
+#include "Physics/ColliderPtr.h"
 #include "Physics/OBB.h"
 #include "Physics/Rect2D.h"
 #include "PlacedShape.h"
@@ -16,6 +17,13 @@ void expectNear(glm::vec2 actual, glm::vec2 expected) {
 }
 
 void hook(Entity*, Entity*) {}
+
+ColliderPtr triggerCircle() {
+    auto shape = std::make_unique<Circle>();
+    shape->setScale({3.0f, 3.0f});
+    shape->isTrigger = true;
+    return ColliderPtr(std::move(shape), "Circle");
+}
 } // namespace
 
 TEST(Collider2D, SizesFollowSetScaleAndMirroredSizesStayPositive) {
@@ -74,4 +82,33 @@ TEST(Collider2D, CloneKeepsGeometryAndStartsWithAFreshContactState) {
     }
     EXPECT_EQ(static_cast<Circle&>(*circle.clone()).radius, 3.0f);
     EXPECT_EQ(static_cast<OBB&>(*box.clone()).axisX, box.axisX);
+}
+
+TEST(ColliderPtr, CopyOwnsItsOwnCloneAndKeepsTheTriggerFlag) {
+    const ColliderPtr original = triggerCircle();
+    ColliderPtr copy = original;
+    ASSERT_NE(copy.collider, nullptr);
+    EXPECT_NE(copy.collider.get(), original.collider.get());
+    EXPECT_EQ(copy.type, "Circle");
+    EXPECT_EQ(copy.collider->getType(), ColliderType::Circle);
+    EXPECT_TRUE(copy.collider->isTrigger);
+
+    copy.collider->setScale({5.0f, 5.0f});
+    EXPECT_EQ(static_cast<Circle&>(*original.collider).radius, 3.0f);
+
+    ColliderPtr box(std::make_unique<OBB>(), "OBB");
+    box = original; // the OBB is released, a new circle cloned
+    EXPECT_EQ(box.collider->getType(), ColliderType::Circle);
+    EXPECT_NE(box.collider.get(), original.collider.get());
+    const Collider2D* before = box.collider.get();
+    const ColliderPtr& self = box;
+    box = self;
+    EXPECT_EQ(box.collider.get(), before);
+
+    ColliderPtr moved = std::move(copy);
+    EXPECT_EQ(moved.collider->getType(), ColliderType::Circle);
+
+    const ColliderPtr empty;
+    const ColliderPtr emptyCopy = empty;
+    EXPECT_EQ(emptyCopy.collider, nullptr);
 }

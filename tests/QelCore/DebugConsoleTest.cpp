@@ -66,14 +66,6 @@ TEST_F(DebugConsoleTest, CommandsTakeAnyCaseAndTheirArguments) {
     EXPECT_EQ(logs.getPrintPriority(), LOG_LOW);
 }
 
-TEST_F(DebugConsoleTest, DumpLogsWritesTheManualFileAndClosesIt) {
-    logs.log(LOG_HIGH, "before the dump");
-    run("DUMPLOGS");
-    EXPECT_FALSE(logs.hasDumpFile());
-    EXPECT_EQ(test::readText(files.getUserPath("logs/log_latest_manual.txt")),
-              "[HIGH] before the dump\n[HIGH] Manual dump initiated\n");
-}
-
 TEST_F(DebugConsoleTest, RestartQuitAndUnknownCommands) {
     run("restart");
     EXPECT_EQ(states.getNext(), GS_RESTART);

@@ -45,8 +45,7 @@ protected:
         // Kept lines as in the game, so the many reloads below never overflow into a dump file.
         log->setAddPriority(LOG_HIGH);
         catalogue();
-        TypeName<GOScriptSystem>::assign("GOScriptSystem");
-        systems->RegisterSystem<GOScriptSystem>()->Load();
+        add<GOScriptSystem>("GOScriptSystem")->Load();
         write("Scripts/Mover.lua", script("v1"));
         write("Prefabs/Crate.json", crate("2.0"));
         write("JSON/Walk.anim", clip("1.0"));

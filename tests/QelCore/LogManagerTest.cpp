@@ -1,5 +1,6 @@
 #include "QelCore/LogManager.h"
 
+#include "Files.h"
 #include "LogSink.h"
 
 #include "QelCore/DebugConsole.h"
@@ -64,14 +65,22 @@ TEST_F(LogManagerTest, OverflowDumpsTheEarlierLinesUpToPrintPriorityAndKeepsTheN
     EXPECT_TRUE(logs->getFlags() & LogManager::kFlagDumpAtExit);
 }
 
-TEST_F(LogManagerTest, ManualDumpUsesTheOpenOverflowFileThenTheNextOverflowStartsItAfresh) {
+TEST_F(LogManagerTest, ManualDumpHasItsOwnFileOrUsesTheOpenOverflowOneThenTheNextOverflowStartsAfresh) {
     logs->setEchoPriority(LOG_CRITICAL);
+    std::ostringstream out;
+    DebugConsole console(std::cin, out, false);
+    const std::filesystem::path manual = files.getUserPath("logs/log_latest_manual.txt");
+    logs->log(LOG_HIGH, "before the dump");
+    console.runCommand("DUMPLOGS");
+    EXPECT_FALSE(logs->hasDumpFile());
+    EXPECT_EQ(test::readText(manual), "[HIGH] before the dump\n[HIGH] Manual dump initiated\n");
+    std::filesystem::remove(manual);
+
     for (int i = 0; i <= 256; ++i)
         logs->log(LOG_HIGH, "first " + std::to_string(i));
-    std::ostringstream out;
-    DebugConsole(std::cin, out, false).runCommand("DUMPLOGS");
+    console.runCommand("DUMPLOGS");
     EXPECT_FALSE(logs->hasDumpFile());
-    EXPECT_FALSE(std::filesystem::exists(files.getUserPath("logs/log_latest_manual.txt")));
+    EXPECT_FALSE(std::filesystem::exists(manual));
     std::vector<std::string> lines = readLines(dumpPath());
     ASSERT_EQ(lines.size(), 258u);
     EXPECT_EQ(lines[256], "[HIGH] first 256");

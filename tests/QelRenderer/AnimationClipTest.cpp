@@ -40,7 +40,6 @@ TEST_F(ClipTest, KeyframesAreSortedAndRepeatedTimesDropped) {
     ASSERT_EQ(clip->rotation.frames.size(), 3u);
     EXPECT_FLOAT_EQ(clip->rotation.frames[1].value, 90.0f);
     EXPECT_FLOAT_EQ(*Graphics::sampleTrack(clip->rotation, 1.0f), 90.0f);
-    EXPECT_TRUE(std::isfinite(*Graphics::sampleTrack(clip->rotation, 1.0f)));
     EXPECT_TRUE(logged.contains("out of time order"));
     EXPECT_TRUE(logged.contains("repeating an earlier time"));
     EXPECT_TRUE(clip->isLoop);

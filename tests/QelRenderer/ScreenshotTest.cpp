@@ -7,7 +7,6 @@
 
 #include <GL/glew.h>
 #include <gmock/gmock.h>
-#include <stb_image.h>
 
 #include <chrono>
 #include <regex>
@@ -67,17 +66,13 @@ TEST_F(FrameTest, F12SavesTheWindowPixelsAsAPngNamedByTheTime) {
     ASSERT_TRUE(std::regex_match(lines[1], second, saved)) << lines[1];
     EXPECT_EQ(second[3].matched, first[2] == second[2]) << "a second shot of the same second is counted";
 
-    int width = 0, height = 0, channels = 0;
     // Loaded bottom row first, as GL reads the window.
-    stbi_set_flip_vertically_on_load_thread(1);
-    uint8_t* png = stbi_load(first[1].str().c_str(), &width, &height, &channels, 3);
-    ASSERT_NE(png, nullptr);
-    ASSERT_EQ(glm::ivec2(width, height), glm::ivec2(1280, 720));
+    const test::Image png = test::readPng(first[1].str(), 3, true);
+    ASSERT_EQ(glm::ivec2(png.width, png.height), glm::ivec2(1280, 720)) << first[1];
     int differing = 0;
-    for (int i = 0; i < width * height; ++i)
+    for (int i = 0; i < png.width * png.height; ++i)
         for (int c = 0; c < 3; ++c)
-            differing += std::abs(png[i * 3 + c] - window[i * 4 + c]) > 1;
-    stbi_image_free(png);
+            differing += std::abs(png.pixels[i * 3 + c] - window[i * 4 + c]) > 1;
     EXPECT_EQ(differing, 0);
     EXPECT_GT(window[(360 * 1280 + 640) * 4], 200) << "the scene was drawn";
 }

@@ -42,9 +42,8 @@ protected:
 
 TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnTexture) {
     constexpr int kWorkers = 4, kPerWorker = 16;
-    const test::Sandbox root("threaded");
+    test::Sandbox root("threaded");
     // Worker 0 runs the loading task, which reads "../Assets/Art" from the working directory.
-    std::filesystem::create_directories(root / "run");
     std::vector<std::filesystem::path> folders = {root / "Assets" / "Art"};
     for (int worker = 1; worker < kWorkers; ++worker)
         folders.push_back(root / std::to_string(worker));
@@ -56,8 +55,7 @@ TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnText
     // Same name as "sub/1.png": whichever the walk finds second is skipped and never queued.
     writeImage(folders[1] / "sub" / "1.jpg", 1);
 
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(root / "run");
+    root.enter("run");
     std::atomic<int> finished = 0;
     std::vector<std::thread> workers;
     test::LogSink logged;
@@ -78,7 +76,6 @@ TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnText
     for (std::thread& worker : workers)
         worker.join();
     const std::string log = logged.take();
-    std::filesystem::current_path(previous);
 
     EXPECT_EQ(uploads, kWorkers * kPerWorker);
     EXPECT_NE(log.find("ignored duplicate: " + (folders[1] / "sub" / "1.").generic_string()),

@@ -1,7 +1,7 @@
 #include "QelSceneManager/NodeManager.h"
 
+#include "Files.h"
 #include "LogSink.h"
-#include "data/JSON.h"
 
 #include <gtest/gtest.h>
 
@@ -41,9 +41,7 @@ class NodeManagerTest : public testing::Test {
 protected:
     // Loads the scene text into the manager; returns what was printed.
     std::string load(const std::string& sceneText) {
-        JSON doc;
-        std::istringstream in(sceneText);
-        doc.parse(in);
+        JSON doc = test::parseJson(sceneText);
         EXPECT_TRUE(doc.isParsed()) << sceneText;
         logged.take();
         const bool loaded = nodes.loadFromScene(doc);

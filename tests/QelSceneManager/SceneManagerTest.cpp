@@ -20,7 +20,7 @@ void keepArgument(Message& message, std::vector<uint64_t>& into) {
     if (auto* args = message.argsAs<uint64_t>()) into.push_back(std::get<0>(*args));
 }
 
-class SceneManagerTest : public SceneWorldTest {
+class SceneManagerTest : public SceneWorldTest<> {
 protected:
     void SetUp() override {
         SceneWorldTest::SetUp();
@@ -32,13 +32,10 @@ protected:
             ->addHandler(hashName("setCursor"), [](Message& message) { keepArgument(message, cursorKeys); });
     }
 
-    /// Loads the prefab folder, then the scene file through setNextScene and getScene.
+    /// Loads the prefab folder, then the scene file.
     bool loadFile(const std::string& file) {
         prefabs->LoadAllPrefabs();
-        EXPECT_TRUE(scenes->setNextScene("../Assets/Scenes/" + file));
-        JSON doc;
-        if (!scenes->getScene(doc)) return false;
-        return scenes->loadScene(doc);
+        return loadScene("../Assets/Scenes/" + file);
     }
 
     bool loadText(const std::string& text) {

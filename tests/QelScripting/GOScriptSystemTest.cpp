@@ -25,8 +25,7 @@ class GOScriptSystemTest : public ::testing::Test, protected test::World {
 protected:
     void SetUp() override {
         catalogue();
-        TypeName<GOScriptSystem>::assign("GOScriptSystem");
-        scripts = systems->RegisterSystem<GOScriptSystem>();
+        scripts = add<GOScriptSystem>("GOScriptSystem");
         scripts->Load();
         current = this;
     }
@@ -183,8 +182,7 @@ TEST_F(GOScriptSystemTest, CollisionsCallTheHandlerOnCollideReturns) {
     EXPECT_EQ(global(entity, "seen"), "") << "a partner without a record has no tag";
 
     // Packs a script builds for engine handlers that read other types are dropped, one line each.
-    TypeName<ParticleSystem>::assign("ParticleSystem");
-    systems->RegisterSystem<ParticleSystem>()->Load();
+    add<ParticleSystem>("ParticleSystem")->Load();
     logged.take();
     LuaScript sender;
     ASSERT_TRUE(sender.load("QelMsgImmediate('GOScriptSystem', 'handleCollision', 1.5, 2.5)\n"

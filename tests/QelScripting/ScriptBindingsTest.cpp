@@ -25,8 +25,7 @@ class ScriptBindingsTest : public testing::Test {
 protected:
     void SetUp() override {
         world.catalogue();
-        TypeName<AnimationSystem>::assign("AnimationSystem");
-        world.systems->RegisterSystem<AnimationSystem>()->Load();
+        world.add<AnimationSystem>("AnimationSystem")->Load();
         Enemy enemy;
         enemy.health = 5;
         e = world.spawn(Transform{}, RigidBody2D{}, ColliderPtr(std::make_unique<Circle>(), "Circle"),

@@ -8,20 +8,14 @@
 #include "ECS/System/Systems/AnimationSystem.h"
 #include "QelRenderer/AnimationClip.h"
 #include "QelRenderer/AnimationController.h"
-#include "data/JSON.h"
 
-#include "EcsWorld.h"
+#include "FuzzSupport.h"
 
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <sstream>
-#include <string>
 
 namespace {
 
-struct World : EcsWorld {
+struct World : fuzz::EcsWorld {
     World() {
         Qel::TypeName<Qel::AnimationSystem>::assign("AnimationSystem");
         animation = systems.RegisterSystem<Qel::AnimationSystem>();
@@ -31,17 +25,10 @@ struct World : EcsWorld {
     std::shared_ptr<Qel::AnimationSystem> animation;
 };
 
-Qel::JSON parse(const std::string& text) {
-    Qel::JSON doc;
-    std::istringstream in(text);
-    doc.parse(in);
-    return doc;
-}
-
 template <class V> void checkTrack(const Qel::Graphics::Track<V>& track) {
     for (size_t i = 0; i < track.frames.size(); ++i) {
-        if (!std::isfinite(track.frames[i].time)) std::abort();
-        if (i > 0 && !(track.frames[i - 1].time < track.frames[i].time)) std::abort();
+        fuzz::require(std::isfinite(track.frames[i].time));
+        fuzz::require(i == 0 || track.frames[i - 1].time < track.frames[i].time);
     }
 }
 
@@ -54,13 +41,13 @@ bool finite(const glm::vec4& value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static World* world = new World();
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text = fuzz::text(data, size);
 
     // Each input's clip is registered under the name controllers may ask for; a registry keeps
     // its first entry, so a fresh one is used per input.
     Qel::Registry<Qel::Graphics::Clip>* clips = world->assets.obtainRegistry<Qel::Graphics::Clip>();
     clips->eraseIf([](auto&, auto&) { return true; });
-    Qel::JSON clipDoc = parse(text);
+    Qel::JSON clipDoc = fuzz::parse(text);
     if (!Qel::Graphics::clipStructureError(clipDoc)) {
         const Qel::Graphics::Clip clip(clipDoc);
         checkTrack(clip.position);
@@ -71,11 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         clips->add(Qel::hashName("fuzz"), clip);
     }
 
-    Qel::JSON controllerDoc = parse(text);
+    Qel::JSON controllerDoc = fuzz::parse(text);
     if (Qel::controllerStructureError(controllerDoc)) return 0;
     Qel::AnimatorController controller(controllerDoc);
     for (const auto& [key, state] : controller.states)
-        if (!state.clip) std::abort();
+        fuzz::require(state.clip);
 
     const Qel::Entity entity = world->entities.CreateEntity();
     Qel::Animator animator;
@@ -90,10 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         world->animation->Update(dt);
         const Qel::Transform& transform = world->components.GetComponent<Qel::Transform>(entity);
         const Qel::SpriteRenderer& sprite = world->components.GetComponent<Qel::SpriteRenderer>(entity);
-        if (!finite(glm::vec4(transform.position, transform.rotation)) ||
-            !finite(glm::vec4(transform.scale, 0.0f)) || !finite(sprite.color) ||
-            !finite(glm::vec4(sprite.uvOffset, sprite.uvSize)))
-            std::abort();
+        fuzz::require(finite(glm::vec4(transform.position, transform.rotation)) &&
+                      finite(glm::vec4(transform.scale, 0.0f)) && finite(sprite.color) &&
+                      finite(glm::vec4(sprite.uvOffset, sprite.uvSize)));
     }
     Qel::DestroyObject({entity, true});
     return 0;

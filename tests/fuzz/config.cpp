@@ -2,26 +2,16 @@
 // file, a NUL byte, the default file. Whatever they hold, the repaired document must be written,
 // read back, and hold every key the program repairs, with its proper type.
 #include "QelCore/ConfigTargets.h"
-#include "QuietLog.h"
 #include "QelCore/UserConfig.h"
-#include "data/JSON.h"
 
-#include <unistd.h>
+#include "FuzzSupport.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <string>
 #include <string_view>
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzz::require;
 
 bool usable(int side) {
     return side > 0 && side <= Qel::kMaxConfigWindowSide;
@@ -50,9 +40,8 @@ struct CheckingTargets final : Qel::ConfigTargets {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    installQuietLog();
-    static const std::filesystem::path defaultPath =
-        std::filesystem::temp_directory_path() / ("qel-fuzz-config-" + std::to_string(getpid()) + ".json");
+    fuzz::installQuietLog();
+    static const std::filesystem::path defaultPath = fuzz::scratchFile("config.json");
 
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t split = input.find('\0');
@@ -63,18 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream(defaultPath, std::ios::binary) << input.substr(split + 1);
     }
 
-    Qel::JSON config;
-    std::istringstream in(user);
-    config.parse(in);
+    Qel::JSON config = fuzz::parse(user);
     Qel::validateConfig(config, defaultPath);
     CheckingTargets targets;
     Qel::applyConfig(config, targets);
 
     std::ostringstream out;
     require(config.write(out));
-    Qel::JSON reread;
-    std::istringstream back(out.str());
-    reread.parse(back);
+    const Qel::JSON reread = fuzz::parse(out.str());
     require(reread.isParsed() && reread.isObject());
     bool flag = false;
     int side = 0;

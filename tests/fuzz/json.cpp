@@ -1,13 +1,6 @@
 // Parses arbitrary bytes, reads them the way the engine's loaders do, edits the document and
 // checks that what is written reads back and writes out identically.
-#include "data/JSON.h"
-#include "QuietLog.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <sstream>
-#include <string>
+#include "FuzzSupport.h"
 
 namespace {
 
@@ -30,18 +23,15 @@ template <typename Source> void readAll(const Source& source) {
 
 std::string written(const Qel::JSON& json) {
     std::ostringstream out;
-    if (!json.write(out)) std::abort();
+    fuzz::require(json.write(out));
     return out.str();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    installQuietLog();
-
-    Qel::JSON json;
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    json.parse(in);
+    fuzz::installQuietLog();
+    Qel::JSON json = fuzz::parse(fuzz::text(data, size));
 
     readAll(json);
     for (const char* key : kKeys) {
@@ -56,10 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string first = written(json);
     if (json.isParsed()) {
-        Qel::JSON again;
-        std::istringstream reread(first);
-        again.parse(reread);
-        if (!again.isParsed() || written(again) != first) std::abort();
+        const Qel::JSON again = fuzz::parse(first);
+        fuzz::require(again.isParsed() && written(again) == first);
     }
 
     json.set("a", 1);

@@ -2,20 +2,14 @@
 // only hold finite coordinates, one texture coordinate per position (or none) and indices that
 // name a vertex, with one of the primitives the renderer draws.
 #include "QelRenderer/MeshFile.h"
-#include "QuietLog.h"
+
+#include "FuzzSupport.h"
 
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <sstream>
-#include <string>
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzz::require;
 
 bool finite(const glm::vec2& v) {
     return std::isfinite(v.x) && std::isfinite(v.y);
@@ -24,8 +18,8 @@ bool finite(const glm::vec2& v) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    installQuietLog();
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    fuzz::installQuietLog();
+    std::istringstream in(fuzz::text(data, size));
     const Qel::MeshData mesh = Qel::parseMeshFile(in, "fuzz.msh");
 
     require(mesh.texCoords.empty() || mesh.texCoords.size() == mesh.positions.size());

@@ -6,19 +6,12 @@
 #include "ECS/Prefab/PrefabManager.h"
 #include "ECS/SceneEntities.h"
 #include "QelSceneManager/QelSceneManager.h"
-#include "data/JSON.h"
 
-#include "EcsWorld.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <sstream>
-#include <string>
+#include "FuzzSupport.h"
 
 namespace {
 
-struct World : EcsWorld {
+struct World : fuzz::EcsWorld {
     Qel::SceneManager scenes;
 };
 
@@ -26,7 +19,7 @@ struct World : EcsWorld {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static World* world = new World();
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text = fuzz::text(data, size);
 
     Qel::PrefabManager prefabs;
     Qel::forEachComponentType([&]<class T>() { prefabs.RegisterComponent<T>(); });
@@ -34,17 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (prefabs.LoadPrefab(in)) {
         // The same file again repeats a loaded name.
         std::istringstream again(text);
-        if (prefabs.LoadPrefab(again) || prefabs.PrefabCount() != 1) std::abort();
-
-        Qel::JSON doc;
-        std::istringstream named(text);
-        doc.parse(named);
+        fuzz::require(!prefabs.LoadPrefab(again) && prefabs.PrefabCount() == 1);
         std::string name;
-        doc.get("name", name);
-        if (!prefabs.Instantiate(name).second) std::abort();
+        fuzz::parse(text).get("name", name);
+        fuzz::require(prefabs.Instantiate(name).second);
     }
     Qel::DestroyAllSceneEntities();
     world->scenes.drawLists.clear();
-    if (world->entities.LivingCount() != 0) std::abort();
+    fuzz::require(world->entities.LivingCount() == 0);
     return 0;
 }

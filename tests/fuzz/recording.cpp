@@ -2,25 +2,18 @@
 // or a reason, and a recording that was read writes back to text that reads as the same.
 #include "QelCore/InputRecord.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
+#include "FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string error;
-    const std::optional<Qel::InputRecord> record =
-        Qel::parseInputRecord(std::string_view(reinterpret_cast<const char*>(data), size), error);
-    if (!record) {
-        if (error.empty()) std::abort();
-        return 0;
-    }
+    const std::optional<Qel::InputRecord> record = Qel::parseInputRecord(fuzz::text(data, size), error);
+    fuzz::require(record || !error.empty());
+    if (!record) return 0;
     std::string text = Qel::formatRecordHeader(record->seed);
     for (const Qel::RecordedFrame& frame : record->frames)
         Qel::formatRecordedFrame(frame, text);
     text += Qel::recordEndLine();
     const std::optional<Qel::InputRecord> again = Qel::parseInputRecord(text, error);
-    if (!again || again->seed != record->seed || again->frames != record->frames) std::abort();
+    fuzz::require(again && again->seed == record->seed && again->frames == record->frames);
     return 0;
 }

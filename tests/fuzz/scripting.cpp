@@ -9,16 +9,12 @@
 #include "QelScripting/ScriptAssets.h"
 #include "messaging/MessageManager.h"
 
-#include "EcsWorld.h"
+#include "FuzzSupport.h"
 
 #include <lua.hpp>
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <string>
 
 namespace {
 
@@ -32,7 +28,7 @@ const char* const kScript =
     "  QelMsgImmediate(b or 0, c or 0, a, b) end\n"
     "function onUpdate(dt) triggerByEntityID(thisEntityID) end";
 
-struct World : EcsWorld {
+struct World : fuzz::EcsWorld {
     World() {
         // Misused bindings log at CRITICAL, which the quiet log still echoes and flushes to standard
         // error when its buffer fills. Both streams go quiet; libFuzzer and the sanitizers report
@@ -118,12 +114,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int count = in.byte() % 6;
         for (int i = 0; i < count; ++i)
             pushValue(L, in);
-        if (!caller.fnCallSend(count, 0)) std::abort();
+        fuzz::require(caller.fnCallSend(count, 0));
         caller.fnCallEnd();
     }
     world->systems.UpdateAll(0.016f);
     world->messages.dispatchAll();
     for (Qel::Entity entity : world->scripted)
-        if (Qel::GOScriptSystem::active()->scriptOf(entity)->busy()) std::abort();
+        fuzz::require(!Qel::GOScriptSystem::active()->scriptOf(entity)->busy());
     return 0;
 }

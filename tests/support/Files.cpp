@@ -1,6 +1,7 @@
 #include "Files.h"
 
 #include <gtest/gtest.h>
+#include <stb_image.h>
 #include <stb_image_write.h>
 
 #include <cstdlib>
@@ -57,6 +58,17 @@ void writeSolidPng(const fs::path& path, int size, const std::vector<uint8_t>& r
     for (int i = 0; i < size * size; ++i)
         pixels.insert(pixels.end(), rgba.begin(), rgba.end());
     writePng(path, size, size, 4, pixels);
+}
+
+Image readPng(const fs::path& path, int channels, bool bottomUp) {
+    Image image;
+    int stored = 0;
+    stbi_set_flip_vertically_on_load_thread(bottomUp);
+    uint8_t* pixels = stbi_load(path.c_str(), &image.width, &image.height, &stored, channels);
+    if (!pixels) return {};
+    image.pixels.assign(pixels, pixels + size_t(image.width) * image.height * channels);
+    stbi_image_free(pixels);
+    return image;
 }
 
 std::string nestedJson(size_t depth, bool objects) {

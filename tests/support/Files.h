@@ -43,6 +43,15 @@ void writePng(const std::filesystem::path& path, int width, int height, int chan
 /// A square PNG of one RGBA colour.
 void writeSolidPng(const std::filesystem::path& path, int size, const std::vector<uint8_t>& rgba);
 
+/// A PNG's pixels, `channels` bytes each, rows top to bottom (bottom first when `bottomUp`, as GL
+/// reads a window); width and height 0 and no pixels when the file cannot be read.
+struct Image {
+    int width = 0, height = 0;
+    std::vector<uint8_t> pixels;
+    const uint8_t* at(int x, int y, int channels) const { return &pixels[(size_t(y) * width + x) * channels]; }
+};
+Image readPng(const std::filesystem::path& path, int channels, bool bottomUp = false);
+
 /// The document parsed from `text` (unparsed when the text is not JSON).
 JSON parseJson(const std::string& text);
 /// `depth` nested containers, objects {"k": ...} or arrays [...], around a 1.

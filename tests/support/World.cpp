@@ -2,6 +2,7 @@
 
 #include "ECS/Component/RegisterComponents.h"
 #include "ECS/SceneEntities.h"
+#include "data/JSON.h"
 
 namespace Qel::test {
 
@@ -33,6 +34,11 @@ void World::catalogue() {
     }
     assignComponentTypeNames();
     forEachComponentType([&]<class T>() { components->RegisterComponent<T>(); });
+}
+
+bool World::loadScene(const std::filesystem::path& file) {
+    JSON doc;
+    return scenes->setNextScene(file) && scenes->getScene(doc) && scenes->loadScene(doc);
 }
 
 Entity sceneEntityNamed(const std::string& name) {

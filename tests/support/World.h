@@ -7,7 +7,7 @@
 // and left to its owner, as the engine's own start-up does. The members always reach the current
 // instance, so a test may remove<T>() one and make its own. catalogue() registers the shipped
 // component types (registerSystems() from the engine adds its systems); spawn() makes a scene
-// entity from components, as a scene file would. The scene is emptied when the world goes.
+// entity from components, as a scene file would; add<S>() registers a system. The scene is emptied when the world goes.
 #include "ECS/ComponentManager.h"
 #include "ECS/EntityManager.h"
 #include "ECS/Prefab/PrefabManager.h"
@@ -20,6 +20,7 @@
 #include "messaging/MessageManager.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -53,6 +54,12 @@ public:
         std::erase_if(owned, [](const auto& manager) { return manager.get() == T::instance(); });
     }
 
+    /// Registers system S under `name`, which is also the name its messages are addressed to.
+    template <class S> std::shared_ptr<S> add(const char* name) {
+        TypeName<S>::assign(name);
+        return systems->template RegisterSystem<S>();
+    }
+
     /// A new scene entity with these components, announced to the systems.
     template <class... Parts> Entity spawn(Parts... parts) {
         const Entity entity = entities->CreateEntity();
@@ -61,6 +68,8 @@ public:
         systems->NotifyEntityChanged(entity);
         return entity;
     }
+    /// Reads the scene file and builds it, as a scene change does.
+    bool loadScene(const std::filesystem::path& file);
     Entity named(const std::string& name) const { return sceneEntityNamed(name); }
     template <class T> T& get(Entity entity) { return components->GetComponent<T>(entity); }
     template <class T> bool has(Entity entity) { return components->HasComponent<T>(entity); }

@@ -136,9 +136,7 @@ TEST_F(GameplayComponentsTest, EmitterReportsWhatItCannotDrawOrEmit) {
 }
 
 TEST(ParticleEmitterDeathTest, ReadingWithoutAnAssetManagerStopsTheProgram) {
-    JSON document;
-    std::istringstream in(R"({"types": [{"duration": 1.0}]})");
-    document.parse(in);
+    JSON document = test::parseJson(R"({"types": [{"duration": 1.0}]})");
     const JSONArr::iter object = *document.getArray("types").begin();
     EXPECT_EXIT(ParticleEmitter{object}, testing::ExitedWithCode(187), "AssetManager not initialized");
 }

@@ -20,7 +20,7 @@ std::unique_ptr<test::Sandbox> prefabFolder(int count) {
     return folder;
 }
 
-using PrefabManagerTest = SceneWorldTest;
+using PrefabManagerTest = SceneWorldTest<>;
 
 TEST_F(PrefabManagerTest, FolderLoadsEveryReadableFileAndSkipsBrokenOnes) {
     // Crate, Headless (no "component" object: a name and a tag), Marker, PauseMenu and

@@ -12,24 +12,25 @@
 #include <sstream>
 #include <string>
 
-/// Tracks the entities that have a Transform, as the transform system does.
-class TransformProbe : public Qel::ISystem {
+/// Tracks the entities that have a C, as the systems that move or draw them do, and counts its
+/// initialisations.
+template <class C> class ComponentProbe : public Qel::ISystem {
 public:
-    void Load() override {
-        signature.set(Qel::ComponentManager::instance()->GetComponentType<Qel::Transform>());
-    }
-    void Initialize() override {}
+    void Load() override { signature.set(Qel::ComponentManager::instance()->GetComponentType<C>()); }
+    void Initialize() override { ++initializeCalls; }
     void Update(float) override {}
     void EntitySignatureChanged(Qel::Entity entity) override { DefaultEntityTest(entity); }
+
+    int initializeCalls = 0;
 };
 
-/// The engine world with the component catalogue and one loaded TransformProbe; the log is recorded.
-class SceneWorldTest : public ::testing::Test, protected Qel::test::World {
+/// The engine world with the component catalogue and one loaded probe of the entities with a
+/// `Watched`; the log is recorded.
+template <class Watched = Qel::Transform> class SceneWorldTest : public ::testing::Test, protected Qel::test::World {
 protected:
     void SetUp() override {
         catalogue();
-        Qel::TypeName<TransformProbe>::assign("TransformProbe");
-        probe = systems->RegisterSystem<TransformProbe>();
+        probe = add<ComponentProbe<Watched>>("ComponentProbe");
         systems->LoadAll();
     }
 
@@ -39,5 +40,5 @@ protected:
     }
 
     Qel::test::LogSink logged;
-    std::shared_ptr<TransformProbe> probe;
+    std::shared_ptr<ComponentProbe<Watched>> probe;
 };

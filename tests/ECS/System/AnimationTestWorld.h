@@ -10,12 +10,11 @@
 
 /// The scene world with clips and controllers registered from JSON text, and the animation
 /// system loaded.
-class AnimationWorldTest : public SceneWorldTest {
+class AnimationWorldTest : public SceneWorldTest<> {
 protected:
     void SetUp() override {
         SceneWorldTest::SetUp();
-        Qel::TypeName<Qel::AnimationSystem>::assign("AnimationSystem");
-        animation = systems->RegisterSystem<Qel::AnimationSystem>();
+        animation = add<Qel::AnimationSystem>("AnimationSystem");
         animation->Load();
     }
 

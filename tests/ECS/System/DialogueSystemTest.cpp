@@ -27,9 +27,7 @@ protected:
         loadScripts();
         world.prefabs->LoadAllPrefabs("../Assets/Prefabs");
         world.systems->LoadAll();
-        JSON doc;
-        ASSERT_TRUE(world.scenes->setNextScene("../Assets/Scenes/Introlevel_Scripted.json") &&
-                    world.scenes->getScene(doc) && world.scenes->loadScene(doc));
+        ASSERT_TRUE(world.loadScene("../Assets/Scenes/Introlevel_Scripted.json"));
         sceneSize = sceneEntities.size();
         world.systems->InitializeAll();
     }

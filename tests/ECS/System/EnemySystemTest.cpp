@@ -28,8 +28,7 @@ class EnemySystemTest : public GameplayWorldTest {
 protected:
     void SetUp() override {
         GameplayWorldTest::SetUp();
-        TypeName<EnemySystem>::assign("EnemySystem");
-        enemies = systems->RegisterSystem<EnemySystem>();
+        enemies = add<EnemySystem>("EnemySystem");
         enemies->Load();
         enemies->Initialize();
         JSON grid = test::parseJson(kGrid);

@@ -24,8 +24,7 @@ class GameplayWorldTest : public ::testing::Test, protected Qel::test::World {
 protected:
     void SetUp() override {
         catalogue();
-        Qel::TypeName<Qel::PlayerSystem>::assign("PlayerSystem");
-        player = systems->RegisterSystem<Qel::PlayerSystem>();
+        player = add<Qel::PlayerSystem>("PlayerSystem");
         player->Load();
         recordedCalls.clear();
         Qel::setScriptCaller(

@@ -108,9 +108,7 @@ protected:
     }
     std::string text(const std::string& name) { return world.get<Text>(world.named(name)).text; }
     bool loadScene(const char* file) {
-        JSON doc;
-        const bool loaded = world.scenes->setNextScene(fs::path("../Assets/Scenes") / file) &&
-                            world.scenes->getScene(doc) && world.scenes->loadScene(doc);
+        const bool loaded = world.loadScene(fs::path("../Assets/Scenes") / file);
         world.systems->InitializeAll();
         return loaded;
     }
