@@ -1,8 +1,9 @@
 #version 450 core
-// Built into three programs by what the loader defines first:
-//   LIT            lit into the linear RGBA16F scene targets: sprites without emission, shadows;
+// Built into four programs by what the loader defines first:
+//   LIT            lit into the linear RGBA16F scene targets: sprites without emission;
 //   LIT, GLOWING   the same plus the sprite's emission texture;
-//   neither        display-ready colour straight to the window: light masks and particles.
+//   SHADOW         drop shadows into the scene targets: black, so no light to look up;
+//   none           display-ready colour straight to the window: light masks and particles.
 // A software rasteriser runs both sides of every branch for every fragment, so a choice made per
 // fragment costs both ways while one made per draw costs nothing: each program holds only the
 // work its draws need (a light mask path and an emission sample in every sprite's fragment once
@@ -39,7 +40,11 @@ vec3 toDisplay(vec3 linear) {
 }
 
 void main() {
-#ifdef LIT
+#if defined(SHADOW)
+    float alpha = sampleUnit(vSlots.x, vUV).a * vColor.a * vAlphaFactor;
+    outColor = vec4(0.0, 0.0, 0.0, alpha);
+    outBright = vec4(0.0, 0.0, 0.0, alpha);
+#elif defined(LIT)
     vec4 albedo = sampleUnit(vSlots.x, vUV) * vColor;
     float alpha = albedo.a * vAlphaFactor;
     vec3 emission = vec3(0.0);

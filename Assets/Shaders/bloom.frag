@@ -2,12 +2,13 @@
 // One axis of a separable Gaussian blur. The blur runs in the lower-left eighth-size region of the
 // ping-pong targets (a sixty-fourth of the pixels of a full-size blur); the first pass reads the
 // full-size bright target and shrinks it on the way. Ten passes of sigma 8 window pixels make a
-// glow of sigma 18 pixels, whatever the region's size.
+// glow of sigma 18 pixels, whatever the region's size. The first pass is a program of its own,
+// built with SHRINKING defined: a software rasteriser would take both passes' taps behind a branch.
 
 uniform sampler2D uTexture2D;
 uniform bool uIsHorizontal;
-// Share of the source texture the pass reads: (1, 1) for the full-size bright target, the blur
-// region's share of the ping-pong texture otherwise.
+// Share of the source texture the pass reads: (1, 1) for the full-size bright target (the
+// shrinking pass), the blur region's share of the ping-pong texture otherwise.
 uniform vec2 uSourceRegion;
 
 in vec2 vUV;
@@ -31,7 +32,8 @@ void main() {
     vec2 highest = uSourceRegion - 0.5 * sourceTexel;
     vec3 sum = texture(uTexture2D, uv).rgb;
 
-    if (uSourceRegion.x >= 1.0) {
+#ifdef SHRINKING
+    {
         // One step is one texel of the blur region, kShrink of the full-size source.
         vec2 regionTexel = sourceTexel * kShrink;
         vec2 step = uIsHorizontal ? vec2(regionTexel.x, 0.0) : vec2(0.0, regionTexel.y);
@@ -39,10 +41,13 @@ void main() {
                         texture(uTexture2D, clamp(uv - step, lowest, highest)).rgb);
         sum += kFar * (texture(uTexture2D, clamp(uv + 2.0 * step, lowest, highest)).rgb +
                        texture(uTexture2D, clamp(uv - 2.0 * step, lowest, highest)).rgb);
-    } else {
+    }
+#else
+    {
         vec2 step = (uIsHorizontal ? vec2(sourceTexel.x, 0.0) : vec2(0.0, sourceTexel.y)) * kPairOffset;
         sum += (kNear + kFar) * (texture(uTexture2D, clamp(uv + step, lowest, highest)).rgb +
                                  texture(uTexture2D, clamp(uv - step, lowest, highest)).rgb);
     }
+#endif
     fragColor = vec4(sum / kTotal, 1.0);
 }

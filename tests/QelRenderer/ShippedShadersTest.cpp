@@ -25,10 +25,16 @@ TEST_F(ShippedShadersTest, AllProgramsBuildAndTheLightBlockMatchesTheBuffer) {
         const char* vertex;
         const char* fragment;
         const char* defines;
-    } programs[] = {{"Debug", "Debug", ""},   {"Sprite", "Sprite", "#define LIT\n#define GLOWING\n"},
-                    {"Sprite", "Sprite", ""}, {"PostProComposite", "PostProComposite", "#define GRADED\n"},
-                    {"bloom", "bloom", ""},   {"bloom", "LightMap", ""},
-                    {"Font", "Font", ""},     {"UI", "UI", ""}};
+    } programs[] = {{"Debug", "Debug", ""},
+                    {"Sprite", "Sprite", "#define LIT\n#define GLOWING\n"},
+                    {"Sprite", "Sprite", ""},
+                    {"PostProComposite", "PostProComposite", "#define GRADED\n"},
+                    {"bloom", "bloom", ""},
+                    {"bloom", "bloom", "#define SHRINKING\n"},
+                    {"Sprite", "Sprite", "#define SHADOW\n"},
+                    {"bloom", "LightMap", ""},
+                    {"Font", "Font", ""},
+                    {"UI", "UI", ""}};
     for (const auto& [vertex, fragment, defines] : programs) {
         Shader shader = buildShipped(vertex, fragment, defines);
         EXPECT_TRUE(shader.isLinked) << fragment << " " << defines;

@@ -21,16 +21,19 @@ inline constexpr uint32_t kUIBatchCapacity = 250;
 /// What the renderer keeps between Load and shutdown: the built-in resources (owned by their
 /// registries for the whole run, found once) and the lists of the frame being drawn.
 struct FrameResources {
-    /// The light map; lit sprites and shadows into the scene targets, the glowing ones also
-    /// sampling emission.
+    /// The light map; lit sprites into the scene targets, the glowing ones also sampling
+    /// emission; drop shadows into the scene targets.
     Shader* lightMap = nullptr;
     Shader* sprite = nullptr;
     Shader* glowingSprite = nullptr;
+    Shader* shadowSprite = nullptr;
     /// Light masks and particles, unlit, straight to the window.
     Shader* unlitSprite = nullptr;
     Shader* ui = nullptr;
     Shader* debug = nullptr;
+    /// The blur's passes after the first, and its first, which also shrinks the bright target.
     Shader* bloom = nullptr;
+    Shader* shrinkingBloom = nullptr;
     /// The composite, and the same graded through the scene's colour table.
     Shader* postPro = nullptr;
     Shader* gradedPostPro = nullptr;

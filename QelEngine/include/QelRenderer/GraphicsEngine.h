@@ -134,6 +134,8 @@ private:
     /// Whether program (name, for the log) built and may draw. A pass skips a program that did
     /// not, rather than drawing with it; the first skip of each program is logged.
     bool canDrawWith(const Shader* program, const std::string& name);
+    /// Whether every program of the light map, sprite and shadow passes built (canDrawWith each).
+    bool canDrawLitScene();
     /// The particle system's particles, into the window over the composite.
     void drawParticles(const glm::mat4& worldToNDC, glm::vec2 windowSize);
     void drawDebugOverlay(const glm::mat4& worldToNDC);

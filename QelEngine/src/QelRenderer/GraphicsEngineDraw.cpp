@@ -136,7 +136,7 @@ void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC)
 
 void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
     ComponentManager* components = ComponentManager::instance();
-    frame->sprite->use();
+    frame->shadowSprite->use();
     for (uint32_t i = 0; i < frame->lights.count; ++i) {
         const PackedLight& light = frame->lights.lights[i];
         if (light.intensity() == 0.0f) continue;
@@ -156,18 +156,19 @@ void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
 void GraphicsEngine::drawBloom(glm::ivec2 windowSize) {
     // With no sprite drawn the bright target is black and so is its blur; the composite still
     // reads the blur's result, which then adds nothing.
-    if (frame->visible.empty() || !canDrawWith(frame->bloom, "bloom")) {
+    if (frame->visible.empty() || !canDrawWith(frame->bloom, "bloom") ||
+        !canDrawWith(frame->shrinkingBloom, "bloomShrinking")) {
         targets.clearBloomResult();
         return;
     }
     targets.markBloomResultWritten();
-    Shader& bloom = *frame->bloom;
-    bloom.use();
     const glm::ivec2 region = targets.bloomSize();
     glViewport(0, 0, region.x, region.y);
     bool horizontal = false;
     for (int i = 0; i < kBloomIterations; ++i) {
         const bool first = i == 0;
+        Shader& bloom = first ? *frame->shrinkingBloom : *frame->bloom;
+        bloom.use();
         glBindFramebuffer(GL_FRAMEBUFFER, targets.pingpongFBO[horizontal]);
         bloom.setBool("uIsHorizontal", horizontal);
         bloom.setVec2("uSourceRegion", first ? glm::vec2(1.0f) : targets.bloomRegion());
@@ -319,6 +320,15 @@ void GraphicsEngine::drawDebugOverlay(const glm::mat4& worldToNDC) {
     Shader::unbind();
 }
 
+bool GraphicsEngine::canDrawLitScene() {
+    for (const auto& [program, name] : {std::pair{frame->lightMap, "lightMap"},
+                                        {frame->sprite, "sprite"},
+                                        {frame->glowingSprite, "spriteGlowing"},
+                                        {frame->shadowSprite, "spriteShadow"}})
+        if (!canDrawWith(program, name)) return false;
+    return true;
+}
+
 bool GraphicsEngine::canDrawWith(const Shader* program, const std::string& name) {
     if (program && program->isLinked) return true;
     if (std::find(frame->skippedPrograms.begin(), frame->skippedPrograms.end(), name) ==
@@ -342,8 +352,7 @@ void GraphicsEngine::drawParticles(const glm::mat4& worldToNDC, glm::vec2 window
 
 void GraphicsEngine::drawScene(glm::ivec2 windowSize, const glm::mat4& worldToNDC) {
     targets.beginFrame(windowSize);
-    if (canDrawWith(frame->lightMap, "lightMap") && canDrawWith(frame->sprite, "sprite") &&
-        canDrawWith(frame->glowingSprite, "spriteGlowing")) {
+    if (canDrawLitScene()) {
         drawLightMap(windowSize, worldToNDC);
         drawSpritePass(true, worldToNDC);
         drawShadowPass(worldToNDC);

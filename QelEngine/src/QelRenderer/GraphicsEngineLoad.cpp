@@ -40,12 +40,15 @@ void loadShaders(AssetManager& assets) {
     constexpr const char* kSpriteFrag = "../Assets/Shaders/Sprite.frag";
     loadShader(assets, "sprite", kSpriteVert, kSpriteFrag, "#define LIT\n");
     loadShader(assets, "spriteGlowing", kSpriteVert, kSpriteFrag, "#define LIT\n#define GLOWING\n");
+    loadShader(assets, "spriteShadow", kSpriteVert, kSpriteFrag, "#define SHADOW\n");
     loadShader(assets, "spriteUnlit", kSpriteVert, kSpriteFrag);
     constexpr const char* kCompositeVert = "../Assets/Shaders/PostProComposite.vert";
     constexpr const char* kCompositeFrag = "../Assets/Shaders/PostProComposite.frag";
     loadShader(assets, "postPro", kCompositeVert, kCompositeFrag);
     loadShader(assets, "postProGraded", kCompositeVert, kCompositeFrag, "#define GRADED\n");
     loadShader(assets, "bloom", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/bloom.frag");
+    loadShader(assets, "bloomShrinking", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/bloom.frag",
+               "#define SHRINKING\n");
     loadShader(assets, "lightMap", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/LightMap.frag");
     loadShader(assets, "font", "../Assets/Shaders/Font.vert", "../Assets/Shaders/Font.frag");
     loadShader(assets, "ui", "../Assets/Shaders/UI.vert", "../Assets/Shaders/UI.frag");
@@ -86,10 +89,12 @@ void GraphicsEngine::Load() {
     frame->lightMap = shaders->get(hashName("lightMap"));
     frame->sprite = shaders->get(hashName("sprite"));
     frame->glowingSprite = shaders->get(hashName("spriteGlowing"));
+    frame->shadowSprite = shaders->get(hashName("spriteShadow"));
     frame->unlitSprite = shaders->get(hashName("spriteUnlit"));
     frame->ui = shaders->get(hashName("ui"));
     frame->debug = shaders->get(hashName("debug"));
     frame->bloom = shaders->get(hashName("bloom"));
+    frame->shrinkingBloom = shaders->get(hashName("bloomShrinking"));
     frame->postPro = shaders->get(hashName("postPro"));
     frame->gradedPostPro = shaders->get(hashName("postProGraded"));
 
@@ -102,7 +107,7 @@ void GraphicsEngine::Load() {
     frame->uiBatch = assets->findRegistry<UIBatch>()->get(hashName("uiVBO"));
     frame->spriteBatch->SetupAttributes(SpriteVertex::attributes, false);
     frame->uiBatch->SetupAttributes(UIVertex::attributes, false);
-    for (Shader* sprites : {frame->sprite, frame->glowingSprite, frame->unlitSprite})
+    for (Shader* sprites : {frame->sprite, frame->glowingSprite, frame->shadowSprite, frame->unlitSprite})
         bindSamplerArray(*sprites, frame->spriteBatch->maxSlots);
     bindSamplerArray(*frame->ui, frame->uiBatch->maxSlots);
     setAmbient(glm::vec4(1.0f));
