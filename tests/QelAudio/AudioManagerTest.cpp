@@ -186,7 +186,6 @@ TEST_F(AudioTest, SoundsDecodeOnAWorkerAndAFailedOneIsALoggedEntryThatPlaysNothi
     std::filesystem::copy_file(std::filesystem::path(QEL_SOURCE_DIR) / "Assets/Audio/Music/TitleTheme.ogg",
                                sandbox / "Assets/Audio/Good.ogg");
     test::writeText(sandbox / "Assets/Audio/Broken.ogg", "not a sound");
-    test::writeText(sandbox / "Assets/Audio/Capital.OGG", "");
     audio = std::make_unique<AudioManager>(AudioDevice::openLoopback(kRate));
     // Buffers are made by update(), so until then every sound is still loading.
     say("loopBGM", "Good");
@@ -202,7 +201,6 @@ TEST_F(AudioTest, SoundsDecodeOnAWorkerAndAFailedOneIsALoggedEntryThatPlaysNothi
     EXPECT_GT(rms(render(0.3)), 0.01) << "the loop asked for while decoding starts when ready";
     say("stopBGMloop");
     say("playSFX", "Broken");
-    say("playSFX", "Capital");
     EXPECT_EQ(rms(render(0.1)), 0.0);
 }
 
@@ -218,17 +216,14 @@ TEST_F(AudioTest, ShutdownReleasesSourcesBeforeBuffersAndJoinsTheDecoder) {
     AudioManager(AudioDevice::openLoopback(kRate));
 }
 
-TEST(AudioWithoutDevice, AcceptsEveryMessage) {
+TEST(AudioWithoutDevice, AcceptsEveryKindOfMessage) {
     test::World world;
     AudioManager audio(nullptr);
     audio.applySettings();
     audio.update();
-    for (const char* name :
-         {"playSFX",        "stopSFX",      "pauseSFX",    "unpauseSFX", "toggleSFX",   "muffleSFX",
-          "unmuffleSFX",    "playBGM",      "stopBGM",     "pauseBGM",   "unpauseBGM",  "toggleBGM",
-          "muffleBGM",      "unmuffleBGM",  "playMFX",     "stopMFX",    "pauseMFX",    "unpauseMFX",
-          "toggleMFX",      "muffleMFX",    "unmuffleMFX", "loopBGM",    "stopBGMloop", "pauseBGMloop",
-          "unpauseBGMloop", "toggleBGMloop"}) {
+    // One message for each way a handler reaches the sounds, with and without a key.
+    for (const char* name : {"playSFX", "stopSFX", "pauseSFX", "toggleSFX", "muffleSFX", "loopBGM",
+                             "stopBGMloop", "pauseBGMloop", "toggleBGMloop"}) {
         MessageArgs<uint64_t> withKey(hashName(name), hashName("Any"));
         Message bare(hashName(name));
         EXPECT_EQ(world.messages->sendImmediate(withKey, hashName("AudioManager")), 1u) << name;

@@ -19,13 +19,6 @@
 namespace Qel {
 namespace {
 
-TEST(StrongAssertTest, TextNamesOnlyTheFileAfterTheLastSeparator) {
-    EXPECT_EQ(strongAssertText("boom", "C:\\src/QelCore\\Window.cpp", 12, "void f()"),
-              "[STRONG ASSERT TRIGGERED] boom in file: Window.cpp, line 12. Function: void f()");
-    EXPECT_EQ(strongAssertText("boom", "/home/dev/src\\x/Main.cpp", 7, "int main()"),
-              "[STRONG ASSERT TRIGGERED] boom in file: Main.cpp, line 7. Function: int main()");
-}
-
 TEST(StrongAssertTest, ExitsWithItsCodeWithoutALog) {
     EXPECT_EXIT(
         QEL_STRONG_ASSERT("no log"), testing::ExitedWithCode(187),

@@ -8,7 +8,6 @@
 #include "ECS/EntityManager.h"
 #include "ECS/SceneEntities.h"
 #include "ECS/System/Systems/GOScriptSystem.h"
-#include "ECS/System/Systems/ParticleSystem.h"
 #include "ECS/System/Systems/ScriptCall.h"
 #include "QelScripting/LuaScript.h"
 #include "QelScripting/ScriptAssets.h"
@@ -144,14 +143,13 @@ TEST_F(GOScriptSystemTest, TriggerChainsStopAtTheDepthCap) {
     EXPECT_EQ(logged.count("triggers nested deeper than 16"), 1u);
 }
 
-TEST_F(GOScriptSystemTest, AnErrorOrEndlessLoopInAnyCallbackLeavesTheScriptUsable) {
+TEST_F(GOScriptSystemTest, AnErrorInAnyCallbackLeavesTheScriptUsable) {
     const Entity failing = scripted({"calls = 0\n"
                                      "function onInit() calls = calls + 1 error('init') end\n"
                                      "function onUpdate() calls = calls + 1 error('update') end\n"
                                      "function onCollide() calls = calls + 1\n"
                                      "  return function() calls = calls + 1 error('handler') end end\n"
                                      "function onTrigger() calls = calls + 1 error('trigger') end"});
-    const Entity spinning = scripted({"function onUpdate() while true do end end"});
     const Entity trigger =
         scripted({"function onUpdate() updates = (updates or 0) + 1 triggerByEntityID(F) end"});
     setGlobal(trigger, "F", failing);
@@ -160,9 +158,7 @@ TEST_F(GOScriptSystemTest, AnErrorOrEndlessLoopInAnyCallbackLeavesTheScriptUsabl
     scripts->Update(0.0f);
     EXPECT_EQ(global(failing, "calls"), "7");
     EXPECT_EQ(global(trigger, "updates"), "2");
-    EXPECT_EQ(logged.count("[LUA ERROR] : "), 8u);
-    EXPECT_TRUE(logged.contains("[LUA] | script \"" + scripts->scriptOf(spinning)->name() +
-                                "\" stopped in onUpdate"));
+    EXPECT_EQ(logged.count("[LUA ERROR] : "), 6u);
 }
 
 TEST_F(GOScriptSystemTest, CollisionsCallTheHandlerOnCollideReturns) {
@@ -180,16 +176,6 @@ TEST_F(GOScriptSystemTest, CollisionsCallTheHandlerOnCollideReturns) {
     entities->GetInfo(entity)->flags = 0;
     collide(1, entity, MAX_ENTITIES - 1);
     EXPECT_EQ(global(entity, "seen"), "") << "a partner without a record has no tag";
-
-    // Packs a script builds for engine handlers that read other types are dropped, one line each.
-    add<ParticleSystem>("ParticleSystem")->Load();
-    logged.take();
-    LuaScript sender;
-    ASSERT_TRUE(sender.load("QelMsgImmediate('GOScriptSystem', 'handleCollision', 1.5, 2.5)\n"
-                            "QelMsgImmediate('ParticleSystem', 'PS_setDuration', 'a', 'b')\n"
-                            "QelMsgImmediate('ParticleSystem', 'PS_setActive', 1, 2.5)"));
-    EXPECT_EQ(logged.count("does not carry the arguments its handler expects"), 3u);
-    systems->GetSystem<ParticleSystem>()->Unload();
 }
 
 TEST_F(GOScriptSystemTest, PauseStopsOnlyUpdatesOfScriptsNotAllowedToRunPaused) {

@@ -175,7 +175,6 @@ TEST_F(JSONTest, CreateArrayReusesAppendsOrRefuses) {
                              "\t\t}\n\t]\n}");
 
     JSON arrayRoot = test::parseJson("[1]");
-    EXPECT_FALSE(arrayRoot.isObject());
     EXPECT_FALSE(arrayRoot.createArray("x").isValid());
     EXPECT_FALSE(arrayRoot.set("x", 1));
     EXPECT_EQ(logged.take(), "[LOW] JSON: FAILED TO CREATE ARRAY \"x\"\n[LOW] JSON: FAILED TO SET \"x\"\n");
@@ -206,24 +205,9 @@ TEST_F(JSONTest, RejectsAnythingButOneStrictJSONText) {
     EXPECT_NE(logged.take().find("[HIGH] JSON: Parse error\n"), std::string::npos);
 }
 
-TEST_F(JSONTest, ASecondParseIsIgnored) {
-    JSON json = test::parseJson(R"({"a": 1})");
-    std::istringstream other(R"({"a": 2})");
-    json.parse(other);
-    int a = 0;
-    EXPECT_TRUE(json.get("a", a));
-    EXPECT_EQ(a, 1);
-    std::istringstream broken("{");
-    json.parse(broken);
-    EXPECT_TRUE(json.isParsed());
-    EXPECT_EQ(logged.take(), "");
-}
-
 TEST_F(JSONTest, WrittenDocumentsReadBackByteForByte) {
     JSON json;
-    EXPECT_FALSE(json.isObject());
     EXPECT_TRUE(json.set("CFGVersion", 1));
-    EXPECT_TRUE(json.isObject());
     EXPECT_TRUE(json.set("MasterVolume", 0.6f));
     EXPECT_TRUE(json.set("Whole", 2.0f));
     EXPECT_TRUE(json.set("Big", 1e30f));
@@ -232,28 +216,15 @@ TEST_F(JSONTest, WrittenDocumentsReadBackByteForByte) {
     const std::string text = written(json);
     EXPECT_EQ(text, "{\n\t\"CFGVersion\": 1,\n\t\"MasterVolume\": 0.6,\n\t\"Whole\": 2.0,\n"
                     "\t\"Big\": 1e30,\n\t\"Mask\": 4294967295\n}");
-    float volume = 0.0f;
-    JSON again = test::parseJson(text);
-    EXPECT_TRUE(again.get("MasterVolume", volume));
-    EXPECT_EQ(volume, 0.6f);
-    EXPECT_EQ(written(again), text);
+    EXPECT_EQ(written(test::parseJson(text)), text);
 
+    // Integers wider than 64 bits and bytes that are not UTF-8 are kept as they are.
     const std::string nested =
         "{\n\t\"a\": {\n\t\t\"b\": [\n\t\t\t1,\n\t\t\t-2.5,\n\t\t\t\"\\u0000\\n\",\n"
         "\t\t\t[],\n\t\t\t{}\n\t\t],\n\t\t\"c\": null\n\t},\n\t\"d\": -9223372036854775808,\n"
-        "\t\"e\": 18446744073709551615\n}";
+        "\t\"e\": 18446744073709551615,\n\t\"r\": 1.8281111111111101e28,\n\t\"w\": 18446744073709551616,\n"
+        "\t\"x\": -9223372036854775809,\n\t\"y\": 123456789012345678901234567890,\n\t\"s\": \"caf\xe9\"\n}";
     EXPECT_EQ(written(test::parseJson(nested)), nested);
-    const std::string hardToRound = "{\n\t\"r\": 1.8281111111111101e28\n}";
-    EXPECT_EQ(written(test::parseJson(hardToRound)), hardToRound);
-    const std::string wide = "{\n\t\"a\": 18446744073709551616,\n\t\"b\": -9223372036854775809,\n"
-                             "\t\"c\": 123456789012345678901234567890\n}";
-    EXPECT_EQ(written(test::parseJson(wide)), wide);
-
-    // Bytes that are not UTF-8 are kept as they are.
-    const std::string latin1 = "{\n\t\"name\": \"caf\xe9\"\n}";
-    JSON raw = test::parseJson(latin1);
-    EXPECT_TRUE(raw.isParsed());
-    EXPECT_EQ(written(raw), latin1);
 }
 
 TEST_F(JSONTest, WriteReportsUnusableStreams) {
@@ -275,15 +246,6 @@ TEST_F(JSONTest, NestingUpToTheLimitReadsAndWritesBackOneMoreLevelIsRefused) {
         EXPECT_FALSE(test::parseJson(test::nestedJson(JSON::kMaxDepth + 1, objects)).isParsed());
         EXPECT_EQ(logged.take(), test::kTooDeepLine + "[HIGH] JSON: Parse error\n");
     }
-}
-
-TEST_F(JSONTest, LargeInputsParse) {
-    const size_t size = 50u << 20;
-    std::string big = "{\"s\": \"" + std::string(size, 'x') + "\"}";
-    JSON large = test::parseJson(big);
-    std::string s;
-    ASSERT_TRUE(large.get("s", s));
-    EXPECT_EQ(s.size(), size);
 }
 
 } // namespace

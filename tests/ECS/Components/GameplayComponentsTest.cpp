@@ -92,13 +92,11 @@ TEST_F(GameplayComponentsTest, ScriptsStoreAtMostSevenKeysAndSayOnceWhenMoreFoll
     EXPECT_TRUE(logged.has(LOG_LOW, "JSON: \"scripts\" is not a valid array"));
 }
 
-TEST_F(GameplayComponentsTest, EnemyStartsRecentringWithoutTargetOrCells) {
+TEST_F(GameplayComponentsTest, EnemyKeysReachTheirFields) {
     const Enemy enemy = read<Enemy>(R"({"health": 3, "mspeed": 2.5, "dRange": 6.0, "aspeed": 0.75})");
     EXPECT_EQ(enemy.health, 3);
     EXPECT_EQ(glm::vec3(enemy.moveSpeed, enemy.detectionRange, enemy.attackTime),
               glm::vec3(2.5f, 6.0f, 0.75f));
-    EXPECT_EQ(enemy.state, EnemyState::Recentre);
-    EXPECT_EQ(enemy.target, MAX_ENTITIES);
 }
 
 TEST_F(GameplayComponentsTest, EmitterRangesReadAsTwoEndsOrOneValue) {

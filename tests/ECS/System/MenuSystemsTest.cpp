@@ -262,10 +262,6 @@ TEST_F(MenuTest, EveryTitleButtonDoesWhatItsLabelSays) {
     click("SettingsApplyButton");
     EXPECT_NEAR(configVolume(), 0.5f, 1e-6f);
     EXPECT_TRUE(shown("QuitButton"));
-    click("mSettingsButton");
-    world.messages->send(std::make_unique<Message>(hashName("mCloseSettings")), MessageManager::kBroadcast);
-    frame();
-    EXPECT_TRUE(shown("QuitButton") && world.named("SettingsBackdrop") == MAX_ENTITIES);
 
     click("QuitButton");
     EXPECT_TRUE(shown("QuitPage") && shown("Overlay") && !shown("PlayButton"));
