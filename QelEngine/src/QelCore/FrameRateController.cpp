@@ -6,6 +6,7 @@
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <thread>
 
 namespace Qel {
 
@@ -39,6 +40,9 @@ void FrameRateController::endFrame() {
     const uint64_t workEnd = currentTime;
     frameTicks = static_cast<uint32_t>(currentTime - frameStart);
     while (frameTicks < minFrameTicks) {
+        // The wait gives way on every turn: a software rasteriser's threads are often still drawing
+        // this frame, and on a small machine the wait would otherwise hold one of their cores.
+        std::this_thread::yield();
         updateClock();
         frameTicks = static_cast<uint32_t>(currentTime - frameStart);
     }
