@@ -12,7 +12,7 @@
 
 namespace Qel {
 
-/// One light as the lit sprite programs read it from the uniform block at binding 0 (std140: three
+/// One light as the light map program reads it from the uniform block at binding 0 (std140: three
 /// vec4, no padding between them).
 struct PackedLight {
     /// x, y: world position; z: height above the sprite plane (world units); w: 0.
