@@ -91,8 +91,9 @@ void GraphicsEngine::drawLightMap(glm::ivec2 windowSize, const glm::mat4& worldT
     const glm::ivec2 mapSize = targets.lightMapSize();
     // A light map pixel centre is the centre of the window pixels it stands for; from there to
     // NDC, then back through the camera to the world.
+    // (A minimised window reports 0 x 0: nothing shows then, but the maths stays finite.)
     const glm::vec2 mapPixelToNDC =
-        2.0f * static_cast<float>(RenderTargets::kLightMapShrink) / glm::vec2(windowSize);
+        2.0f * static_cast<float>(RenderTargets::kLightMapShrink) / glm::vec2(glm::max(windowSize, 1));
     const glm::mat4 mapToNDC = glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(-1.0f, -1.0f, 0.0f)),
                                           glm::vec3(mapPixelToNDC, 1.0f));
     glBindFramebuffer(GL_FRAMEBUFFER, targets.lightMapFBO);
