@@ -26,32 +26,34 @@ void loadMeshes(AssetManager& assets) {
         assets.load<Mesh>(mesh.name, std::string("../Assets/Meshes/") + mesh.file);
 }
 
-void loadShader(AssetManager& assets, const char* name, const char* vertexPath, const char* fragmentPath,
-                std::string_view defines = {}) {
+/// Builds the program name from "../Assets/Shaders/<vertex>.vert" and "<fragment>.frag" with
+/// defines; a build problem is logged.
+void loadShader(AssetManager& assets, const char* name, const std::string& vertex,
+                const std::string& fragment, std::string_view defines = {}) {
+    const std::string folder = "../Assets/Shaders/";
+    const std::string vertexPath = folder + vertex + ".vert", fragmentPath = folder + fragment + ".frag";
     assets.load<Shader>(
-        name, Shader::StageList{{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}}, defines);
+        name,
+        Shader::StageList{{GL_VERTEX_SHADER, vertexPath.c_str()}, {GL_FRAGMENT_SHADER, fragmentPath.c_str()}},
+        defines);
     const Shader* shader = assets.findRegistry<Shader>()->get(hashName(name));
     if (shader && !shader->log.empty()) logf(LOG_CRITICAL, "shader %s: %s", name, shader->log.c_str());
 }
 
 void loadShaders(AssetManager& assets) {
-    loadShader(assets, "debug", "../Assets/Shaders/Debug.vert", "../Assets/Shaders/Debug.frag");
-    constexpr const char* kSpriteVert = "../Assets/Shaders/Sprite.vert";
-    constexpr const char* kSpriteFrag = "../Assets/Shaders/Sprite.frag";
-    loadShader(assets, "sprite", kSpriteVert, kSpriteFrag, "#define LIT\n");
-    loadShader(assets, "spriteGlowing", kSpriteVert, kSpriteFrag, "#define LIT\n#define GLOWING\n");
-    loadShader(assets, "spriteShadow", kSpriteVert, kSpriteFrag, "#define SHADOW\n");
-    loadShader(assets, "spriteUnlit", kSpriteVert, kSpriteFrag);
-    constexpr const char* kCompositeVert = "../Assets/Shaders/PostProComposite.vert";
-    constexpr const char* kCompositeFrag = "../Assets/Shaders/PostProComposite.frag";
-    loadShader(assets, "postPro", kCompositeVert, kCompositeFrag);
-    loadShader(assets, "postProGraded", kCompositeVert, kCompositeFrag, "#define GRADED\n");
-    loadShader(assets, "bloom", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/bloom.frag");
-    loadShader(assets, "bloomShrinking", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/bloom.frag",
-               "#define SHRINKING\n");
-    loadShader(assets, "lightMap", "../Assets/Shaders/bloom.vert", "../Assets/Shaders/LightMap.frag");
-    loadShader(assets, "font", "../Assets/Shaders/Font.vert", "../Assets/Shaders/Font.frag");
-    loadShader(assets, "ui", "../Assets/Shaders/UI.vert", "../Assets/Shaders/UI.frag");
+    loadShader(assets, "debug", "Debug", "Debug");
+    loadShader(assets, "sprite", "Sprite", "Sprite", "#define LIT\n");
+    loadShader(assets, "spriteGlowing", "Sprite", "Sprite", "#define LIT\n#define GLOWING\n");
+    loadShader(assets, "spriteShadow", "Sprite", "Sprite", "#define SHADOW\n");
+    loadShader(assets, "spriteUnlit", "Sprite", "Sprite");
+    loadShader(assets, "postPro", "PostProComposite", "PostProComposite");
+    loadShader(assets, "postProGraded", "PostProComposite", "PostProComposite", "#define GRADED\n");
+    loadShader(assets, "bloom", "bloom", "bloom");
+    loadShader(assets, "bloomShrinking", "bloom", "bloom", "#define SHRINKING\n");
+    // A full-target pass, drawn with the blur's vertex stage.
+    loadShader(assets, "lightMap", "bloom", "LightMap");
+    loadShader(assets, "font", "Font", "Font");
+    loadShader(assets, "ui", "UI", "UI");
 }
 
 /// Points the sampler array of a batched program at the units its batch hands out, once, so
