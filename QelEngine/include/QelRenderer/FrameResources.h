@@ -17,6 +17,8 @@ using SpriteBatch = Graphics::BatchManager<SpriteVertex>;
 using UIBatch = Graphics::BatchManager<UIVertex>;
 inline constexpr uint32_t kSpriteBatchCapacity = 2048;
 inline constexpr uint32_t kUIBatchCapacity = 250;
+/// The lit sprite programs' light map sits on the unit after their sampler array.
+inline constexpr int kLightMapUnit = Graphics::kBatchTextureUnits;
 
 /// What the renderer keeps between Load and shutdown: the built-in resources (owned by their
 /// registries for the whole run, found once) and the lists of the frame being drawn.

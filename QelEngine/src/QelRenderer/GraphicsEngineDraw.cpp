@@ -43,8 +43,6 @@ constexpr int kBloomSourceUnit = 7;
 constexpr int kSceneColorUnit = 3;
 constexpr int kBloomResultUnit = 4;
 constexpr int kLUTUnit = 5;
-// The lit sprite programs' light map sits on the unit after their sampler array.
-constexpr int kLightMapUnit = Graphics::kBatchTextureUnits;
 constexpr glm::vec3 kColliderOutlineColor{0.0f, 1.0f, 0.0f};
 constexpr glm::vec3 kNavigationCellColor{0.4f, 0.1f, 0.1f};
 
@@ -110,7 +108,6 @@ void GraphicsEngine::drawLightMap(glm::ivec2 windowSize, const glm::mat4& worldT
     const glm::vec2 windowToMapUV = 1.0f / glm::vec2(mapSize * RenderTargets::kLightMapShrink);
     for (Shader* lit : {frame->sprite, frame->glowingSprite}) {
         lit->use();
-        lit->setInt("uLightMap", kLightMapUnit);
         lit->setVec2("uLightMapScale", windowToMapUV);
     }
     glBindTextureUnit(kLightMapUnit, targets.lightMap);

@@ -112,6 +112,12 @@ void GraphicsEngine::Load() {
     for (Shader* sprites : {frame->sprite, frame->glowingSprite, frame->shadowSprite, frame->unlitSprite})
         bindSamplerArray(*sprites, frame->spriteBatch->maxSlots);
     bindSamplerArray(*frame->ui, frame->uiBatch->maxSlots);
+    for (Shader* lit : {frame->sprite, frame->glowingSprite}) {
+        if (!lit->isLinked) continue;
+        lit->use();
+        lit->setInt("uLightMap", kLightMapUnit);
+    }
+    Shader::unbind();
     setAmbient(glm::vec4(1.0f));
 
     glGenBuffers(1, &lightUBO);
