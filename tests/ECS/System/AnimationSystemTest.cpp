@@ -1,4 +1,8 @@
-#include "AnimationTestWorld.h"
+#include "../Prefab/SceneTestWorld.h"
+
+#include "ECS/System/Systems/AnimationSystem.h"
+#include "QelRenderer/AnimationClip.h"
+#include "QelRenderer/AnimationController.h"
 
 #include <gmock/gmock.h>
 
@@ -32,14 +36,20 @@ constexpr const char* kMachine = R"({"config": {"defaultState": "A"}, "animation
     {"name": "C", "clip": "grow", "playbackSpeed": 1.0, "transition": [
         {"targetState": "A", "name": "go"}]}]}})";
 
-class AnimationSystemTest : public AnimationWorldTest {
+/// Three clips and the machine over them registered, and the animation system loaded.
+class AnimationSystemTest : public SceneWorldTest<> {
 protected:
     void SetUp() override {
-        AnimationWorldTest::SetUp();
-        addClip("slide", kSlide);
-        addClip("blink", kBlink);
-        addClip("grow", kGrow);
-        controller = addController("machine", kMachine);
+        SceneWorldTest::SetUp();
+        animation = add<AnimationSystem>("AnimationSystem");
+        animation->Load();
+        for (const auto& [name, text] : {std::pair{"slide", kSlide}, {"blink", kBlink}, {"grow", kGrow}}) {
+            JSON doc = test::parseJson(text);
+            assets->load<Graphics::Clip>(name, doc);
+        }
+        JSON doc = test::parseJson(kMachine);
+        assets->load<AnimatorController>("machine", doc);
+        controller = assets->findRegistry<AnimatorController>()->get(hashName("machine"));
     }
 
     /// An animated sprite; with ui it has a UITransform instead of a Transform.
@@ -52,6 +62,7 @@ protected:
 
     const AnimState* state(const char* name) { return controller->findState(hashName(name)); }
 
+    std::shared_ptr<AnimationSystem> animation;
     AnimatorController* controller = nullptr;
 };
 
@@ -67,6 +78,12 @@ TEST_F(AnimationSystemTest, JoiningBuildsConditionsOnceAndPlaybackLoopsAtZero) {
     EXPECT_FLOAT_EQ(get<Transform>(entity).position.x, 1.2f);
     animation->Update(0.3f);
     EXPECT_FLOAT_EQ(animator.time, 0.0f) << "the restart sets 0, not time - end";
+    EXPECT_FLOAT_EQ(get<Transform>(entity).position.x, 0.0f);
+
+    // Initialize shows the pose at time zero.
+    animation->Update(0.2f);
+    animation->Initialize();
+    EXPECT_FLOAT_EQ(animator.time, 0.0f);
     EXPECT_FLOAT_EQ(get<Transform>(entity).position.x, 0.0f);
 }
 
@@ -87,7 +104,7 @@ TEST_F(AnimationSystemTest, TwoConditionsInOneFrameWalkTwoTransitionsAndResetThe
     animation->setAnimBool(entity, "next", true);
     animation->Update(0.0f);
     EXPECT_EQ(animator.currentState, state("C"));
-    EXPECT_FALSE(animator.conditions[2].raised);
+    EXPECT_FALSE(animator.conditions[2].raised) << "a consumed condition stays raised";
 }
 
 TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeAndTargetUITransforms) {
@@ -121,15 +138,6 @@ TEST_F(AnimationSystemTest, AMissingTargetStopsTheAnimatorAndStraysAreLogged) {
     EXPECT_FALSE(animation->setAnimBool(plain, "go", true));
     EXPECT_FALSE(animation->setAnimBool(MAX_ENTITIES, "go", true));
     EXPECT_EQ(logged.count("has no Animator"), 2u);
-}
-
-TEST_F(AnimationSystemTest, InitializeShowsThePoseAtTimeZero) {
-    const Entity entity = animated();
-    get<Transform>(entity).position.x = 7.0f;
-    get<Animator>(entity).time = 0.4f;
-    animation->Initialize();
-    EXPECT_FLOAT_EQ(get<Animator>(entity).time, 0.0f);
-    EXPECT_FLOAT_EQ(get<Transform>(entity).position.x, 0.0f);
 }
 
 } // namespace
