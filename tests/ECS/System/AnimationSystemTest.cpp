@@ -1,8 +1,4 @@
-#include "../Prefab/SceneTestWorld.h"
-
-#include "ECS/System/Systems/AnimationSystem.h"
-#include "QelRenderer/AnimationClip.h"
-#include "QelRenderer/AnimationController.h"
+#include "AnimationTestWorld.h"
 
 #include <gmock/gmock.h>
 
@@ -36,20 +32,13 @@ constexpr const char* kMachine = R"({"config": {"defaultState": "A"}, "animation
     {"name": "C", "clip": "grow", "playbackSpeed": 1.0, "transition": [
         {"targetState": "A", "name": "go"}]}]}})";
 
-/// Three clips and the machine over them registered, and the animation system loaded.
-class AnimationSystemTest : public SceneWorldTest<> {
+class AnimationSystemTest : public AnimationWorldTest {
 protected:
     void SetUp() override {
-        SceneWorldTest::SetUp();
-        animation = add<AnimationSystem>("AnimationSystem");
-        animation->Load();
-        for (const auto& [name, text] : {std::pair{"slide", kSlide}, {"blink", kBlink}, {"grow", kGrow}}) {
-            JSON doc = test::parseJson(text);
-            assets->load<Graphics::Clip>(name, doc);
-        }
-        JSON doc = test::parseJson(kMachine);
-        assets->load<AnimatorController>("machine", doc);
-        controller = assets->findRegistry<AnimatorController>()->get(hashName("machine"));
+        AnimationWorldTest::SetUp();
+        for (const auto& [name, text] : {std::pair{"slide", kSlide}, {"blink", kBlink}, {"grow", kGrow}})
+            addClip(name, text);
+        controller = addController("machine", kMachine);
     }
 
     /// An animated sprite; with ui it has a UITransform instead of a Transform.
@@ -62,7 +51,6 @@ protected:
 
     const AnimState* state(const char* name) { return controller->findState(hashName(name)); }
 
-    std::shared_ptr<AnimationSystem> animation;
     AnimatorController* controller = nullptr;
 };
 
