@@ -10,19 +10,6 @@ struct Nameless {};
 template <int I> struct Filler { int value = 0; };
 } // namespace
 
-TEST_F(ComponentManagerTest, AddAndRemoveKeepTheSignatureInStep) {
-    const Entity e = entities->CreateEntity();
-    components->AddComponent(e, Health{40});
-    components->AddComponent(e, Position{1.0f, 2.0f});
-    EXPECT_EQ(entities->GetSignature(e), Signature(0b11));
-    EXPECT_EQ(components->GetComponent<Health>(e).hp, 40);
-    components->RemoveComponent<Position>(e);
-    EXPECT_EQ(entities->GetSignature(e), Signature(0b10));
-    EXPECT_FALSE(components->HasComponent<Position>(e));
-    components->EntityDestroyed(e);
-    EXPECT_FALSE(components->HasComponent<Health>(e));
-}
-
 TEST_F(ComponentManagerTest, FullArrayLeavesTheSignatureBitClear) {
     // Ids outside the scene range only occupy slots.
     for (Entity id = 0; id < MAX_ENTITIES; ++id)

@@ -49,11 +49,6 @@ TEST(SignatureTest, BitsOutsideThe32AreAnOutOfRangeError) {
     s.set(0).set(31);
     EXPECT_TRUE(s.contains(Signature{}.set(0)));
     EXPECT_FALSE(Signature{}.contains(s));
-    try {
-        s.set(32);
-        FAIL() << "set(32) must throw";
-    } catch (const std::out_of_range& error) {
-        EXPECT_STREQ(error.what(), "invalid bitset position");
-    }
+    EXPECT_THROW(s.set(32), std::out_of_range);
     EXPECT_EQ(s, Signature(0x80000001u));
 }

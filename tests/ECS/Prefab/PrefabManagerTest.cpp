@@ -52,24 +52,19 @@ TEST_F(PrefabManagerTest, InstanceCopiesEveryComponentAndTheTag) {
     const EntityHandle crate = prefabs->Instantiate("Crate");
     ASSERT_TRUE(crate.second);
     EXPECT_EQ(entities->GetInfo(crate.first)->tag, "Prop");
-    EXPECT_EQ(entities->GetInfo(crate.first)->name, "");
     EXPECT_EQ(get<SpriteRenderer>(crate.first).layerNum, 3);
     EXPECT_EQ(get<Layer>(crate.first).layerName, "Props");
 
     EXPECT_EQ(get<Transform>(crate.first).model[3], glm::vec4(1.0f, 2.0f, 0.0f, 1.0f));
-
     EXPECT_NE(get<ColliderPtr>(crate.first).collider.get(),
               prefabs->GetComponent<ColliderPtr>(crateId).collider.get());
 
-    EXPECT_TRUE(sceneEntities.contains(crate.first));
-    EXPECT_TRUE(probe->GetEntities().contains(crate.first));
-    ASSERT_EQ(scenes->drawLists.worldEntities().size(), 1u);
-    EXPECT_EQ(scenes->drawLists.worldEntities()[0], crate);
+    EXPECT_TRUE(sceneEntities.contains(crate.first) && probe->GetEntities().contains(crate.first));
+    EXPECT_EQ(scenes->drawLists.worldEntities(), std::vector<EntityHandle>{crate});
 
     // An empty "types" array gives an entity with only the tag.
     const EntityHandle marker = prefabs->Instantiate("Marker");
     ASSERT_TRUE(marker.second);
-    EXPECT_NE(marker.first, crate.first);
     EXPECT_EQ(entities->GetInfo(marker.first)->tag, "Waypoint");
     EXPECT_TRUE(entities->GetSignature(marker.first).none());
 }
@@ -94,15 +89,9 @@ TEST_F(PrefabManagerTest, RefusedFilesUseNoIdAndIdsRunOutAfterSixtyFour) {
 }
 
 TEST_F(PrefabManagerTest, SixtyFifthFileIsLeftOutWithOneCriticalLine) {
-    EXPECT_EQ(prefabs->LoadAllPrefabs(prefabFolder(64)->path()), 64u);
-    EXPECT_EQ(logged.take().find("MAX PREFABS HIT"), std::string::npos);
-
-    remove<PrefabManager>();
-    PrefabManager fresh;
-    forEachComponentType([&]<class T>() { prefabs->RegisterComponent<T>(); });
+    // Exactly 64 loaded: the limit is neither early nor late, and is reported once, not per file.
     EXPECT_EQ(prefabs->LoadAllPrefabs(prefabFolder(66)->path()), 64u);
     EXPECT_EQ(logged.count("[CRITICAL] MAX PREFABS HIT, CONSIDER INCREASING LIMIT"), 1u);
-    EXPECT_EQ(prefabs->PrefabCount(), 64u);
 }
 
 } // namespace

@@ -36,9 +36,8 @@ class AnimationSystemTest : public AnimationWorldTest {
 protected:
     void SetUp() override {
         AnimationWorldTest::SetUp();
-        addClip("slide", kSlide);
-        addClip("blink", kBlink);
-        addClip("grow", kGrow);
+        for (const auto& [name, text] : {std::pair{"slide", kSlide}, {"blink", kBlink}, {"grow", kGrow}})
+            addClip(name, text);
         controller = addController("machine", kMachine);
     }
 
@@ -68,6 +67,12 @@ TEST_F(AnimationSystemTest, JoiningBuildsConditionsOnceAndPlaybackLoopsAtZero) {
     animation->Update(0.3f);
     EXPECT_FLOAT_EQ(animator.time, 0.0f) << "the restart sets 0, not time - end";
     EXPECT_FLOAT_EQ(get<Transform>(entity).position.x, 0.0f);
+
+    // Initialize shows the pose at time zero.
+    animation->Update(0.2f);
+    animation->Initialize();
+    EXPECT_FLOAT_EQ(animator.time, 0.0f);
+    EXPECT_FLOAT_EQ(get<Transform>(entity).position.x, 0.0f);
 }
 
 TEST_F(AnimationSystemTest, TwoConditionsInOneFrameWalkTwoTransitionsAndResetThePose) {
@@ -87,7 +92,7 @@ TEST_F(AnimationSystemTest, TwoConditionsInOneFrameWalkTwoTransitionsAndResetThe
     animation->setAnimBool(entity, "next", true);
     animation->Update(0.0f);
     EXPECT_EQ(animator.currentState, state("C"));
-    EXPECT_FALSE(animator.conditions[2].raised);
+    EXPECT_FALSE(animator.conditions[2].raised) << "a consumed condition stays raised";
 }
 
 TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeAndTargetUITransforms) {
@@ -121,15 +126,6 @@ TEST_F(AnimationSystemTest, AMissingTargetStopsTheAnimatorAndStraysAreLogged) {
     EXPECT_FALSE(animation->setAnimBool(plain, "go", true));
     EXPECT_FALSE(animation->setAnimBool(MAX_ENTITIES, "go", true));
     EXPECT_EQ(logged.count("has no Animator"), 2u);
-}
-
-TEST_F(AnimationSystemTest, InitializeShowsThePoseAtTimeZero) {
-    const Entity entity = animated();
-    get<Transform>(entity).position.x = 7.0f;
-    get<Animator>(entity).time = 0.4f;
-    animation->Initialize();
-    EXPECT_FLOAT_EQ(get<Animator>(entity).time, 0.0f);
-    EXPECT_FLOAT_EQ(get<Transform>(entity).position.x, 0.0f);
 }
 
 } // namespace

@@ -1,5 +1,3 @@
-#include "ECS/Components/GOScripts.h"
-#include "ECS/Components/RigidBody2D.h"
 #include "QelCore/Input.h"
 #include "QelRenderer/CameraMath.h"
 #include "QelRenderer/CameraState.h"
@@ -25,9 +23,6 @@ TEST_F(PlayerSystemTest, AdoptsTheFirstPlayerLeavesTheSceneAloneAndAimsAtTheCurs
     EXPECT_TRUE(entities->Exists(scenery));
     const Entity hammer = player->hammer();
     EXPECT_EQ(player->GetEntities(), (std::unordered_set<Entity>{hero, hammer}));
-    EXPECT_TRUE(get<RigidBody2D>(hero).isDynamic);
-    EXPECT_FLOAT_EQ(get<RigidBody2D>(hero).mass, 1.0f);
-    EXPECT_TRUE(get<GOScripts>(hero).flags & GOScripts::kCanBuild);
 
     // Each frame calls the player's earlyUpdate, then the hammer's, each naming the other.
     const auto expectAims = [&](const std::vector<Entity>& partners) {
