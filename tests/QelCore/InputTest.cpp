@@ -53,15 +53,12 @@ TEST_F(InputTest, ATapWithinOnePollIsTriggeredAndReleasedAHeldButtonPressedUntil
     handleInputEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS);
     ageInputStates();
     EXPECT_EQ(frameState(GLFW_KEY_W) + frameState(GLFW_MOUSE_BUTTON_LEFT), "---TP-");
-    ageInputStates();
-    EXPECT_EQ(frameState(GLFW_MOUSE_BUTTON_LEFT), "-P-");
     // Key repeat and actions GLFW does not define keep it held without triggering it again.
     handleInputEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_REPEAT);
     handleInputEvent(GLFW_MOUSE_BUTTON_LEFT, 7);
     ageInputStates();
     EXPECT_EQ(frameState(GLFW_MOUSE_BUTTON_LEFT), "-P-");
-    EXPECT_TRUE(isAnyKeyPressed());
-    EXPECT_FALSE(isAnyKeyTriggered());
+    EXPECT_TRUE(isAnyKeyPressed() && !isAnyKeyTriggered());
 
     handleInputEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE);
     ageInputStates();
