@@ -106,15 +106,12 @@ TEST_F(GameStateManagerTest, FrameOpensConsoleBeforeUpdateWhileLeftShiftIsHeld) 
               "update\n");
 }
 
-TEST_F(GameStateManagerTest, RequestWithoutManagerIsLoggedAndIgnored) {
+TEST_F(GameStateManagerTest, AnUnknownStateIsAStrongAssertionARequestWithoutManagerOnlyLogged) {
+    EXPECT_EXIT(manager->run(7), testing::ExitedWithCode(187), "invalid next gamestate");
     manager.reset();
     test::LogSink logged;
     setNextGameState(GS_QUIT);
     EXPECT_EQ(logged.take(), "[CRITICAL] Attempting to setNextGameState on invalid GSM\n");
-}
-
-TEST_F(GameStateManagerTest, RunningAnUnknownStateIsAStrongAssertion) {
-    EXPECT_EXIT(manager->run(7), testing::ExitedWithCode(187), "invalid next gamestate");
 }
 
 TEST_F(GameStateManagerTest, ClosingTheWindowWhileAChangeIsPendingQuitsAfterEnteringIt) {

@@ -80,9 +80,7 @@ TEST_F(WindowHandlerTest, FullscreenTogglesBetweenMonitorSizeAndCentredWindowAnd
     // An unknown key selects the standard arrow; the window's own receiver handles the message.
     MessageArgs<uint64_t> request(hashName("setCursor"), hashName("no such cursor"));
     EXPECT_EQ(messages->sendImmediate(request, hashName("WindowHandler")), 1u);
-}
-
-TEST_F(WindowHandlerTest, SecondWindowIsAStrongAssertion) {
+    // One window a context.
     EXPECT_EXIT(WindowHandler(), testing::ExitedWithCode(static_cast<unsigned char>(kStrongAssertExitCode)),
                 "Current context already has window\\.");
 }
