@@ -81,26 +81,21 @@ TEST_F(GameStateManagerTest, ChangeRestartAndQuitRunTheStateFunctionsInOrder) {
     }
 }
 
-TEST_F(GameStateManagerTest, QueuedMessagesAreDeliveredBetweenUpdateAndDraw) {
+TEST_F(GameStateManagerTest, AFrameOpensTheConsoleBeforeUpdateAndDeliversMessagesBeforeDraw) {
     MessageManager messages;
     messages.getReceiver(hashName("Recorder"))->addHandler(hashName("ping"), [](Message&) {
         calls.push_back("dispatch");
     });
     onUpdate = [] {
+        std::cout << "update" << std::endl;
         MessageManager::instance()->send(std::make_unique<Message>(hashName("ping")), hashName("Recorder"));
     };
-    requests = {{GS_QUIT}};
-    manager->run(registerState<'A'>());
-    EXPECT_EQ(calls, (Calls{"A.load", "A.init", "A.update", "dispatch", "A.draw", "A.free", "A.unload"}));
-}
-
-TEST_F(GameStateManagerTest, FrameOpensConsoleBeforeUpdateWhileLeftShiftIsHeld) {
     handleInputEvent(GLFW_KEY_LEFT_SHIFT, GLFW_PRESS);
     handleInputEvent(GLFW_KEY_GRAVE_ACCENT, GLFW_PRESS);
-    onUpdate = [] { std::cout << "update" << std::endl; };
     requests = {{GS_QUIT}};
     test::LogSink logged;
     manager->run(registerState<'A'>());
+    EXPECT_EQ(calls, (Calls{"A.load", "A.init", "A.update", "dispatch", "A.draw", "A.free", "A.unload"}));
     EXPECT_EQ(logged.take(),
               "CONSOLE WAITING FOR USER INPUT (triggered by L-SHIFT + ~) [type help for available commands]\n"
               "update\n");
