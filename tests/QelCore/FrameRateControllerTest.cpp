@@ -19,7 +19,7 @@ class FrameRateControllerTest : public testing::Test {
     std::unique_ptr<FrameRateController> controller;
 };
 
-TEST_F(FrameRateControllerTest, AFrameIsMeasuredALongOneClampedACappedOneWaitedOut) {
+TEST_F(FrameRateControllerTest, AFrameIsMeasuredALongOneClampedACappedOneWaitedOutAProfiledOneSplit) {
     clock->advance(100'000);
     controller->endFrame();
     EXPECT_EQ(controller->getFrameTicks(), 100'000u);
@@ -44,9 +44,8 @@ TEST_F(FrameRateControllerTest, AFrameIsMeasuredALongOneClampedACappedOneWaitedO
     clock->advance(200'000);
     controller->endFrame();
     EXPECT_EQ(controller->getFrameTicks(), 200'000u);
-}
 
-TEST_F(FrameRateControllerTest, ProfilingSplitsFramesIntoUpdateDrawAndWaitOnlyWhileOn) {
+    // Profiling splits frames into update, draw and wait, only while on.
     const auto frame = [&] {
         clock->advance(20'000);
         const DrawPhase drawing;

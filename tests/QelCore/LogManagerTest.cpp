@@ -37,7 +37,7 @@ protected:
     test::LogSink logged;
 };
 
-TEST_F(LogManagerTest, StartUpThresholdsEchoMedButKeepOnlyHigh) {
+TEST_F(LogManagerTest, ThresholdsEchoAndKeepAManualDumpHasItsOwnFileOrUsesTheOpenOverflowOne) {
     logs->setEchoPriority(LOG_MED);
     logs->setAddPriority(LOG_HIGH);
     logged.take();
@@ -46,6 +46,29 @@ TEST_F(LogManagerTest, StartUpThresholdsEchoMedButKeepOnlyHigh) {
     logs->log(LOG_LOW, "dropped");
     EXPECT_EQ(logged.take(), "[HIGH] kept\n[MED] echoed only\n");
     EXPECT_EQ(logs->bufferedLineCount(), 1u);
+
+    // A manual dump writes its own file, or into the overflow file while one is open.
+    logs->setEchoPriority(LOG_CRITICAL);
+    std::ostringstream out;
+    DebugConsole console(std::cin, out, false);
+    const std::filesystem::path manual = files.getUserPath("logs/log_latest_manual.txt");
+    console.runCommand("DUMPLOGS");
+    EXPECT_EQ(test::readText(manual), "[HIGH] kept\n[HIGH] Manual dump initiated\n");
+    std::filesystem::remove(manual);
+    for (int i = 0; i <= 256; ++i)
+        logs->log(LOG_HIGH, "first " + std::to_string(i));
+    console.runCommand("DUMPLOGS");
+    EXPECT_FALSE(logs->hasDumpFile());
+    EXPECT_FALSE(std::filesystem::exists(manual));
+    std::vector<std::string> lines = readLines(dumpPath());
+    ASSERT_EQ(lines.size(), 258u);
+    EXPECT_EQ(lines.back(), "[HIGH] Manual dump initiated");
+    // The next overflow starts a file afresh.
+    for (int i = 0; i <= 256; ++i)
+        logs->log(LOG_HIGH, "second " + std::to_string(i));
+    lines = readLines(dumpPath());
+    ASSERT_EQ(lines.size(), 256u);
+    EXPECT_EQ(lines.front(), "[HIGH] second 0");
 }
 
 TEST_F(LogManagerTest, OverflowDumpsTheEarlierLinesUpToPrintPriorityAndKeepsTheNewOne) {
@@ -62,32 +85,6 @@ TEST_F(LogManagerTest, OverflowDumpsTheEarlierLinesUpToPrintPriorityAndKeepsTheN
     EXPECT_EQ(readLines(dumpPath()), expected);
     EXPECT_EQ(logs->bufferedLineCount(), 1u);
     EXPECT_TRUE(logs->getFlags() & LogManager::kFlagDumpAtExit);
-}
-
-TEST_F(LogManagerTest, ManualDumpHasItsOwnFileOrUsesTheOpenOverflowOneThenTheNextOverflowStartsAfresh) {
-    logs->setEchoPriority(LOG_CRITICAL);
-    std::ostringstream out;
-    DebugConsole console(std::cin, out, false);
-    const std::filesystem::path manual = files.getUserPath("logs/log_latest_manual.txt");
-    logs->log(LOG_HIGH, "before the dump");
-    console.runCommand("DUMPLOGS");
-    EXPECT_EQ(test::readText(manual), "[HIGH] before the dump\n[HIGH] Manual dump initiated\n");
-    std::filesystem::remove(manual);
-
-    for (int i = 0; i <= 256; ++i)
-        logs->log(LOG_HIGH, "first " + std::to_string(i));
-    console.runCommand("DUMPLOGS");
-    EXPECT_FALSE(logs->hasDumpFile());
-    EXPECT_FALSE(std::filesystem::exists(manual));
-    std::vector<std::string> lines = readLines(dumpPath());
-    ASSERT_EQ(lines.size(), 258u);
-    EXPECT_EQ(lines.back(), "[HIGH] Manual dump initiated");
-
-    for (int i = 0; i <= 256; ++i)
-        logs->log(LOG_HIGH, "second " + std::to_string(i));
-    lines = readLines(dumpPath());
-    ASSERT_EQ(lines.size(), 256u);
-    EXPECT_EQ(lines.front(), "[HIGH] second 0");
 }
 
 TEST_F(LogManagerTest, ConcurrentLinesStayWhole) {
