@@ -200,18 +200,16 @@ TEST_F(ConfigTest, AFailedWriteLeavesThePreviousFileIntact) {
     EXPECT_EQ(test::readText(userPath), "new");
 }
 
-TEST_F(ConfigTest, AnUnwritableUserFolderStillStartsFromTheDefault) {
+TEST_F(ConfigTest, AnUnwritableUserFolderStillStartsFromTheDefaultNoDefaultIsAStrongAssertion) {
     // A file where the configs folder should be: nothing can be created below it.
     test::writeText(files.getUserPath("configs"), "in the way");
     FakeTargets targets;
     loadUserConfig(targets);
     EXPECT_EQ(targets.frameCap, 60u);
     EXPECT_TRUE(logged.has(LOG_MED, "CFG: could not write the user configuration"));
-}
 
-TEST_F(ConfigTest, NoConfigurationAnywhereIsAStrongAssertion) {
+    // With no default either, there is nothing to start from.
     fs::remove(defaultPath);
-    FakeTargets targets;
     EXPECT_EXIT(loadUserConfig(targets), testing::ExitedWithCode(187), "");
     EXPECT_NE(
         test::readText(files.getUserPath("logs/log_latest.txt")).find("No config / default config found"),
