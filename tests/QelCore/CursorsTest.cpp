@@ -37,7 +37,7 @@ protected:
     const fs::path folder = sandbox.path();
 };
 
-TEST_F(CursorsTest, HotSpotsOutsideTheImageOrUnreadableBecomeZero) {
+TEST_F(CursorsTest, HotSpotsOutsideTheImageOrUnreadableBecomeZeroLoadingNeedsTheAssetManager) {
     const std::vector<std::pair<std::string, glm::ivec2>> cases{
         {R"({"offsetX": 32, "offsetY": 7})", {32, 7}},   {R"({"offsetX": 40, "offsetY": 40})", {0, 0}},
         {R"({"offsetX": -5, "offsetY": 3})", {0, 3}},    {R"({"offsetY": 9})", {0, 9}},
@@ -48,6 +48,8 @@ TEST_F(CursorsTest, HotSpotsOutsideTheImageOrUnreadableBecomeZero) {
         EXPECT_EQ(readCursorHotSpot(folder / "hot.json", 32, 32), expected) << text;
     }
     EXPECT_EQ(readCursorHotSpot(folder / "missing.json", 32, 32), glm::ivec2(0, 0));
+    EXPECT_EXIT(loadCursors("."), testing::ExitedWithCode(static_cast<unsigned char>(kStrongAssertExitCode)),
+                "AssetManager not initialized");
 }
 
 TEST_F(CursorsTest, LoadsUsableImagesAndPurgesTheRest) {
@@ -79,11 +81,6 @@ TEST_F(CursorsTest, LoadsUsableImagesAndPurgesTheRest) {
     window.setCursor(hashName("default"));
     destroyCursors();
     EXPECT_EQ(findCursor(hashName("arrow")), nullptr);
-}
-
-TEST(CursorsDeathTest, LoadingWithoutTheAssetManagerIsAStrongAssertion) {
-    EXPECT_EXIT(loadCursors("."), testing::ExitedWithCode(static_cast<unsigned char>(kStrongAssertExitCode)),
-                "AssetManager not initialized");
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "LogSink.h"
 
 #include "QelCore/Input.h"
-#include "QelCore/LogManager.h"
 #include "QelCore/WindowHandler.h"
 #include "data/NameHash.h"
 #include "messaging/MessageManager.h"
@@ -12,7 +11,6 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <string>
@@ -83,44 +81,32 @@ TEST_F(GameStateManagerTest, ChangeRestartAndQuitRunTheStateFunctionsInOrder) {
     }
 }
 
-TEST_F(GameStateManagerTest, QueuedMessagesAreDeliveredBetweenUpdateAndDraw) {
+TEST_F(GameStateManagerTest, AFrameOpensTheConsoleBeforeUpdateAndDeliversMessagesBeforeDraw) {
     MessageManager messages;
     messages.getReceiver(hashName("Recorder"))->addHandler(hashName("ping"), [](Message&) {
         calls.push_back("dispatch");
     });
     onUpdate = [] {
+        std::cout << "update" << std::endl;
         MessageManager::instance()->send(std::make_unique<Message>(hashName("ping")), hashName("Recorder"));
     };
-    requests = {{GS_QUIT}};
-    manager->run(registerState<'A'>());
-    EXPECT_EQ(calls, (Calls{"A.load", "A.init", "A.update", "dispatch", "A.draw", "A.free", "A.unload"}));
-}
-
-TEST_F(GameStateManagerTest, FrameOpensConsoleBeforeUpdateWhileLeftShiftIsHeld) {
     handleInputEvent(GLFW_KEY_LEFT_SHIFT, GLFW_PRESS);
     handleInputEvent(GLFW_KEY_GRAVE_ACCENT, GLFW_PRESS);
-    onUpdate = [] { std::cout << "update" << std::endl; };
     requests = {{GS_QUIT}};
     test::LogSink logged;
     manager->run(registerState<'A'>());
+    EXPECT_EQ(calls, (Calls{"A.load", "A.init", "A.update", "dispatch", "A.draw", "A.free", "A.unload"}));
     EXPECT_EQ(logged.take(),
               "CONSOLE WAITING FOR USER INPUT (triggered by L-SHIFT + ~) [type help for available commands]\n"
               "update\n");
 }
 
-TEST_F(GameStateManagerTest, RequestWithoutManagerIsLoggedAndIgnored) {
+TEST_F(GameStateManagerTest, AnUnknownStateIsAStrongAssertionARequestWithoutManagerOnlyLogged) {
+    EXPECT_EXIT(manager->run(7), testing::ExitedWithCode(187), "invalid next gamestate");
     manager.reset();
     test::LogSink logged;
     setNextGameState(GS_QUIT);
     EXPECT_EQ(logged.take(), "[CRITICAL] Attempting to setNextGameState on invalid GSM\n");
-}
-
-TEST_F(GameStateManagerTest, MisuseEndsInStrongAssertions) {
-    EXPECT_EXIT(manager->run(7), testing::ExitedWithCode(187), "invalid next gamestate");
-    EXPECT_EXIT(GameStateManager::setWindowFocusPauseCallback(), testing::ExitedWithCode(187),
-                "Window Handler not ready when setting window focus pause callback!");
-    manager.reset();
-    EXPECT_EXIT(registerState<'A'>(), testing::ExitedWithCode(187), "GameStateManager not initialized");
 }
 
 TEST_F(GameStateManagerTest, ClosingTheWindowWhileAChangeIsPendingQuitsAfterEnteringIt) {

@@ -20,23 +20,8 @@ RecordedEvent button(int code, int action) {
     return {Kind::Button, code, action, {}};
 }
 
-TEST(InputRecord, AFileReadsBackAsWrittenAndABrokenOneSaysWhy) {
-    const InputRecord record{
-        4'000'000'000u,
-        {{0, {}},
-         {166'666,
-          {button(GLFW_KEY_D, GLFW_PRESS), {Kind::Cursor, 0, 0, {0.1, 719.75}}, {Kind::Focus, 0, 0, {}}}},
-         {625'000, {button(GLFW_MOUSE_BUTTON_LEFT, GLFW_REPEAT)}}}};
-    std::string text = formatRecordHeader(record.seed);
-    for (const RecordedFrame& frame : record.frames)
-        formatRecordedFrame(frame, text);
-    text += recordEndLine();
-    std::string error;
-    const std::optional<InputRecord> read = parseInputRecord(text, error);
-    ASSERT_TRUE(read) << error;
-    EXPECT_EQ(read->seed, record.seed);
-    EXPECT_EQ(read->frames, record.frames);
-
+TEST(InputRecord, ABrokenFileSaysWhy) {
+    // Whole files are written and read back by the recorded run below and the game's replay test.
     const std::string head = "qel-input-record 1\nseed 1\n";
     const struct {
         std::string text, error;
@@ -44,15 +29,15 @@ TEST(InputRecord, AFileReadsBackAsWrittenAndABrokenOneSaysWhy) {
                    {"\x89PNG\r\n\x1a\n", "line 1: not an input recording"},
                    {"qel-input-record 2\nseed 1\nend\n", "line 1: version 2"},
                    {"qel-input-record 1\nseed -1\nend\n", "line 2: expected the seed"},
-                   {text.substr(0, text.size() - 4), "cut short (no end line)"},
-                   {text.substr(0, text.size() - 7), "cut short (no line end)"},
+                   {head + "f 1\n", "cut short (no end line)"},
+                   {head + "f 1", "cut short (no line end)"},
                    {head + "b 65 1\nend\n", "line 3: event before the first frame"},
                    {head + "f 1\nb 65 3\nend\n", "line 4: unreadable"},
                    {head + "f 1\nc nan 2\nend\n", "line 4: unreadable"},
                    {head + "f 99999999999\nend\n", "line 3: bad frame"},
-                   {text + "f 1\n", "text after the end line"}};
+                   {head + "end\nf 1\n", "text after the end line"}};
     for (const auto& broken : kBroken) {
-        error.clear();
+        std::string error;
         EXPECT_FALSE(parseInputRecord(broken.text, error)) << broken.text;
         EXPECT_NE(error.find(broken.error), std::string::npos) << error;
     }
@@ -84,8 +69,7 @@ protected:
 TEST_F(InputRecordingTest, ARecordedRunReplaysItsInputStepsAndSeedThenThePlayerTakesOver) {
     startInputRecording(tree / "run.rec");
     const uint32_t seed = randomSeed();
-    EXPECT_EQ(randomSeed(), seed);
-    const RecordedEvent cursor{Kind::Cursor, 0, 0, {10, 20}}, moved{Kind::Cursor, 0, 0, {30, 40}};
+    const RecordedEvent cursor{Kind::Cursor, 0, 0, {10, 20}}, moved{Kind::Cursor, 0, 0, {0.1, 719.75}};
     for (const RecordedEvent& event : {button(GLFW_KEY_D, GLFW_PRESS), cursor, moved})
         EXPECT_TRUE(admitWindowInput(event));
     handleGamepadKey(GLFW_MOUSE_BUTTON_LEFT, true); // the pad's swing is recorded too
@@ -111,12 +95,11 @@ TEST_F(InputRecordingTest, ARecordedRunReplaysItsInputStepsAndSeedThenThePlayerT
     EXPECT_TRUE(isKeyTriggered(GLFW_KEY_D));
     EXPECT_TRUE(isKeyTriggered(GLFW_MOUSE_BUTTON_LEFT));
     EXPECT_FALSE(isKeyPressed(GLFW_KEY_S));
-    EXPECT_EQ(getCursorPosition(), glm::dvec2(30, 40));
+    EXPECT_EQ(getCursorPosition(), glm::dvec2(0.1, 719.75));
     frame();
     EXPECT_TRUE(isKeyReleased(GLFW_KEY_D));
     EXPECT_TRUE(isKeyTriggered(GLFW_KEY_W));
     EXPECT_EQ(timing->getFrameTicks(), 200'000u);
-    EXPECT_FLOAT_EQ(timing->getDeltaTime(), 0.02f);
     EXPECT_EQ(timing->now(), 200'000u);
     EXPECT_EQ(states.getFrameFunction(), &GameStateManager::pollOnlyFrame);
 

@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -38,7 +37,7 @@ protected:
     test::LogSink logged;
 };
 
-TEST_F(LogManagerTest, StartUpThresholdsEchoMedButKeepOnlyHigh) {
+TEST_F(LogManagerTest, ThresholdsEchoAndKeepAManualDumpHasItsOwnFileOrUsesTheOpenOverflowOne) {
     logs->setEchoPriority(LOG_MED);
     logs->setAddPriority(LOG_HIGH);
     logged.take();
@@ -47,6 +46,29 @@ TEST_F(LogManagerTest, StartUpThresholdsEchoMedButKeepOnlyHigh) {
     logs->log(LOG_LOW, "dropped");
     EXPECT_EQ(logged.take(), "[HIGH] kept\n[MED] echoed only\n");
     EXPECT_EQ(logs->bufferedLineCount(), 1u);
+
+    // A manual dump writes its own file, or into the overflow file while one is open.
+    logs->setEchoPriority(LOG_CRITICAL);
+    std::ostringstream out;
+    DebugConsole console(std::cin, out, false);
+    const std::filesystem::path manual = files.getUserPath("logs/log_latest_manual.txt");
+    console.runCommand("DUMPLOGS");
+    EXPECT_EQ(test::readText(manual), "[HIGH] kept\n[HIGH] Manual dump initiated\n");
+    std::filesystem::remove(manual);
+    for (int i = 0; i <= 256; ++i)
+        logs->log(LOG_HIGH, "first " + std::to_string(i));
+    console.runCommand("DUMPLOGS");
+    EXPECT_FALSE(logs->hasDumpFile());
+    EXPECT_FALSE(std::filesystem::exists(manual));
+    std::vector<std::string> lines = readLines(dumpPath());
+    ASSERT_EQ(lines.size(), 258u);
+    EXPECT_EQ(lines.back(), "[HIGH] Manual dump initiated");
+    // The next overflow starts a file afresh.
+    for (int i = 0; i <= 256; ++i)
+        logs->log(LOG_HIGH, "second " + std::to_string(i));
+    lines = readLines(dumpPath());
+    ASSERT_EQ(lines.size(), 256u);
+    EXPECT_EQ(lines.front(), "[HIGH] second 0");
 }
 
 TEST_F(LogManagerTest, OverflowDumpsTheEarlierLinesUpToPrintPriorityAndKeepsTheNewOne) {
@@ -65,61 +87,31 @@ TEST_F(LogManagerTest, OverflowDumpsTheEarlierLinesUpToPrintPriorityAndKeepsTheN
     EXPECT_TRUE(logs->getFlags() & LogManager::kFlagDumpAtExit);
 }
 
-TEST_F(LogManagerTest, ManualDumpHasItsOwnFileOrUsesTheOpenOverflowOneThenTheNextOverflowStartsAfresh) {
-    logs->setEchoPriority(LOG_CRITICAL);
-    std::ostringstream out;
-    DebugConsole console(std::cin, out, false);
-    const std::filesystem::path manual = files.getUserPath("logs/log_latest_manual.txt");
-    logs->log(LOG_HIGH, "before the dump");
-    console.runCommand("DUMPLOGS");
-    EXPECT_FALSE(logs->hasDumpFile());
-    EXPECT_EQ(test::readText(manual), "[HIGH] before the dump\n[HIGH] Manual dump initiated\n");
-    std::filesystem::remove(manual);
-
-    for (int i = 0; i <= 256; ++i)
-        logs->log(LOG_HIGH, "first " + std::to_string(i));
-    console.runCommand("DUMPLOGS");
-    EXPECT_FALSE(logs->hasDumpFile());
-    EXPECT_FALSE(std::filesystem::exists(manual));
-    std::vector<std::string> lines = readLines(dumpPath());
-    ASSERT_EQ(lines.size(), 258u);
-    EXPECT_EQ(lines[256], "[HIGH] first 256");
-    EXPECT_EQ(lines[257], "[HIGH] Manual dump initiated");
-
-    for (int i = 0; i <= 256; ++i)
-        logs->log(LOG_HIGH, "second " + std::to_string(i));
-    lines = readLines(dumpPath());
-    ASSERT_EQ(lines.size(), 256u);
-    EXPECT_EQ(lines.front(), "[HIGH] second 0");
-}
-
 TEST_F(LogManagerTest, ConcurrentLinesStayWhole) {
     constexpr int kThreads = 4;
     constexpr int kLinesEach = 500;
     logged.take();
     std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
+    for (int t = 0; t < kThreads; ++t)
         threads.emplace_back([this, t] {
             for (int i = 0; i < kLinesEach; ++i)
                 logs->log(LOG_LOW, "worker " + std::to_string(t) + " line " + std::to_string(i));
         });
-    }
     for (std::thread& thread : threads)
         thread.join();
-    const std::string echoed = logged.take();
+    std::istringstream echoed(logged.take());
     logs->flush();
     logs->closeDumpFile();
 
     const std::regex whole(R"(\[LOW\] worker [0-9] line [0-9]+)");
-    std::istringstream echoedLines(echoed);
-    int echoedCount = 0;
-    for (std::string line; std::getline(echoedLines, line); ++echoedCount)
-        ASSERT_TRUE(std::regex_match(line, whole)) << line;
-    EXPECT_EQ(echoedCount, kThreads * kLinesEach);
-    const std::vector<std::string> dumped = readLines(dumpPath());
-    for (const std::string& line : dumped)
-        ASSERT_TRUE(std::regex_match(line, whole)) << line;
-    EXPECT_EQ(dumped.size(), static_cast<size_t>(kThreads * kLinesEach));
+    std::vector<std::string> echoedLines;
+    for (std::string line; std::getline(echoed, line);)
+        echoedLines.push_back(line);
+    for (const std::vector<std::string>& lines : {echoedLines, readLines(dumpPath())}) {
+        EXPECT_EQ(lines.size(), static_cast<size_t>(kThreads * kLinesEach));
+        for (const std::string& line : lines)
+            ASSERT_TRUE(std::regex_match(line, whole)) << line;
+    }
 }
 
 } // namespace
