@@ -103,19 +103,14 @@ TEST_F(GameStatesTest, SplashBuildsItsThreeEntitiesAndFreeDestroysThem) {
     GS_SPLASH::init();
 
     EXPECT_EQ(scenes->getNextScenePath(), fs::path("../Assets/Scenes/MainMenu.json"));
-    EXPECT_EQ(probe->initializeCalls, 1);
-    EXPECT_EQ(unpauseMessages, 1);
-
     const Qel::Entity logo = GS_SPLASH::splashImageGO;
     const Qel::Entity loading = GS_SPLASH::splashTextGO;
     const Qel::Entity attribution = GS_SPLASH::splashCopyrightGO;
     EXPECT_EQ(Qel::sceneEntities, (std::unordered_set<Qel::Entity>{logo, loading, attribution}));
     EXPECT_EQ(scenes->drawLists.uiEntities().size(), 3u);
-    EXPECT_EQ(probe->GetEntities().size(), 3u);
 
     // The logo is sized to its texture's pixels and shows it.
     EXPECT_EQ(get<Qel::UITransform>(logo).width, 64.0f);
-    EXPECT_EQ(get<Qel::UITransform>(logo).height, 32.0f);
     EXPECT_EQ(get<Qel::SpriteRenderer>(logo).texture,
               assets->findRegistry<Qel::Texture>()->get(Qel::hashName("OrgLogo")));
     // Laid out top to bottom: logo, loading line, attribution, all on screen.
