@@ -105,9 +105,6 @@ TEST(ColliderPtr, CopyOwnsItsOwnCloneAndKeepsTheTriggerFlag) {
     box = self;
     EXPECT_EQ(box.collider.get(), before);
 
-    ColliderPtr moved = std::move(copy);
-    EXPECT_EQ(moved.collider->getType(), ColliderType::Circle);
-
     const ColliderPtr empty;
     const ColliderPtr emptyCopy = empty;
     EXPECT_EQ(emptyCopy.collider, nullptr);
