@@ -28,7 +28,7 @@ protected:
         refreshModelMatrix(transform);
     }
 
-    StandInTexture main{5}, glow{6}, mask{8};
+    StandInTexture main{5};
     SpriteRenderer sprite;
     Transform transform;
     // Not symmetric, so a product in the wrong order shows.
@@ -36,30 +36,6 @@ protected:
         glm::scale(glm::translate(glm::mat4(1.0f), {-0.5f, 0.25f, 0.0f}), {0.1f, 0.2f, 1.0f});
     RecordedBatch<SpriteVertex> batch = recordedBatch<SpriteVertex>(2048);
 };
-
-TEST_F(SpriteInstancesTest, SpritesAndLightMasksCarryTheirUnitsLookAndMatrices) {
-    pushSprite(batch, sprite, transform, worldToNDC);
-    sprite.emission = glow.get();
-    sprite.lightMask = mask.get();
-    pushSprite(batch, sprite, transform, worldToNDC);
-    pushLightMask(batch, sprite, transform, worldToNDC);
-    ASSERT_EQ(batch.count, 3u);
-
-    const SpriteVertex& plain = batch.instances[0];
-    EXPECT_EQ(plain.slots, glm::vec4(0.0f, -1.0f, 1.0f, -1.0f));
-    EXPECT_EQ(plain.color, sprite.color);
-    EXPECT_EQ(plain.uvRect, glm::vec4(0.25f, 0.5f, 0.125f, 0.25f));
-    EXPECT_EQ(plain.alpha, 1.0f);
-    // 90 degrees: the x axis (scaled by 2) turns to +y, the y axis (scaled by 3) to -x.
-    expectNear(plain.modelToNDC, worldToNDC * glm::mat4(0, 2, 0, 0, -3, 0, 0, 0, 0, 0, 1, 0, 3, 4, 0.5f, 1));
-
-    EXPECT_EQ(batch.instances[1].slots, glm::vec4(0.0f, 1.0f, 2.5f, -1.0f));
-    const SpriteVertex& masked = batch.instances[2];
-    EXPECT_EQ(masked.slots, glm::vec4(0.0f, -1.0f, 1.0f, 2.0f));
-    EXPECT_EQ(batch.slotTextures[2], 8u);
-    EXPECT_EQ(masked.alpha, 0.6f);
-    expectNear(masked.modelToNDC, plain.modelToNDC);
-}
 
 TEST_F(SpriteInstancesTest, AShadowIsTheCastersSilhouettePlacedUnrotatedInBlack) {
     pushShadow(batch, sprite, {1.0f, 2.0f}, {3.0f, 4.0f}, 0.25f, worldToNDC);

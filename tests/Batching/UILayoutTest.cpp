@@ -27,20 +27,6 @@ UITransform pinned() {
             .height = 80.0f};
 }
 
-TEST(UILayoutTest, EqualAnchorsPinTheElementAndScaleItWithTheWindow) {
-    const UIBox small = layoutUIElement(pinned(), {1280.0f, 720.0f});
-    expectNear(small.position, {370.0f, -335.0f});
-    expectNear(small.elementSize, {100.0f, 40.0f});
-    expectNear(small.size, {200.0f, 40.0f});
-    // Pivot (0.5, 0.5): the quad's top-right corner sits on the anchor point.
-    expectNear(place(small, {0.5f, 0.5f}), {370.0f, -335.0f});
-    expectNear(place(small, {-0.5f, -0.5f}), {170.0f, -375.0f});
-
-    const UIBox large = layoutUIElement(pinned(), {1920.0f, 1080.0f});
-    expectNear(large.position, {555.0f, -502.5f});
-    expectNear(large.size, {300.0f, 60.0f});
-}
-
 TEST(UILayoutTest, DifferentAnchorsStretchTheElementAndRotationTurnsItAboutThePivot) {
     UITransform element = pinned();
     element.anchorMin.x = -1.0f;

@@ -75,7 +75,6 @@ TEST_F(ParticleSystemTest, ThePoolRunsDryAndLeavingEmittersGiveTheirParticlesBac
     const Entity starved = emitter({1.0f, 0.0f}, 1.0e6f);
     particles->Update(0.05f);
     EXPECT_EQ(live(), ParticlePool::kCapacity);
-    EXPECT_EQ(particles->pool().freeCount(), 0u);
 
     DestroyObject({greedy, true});
     EXPECT_EQ(particles->pool().freeCount() + live(), ParticlePool::kCapacity);

@@ -18,19 +18,6 @@ namespace {
 using test::FrameTest;
 namespace fs = std::filesystem;
 
-TEST(ScreenshotName, IsTheLocalDateAndTimeWithACountForRepeatsOfOneSecond) {
-    std::tm when{};
-    when.tm_year = 126;
-    when.tm_mon = 11;
-    when.tm_mday = 7;
-    when.tm_hour = 18;
-    when.tm_min = 4;
-    when.tm_sec = 31;
-    EXPECT_EQ(screenshotFileName(when, 0), "2026-12-07_18-04-31.png");
-    EXPECT_EQ(screenshotFileName(when, 1), "2026-12-07_18-04-31_2.png");
-    EXPECT_EQ(screenshotFileName(when, 9), "2026-12-07_18-04-31_10.png");
-}
-
 /// Finishes frames (without a swap, so the back buffer keeps the frame) until `count` screenshots
 /// have been logged, for at most about five seconds. Returns the log's screenshot lines.
 std::vector<std::string> finishUntilLogged(test::LogSink& logged, size_t count) {

@@ -37,8 +37,6 @@ TEST(TextureMetadataTest, AMissingSidecarIsWrittenAndAWrittenOneIsApplied) {
     test::LogSink logged;
     const TextureMetadata metadata = readTextureMetadata((folder / "sheet.png").string());
     EXPECT_EQ(metadata.wrapMode, kTextureWrapClampToBorder);
-    EXPECT_EQ(metadata.filterMode, kTextureFilterNearest);
-    EXPECT_FALSE(metadata.sRGB);
     // The element without a name is skipped.
     ASSERT_EQ(metadata.subTextures.size(), 2u);
     EXPECT_FLOAT_EQ(metadata.subTextures.at("idle").offsetX, 0.75f);
