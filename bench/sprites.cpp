@@ -345,7 +345,7 @@ double instanceBuildNs(Texture* texture) {
     for (int pass = 0; pass < 15; ++pass) {
         const auto start = Clock::now();
         for (const Transform& transform : transforms)
-            pushSprite(batch, sprite, transform, worldToNDC);
+            pushSprite(batch, sprite, transform, worldToNDC, 0.0f);
         batch.flush();
         passes.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count() /
                          transforms.size());

@@ -3,7 +3,7 @@
 // defined, which then grades it through a 16-step colour look-up table (a program of its own: a
 // software rasteriser would pay for the table's two lookups on every pixel behind a branch too).
 
-uniform sampler2D uTexture2D;    // linear scene colour, the window's size
+uniform sampler2D uTexture2D;    // linear scene colour, the window's size, nearest filtering
 uniform sampler2D uBloomTexture; // blurred bright light, linear, in a corner region of the texture
 uniform vec2 uBloomRegion;       // that region's share of the bloom texture
 
@@ -15,12 +15,12 @@ out vec4 fragColor;
 // brightest channel is rolled off towards 1 and the others follow, which keeps the hue.
 const float kKnee = 0.8;
 
+// (A selected factor rather than an early return: the rasteriser computes both sides anyway.)
 vec3 toneMap(vec3 hdr) {
     float peak = max(max(hdr.r, hdr.g), hdr.b);
-    if (peak <= kKnee) return max(hdr, vec3(0.0));
     float span = 1.0 - kKnee;
     float mapped = kKnee + span * (1.0 - exp(-(peak - kKnee) / span));
-    return max(hdr, vec3(0.0)) * (mapped / peak);
+    return max(hdr, vec3(0.0)) * (peak > kKnee ? mapped / peak : 1.0);
 }
 
 #ifdef GRADED
@@ -41,8 +41,9 @@ vec3 grade(vec3 color) {
 #endif
 
 void main() {
-    // The scene target matches the window texel for texel: a fetch, no filtering.
-    vec3 scene = texelFetch(uTexture2D, ivec2(gl_FragCoord.xy), 0).rgb;
+    // The scene target matches the window texel for texel. A nearest sample at the pixel's centre
+    // reads the same texel as a fetch and costs a software rasteriser less.
+    vec3 scene = textureLod(uTexture2D, vUV, 0.0).rgb;
     vec3 hdr = scene + texture(uBloomTexture, vUV * uBloomRegion).rgb;
     vec3 display = pow(toneMap(hdr), vec3(1.0 / 2.2));
 #ifdef GRADED

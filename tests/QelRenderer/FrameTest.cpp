@@ -47,9 +47,29 @@ TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
     EXPECT_TRUE(near(readPixel(centre.x + 36, centre.y), kBlack));
     EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), kRed)) << "layer 2 draws over layer 1";
 
-    components->GetComponent<SpriteRenderer>(under).layerNum = 0;
-    drawFrame();
-    EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), kBlue));
+    // Opaque sprites are drawn nearest first against a depth buffer, the others in layer order
+    // over them: whatever the mix, the picture is what painting the layers in order gives.
+    Texture* ghost = solidTexture("ghost", {255, 0, 0, 128});
+    constexpr glm::u8vec4 kHalfAndHalf{186, 0, 186, 255};
+    const struct {
+        int underLayer;
+        float underAlpha;
+        Texture* underTexture;
+        glm::u8vec4 expected;
+    } stacks[] = {
+        {0, 1.0f, red, kBlue},           // opaque over opaque
+        {2, 0.5f, red, kHalfAndHalf},    // a faded sprite over an opaque one
+        {0, 0.5f, red, kBlue},           // an opaque sprite over a faded one drawn after it
+        {2, 1.0f, ghost, kHalfAndHalf},  // a texture with translucent texels is not opaque
+    };
+    for (const auto& stack : stacks) {
+        SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(under);
+        sprite.layerNum = stack.underLayer;
+        sprite.color.a = stack.underAlpha;
+        sprite.texture = stack.underTexture;
+        drawFrame();
+        EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), stack.expected)) << stack.underLayer << " " << stack.underAlpha;
+    }
 }
 
 TEST_F(FrameTest, AFrameWithNothingVisibleStillClearsBloomsAndComposites) {

@@ -6,8 +6,8 @@
 
 namespace Qel {
 
-/// The off-screen targets of a frame: the light map, the scene framebuffer with its colour and
-/// bright (bloom source) attachments, and the two ping-pong framebuffers of the blur. All five
+/// The off-screen targets of a frame: the light map, the scene framebuffer with its colour, bright
+/// (bloom source) and depth attachments, and the two ping-pong framebuffers of the blur. All five
 /// textures are RGBA16F, the light map at a quarter of the window's size on each side, the others
 /// at the window size; main thread only.
 class RenderTargets {
@@ -24,7 +24,7 @@ public:
     bool exists() const { return sceneFBO != 0; }
 
     /// Follows the window size (rebuilding the targets when it changed, so a resize needs nothing
-    /// else), binds the scene framebuffer and clears both of its attachments.
+    /// else), binds the scene framebuffer and clears its attachments.
     void beginFrame(glm::ivec2 size);
 
     /// Each light map texel stands for this many window pixels on each side.
@@ -52,6 +52,8 @@ public:
     uint32_t sceneFBO = 0;
     uint32_t sceneColor = 0;
     uint32_t sceneBright = 0;
+    /// 24-bit depth renderbuffer: opaque sprites drawn front to back hide what lies beneath them.
+    uint32_t sceneDepth = 0;
     uint32_t pingpongFBO[2] = {0, 0};
     uint32_t pingpongTex[2] = {0, 0};
 

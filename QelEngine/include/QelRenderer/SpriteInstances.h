@@ -22,13 +22,25 @@ SpriteVertex spriteVertex(const SpriteRenderer& sprite, const Transform& transfo
 SpriteVertex shadowVertex(const SpriteRenderer& caster, glm::vec2 position, glm::vec2 size, float alpha,
                           const glm::mat4& worldToNDC);
 
-/// Queues a world sprite, with its emission texture when it has one. A sprite without a texture
-/// draws nothing.
+/// Whether a sprite hides everything beneath it wherever it draws: an opaque texture at full tint
+/// alpha.
+inline bool isOpaque(const SpriteRenderer& sprite) {
+    return sprite.texture && sprite.texture->opaque && sprite.color.a == 1.0f;
+}
+
+/// Puts a sprite's quad at depth (NDC z) in the scene's depth buffer instead of where its
+/// transform's z would put it. Returns false, changing nothing, for a sprite beyond the camera's
+/// near or far plane, which the clipper drops.
+bool placeAtDepth(SpriteVertex& vertex, float depth);
+
+/// Queues a world sprite at depth (see placeAtDepth), with its emission texture when it has one.
+/// A sprite without a texture or beyond the near or far plane draws nothing.
 template <class Gpu>
 void pushSprite(Graphics::BatchManager<SpriteVertex, Gpu>& batch, const SpriteRenderer& sprite,
-                const Transform& transform, const glm::mat4& worldToNDC) {
+                const Transform& transform, const glm::mat4& worldToNDC, float depth) {
     if (!sprite.texture) return;
     SpriteVertex vertex = spriteVertex(sprite, transform, worldToNDC);
+    if (!placeAtDepth(vertex, depth)) return;
     if (sprite.emission) {
         const Graphics::SlotPair units = batch.slotsFor(sprite.texture->id, sprite.emission->id);
         vertex.slots.x = static_cast<float>(units.first);

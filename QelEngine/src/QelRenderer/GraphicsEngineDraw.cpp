@@ -52,6 +52,11 @@ glm::vec4 currentClearColor() {
     return color;
 }
 
+/// NDC depth of the draw at place (of places) in the scene's depth buffer: later draws nearer.
+float drawDepth(size_t place, size_t places) {
+    return 1.0f - 2.0f * static_cast<float>(place + 1) / static_cast<float>(places + 1);
+}
+
 void drawFullScreenQuad(const Mesh& quad) {
     glBindVertexArray(quad.vao);
     glDrawElements(quad.primitive, static_cast<GLsizei>(quad.indexCount), GL_UNSIGNED_SHORT, nullptr);
@@ -115,21 +120,41 @@ void GraphicsEngine::drawLightMap(glm::ivec2 windowSize, const glm::mat4& worldT
 
 void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC) {
     ComponentManager* components = ComponentManager::instance();
+    const std::vector<Entity>& visible = frame->visible;
+    // Every receiver draws before every other sprite, each group in layer order; a sprite's depth
+    // is its place in that order, the later the nearer.
+    const size_t firstPlace = receivers ? 0 : visible.size();
     const Shader* bound = nullptr;
-    for (Entity entity : frame->visible) {
-        const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
-        if (sprite.isRecieveShadow != receivers) continue;
+    const auto queue = [&](size_t i, const SpriteRenderer& sprite) {
         // Only glowing sprites pay for the emission sample; switching programs draws what is
-        // queued first, so the layer order holds.
+        // queued first.
         const Shader* program = sprite.emission ? frame->glowingSprite : frame->sprite;
         if (program != bound) {
             frame->spriteBatch->flush();
             program->use();
             bound = program;
         }
-        pushSprite(*frame->spriteBatch, sprite, components->GetComponent<Transform>(entity), worldToNDC);
-    }
+        pushSprite(*frame->spriteBatch, sprite, components->GetComponent<Transform>(visible[i]), worldToNDC,
+                   drawDepth(firstPlace + i, 2 * visible.size()));
+    };
+    const auto inPass = [&](size_t i) -> const SpriteRenderer* {
+        const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(visible[i]);
+        return sprite.isRecieveShadow == receivers ? &sprite : nullptr;
+    };
+    // Opaque sprites first, nearest first: the depth test skips shading what they hide, and each
+    // pixel keeps the sprite drawn last, as painting them in order would.
+    glEnable(GL_DEPTH_TEST);
+    for (size_t i = visible.size(); i-- > 0;)
+        if (const SpriteRenderer* sprite = inPass(i); sprite && isOpaque(*sprite)) queue(i, *sprite);
     frame->spriteBatch->flush();
+    // Then the others in order, blended over what lies beneath them unless an opaque sprite drawn
+    // after them hides it.
+    glDepthMask(GL_FALSE);
+    for (size_t i = 0; i < visible.size(); ++i)
+        if (const SpriteRenderer* sprite = inPass(i); sprite && !isOpaque(*sprite)) queue(i, *sprite);
+    frame->spriteBatch->flush();
+    glDepthMask(GL_TRUE);
+    glDisable(GL_DEPTH_TEST);
 }
 
 void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
@@ -183,10 +208,13 @@ void GraphicsEngine::drawBloom(glm::ivec2 windowSize) {
 
 void GraphicsEngine::drawComposite() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
     const Texture* lut = activeLUT();
     Shader* program = lut ? frame->gradedPostPro : frame->postPro;
-    if (!canDrawWith(program, lut ? "postProGraded" : "postPro")) return;
+    // The composite covers the whole window opaquely; without it the window is only cleared.
+    if (!canDrawWith(program, lut ? "postProGraded" : "postPro")) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        return;
+    }
     Shader& composite = *program;
     composite.use();
     glBindTextureUnit(kSceneColorUnit, targets.sceneColor);

@@ -12,12 +12,12 @@ namespace Qel {
 
 namespace {
 
-/// (Re)allocates an RGBA16F texture of size with linear filtering and clamped edges.
-void specifyTarget(uint32_t texture, glm::ivec2 size, bool mipmapped) {
+/// (Re)allocates an RGBA16F texture of size with the filter (linear unless given) and clamped edges.
+void specifyTarget(uint32_t texture, glm::ivec2 size, bool mipmapped, GLint filter = GL_LINEAR) {
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, size.x, size.y, 0, GL_RGBA, GL_FLOAT, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     if (mipmapped) glGenerateMipmap(GL_TEXTURE_2D);
@@ -59,12 +59,18 @@ void RenderTargets::create(glm::ivec2 requested) {
 
     sceneColor = newTexture();
     sceneBright = newTexture();
-    specifyTarget(sceneColor, size, false);
+    // The composite reads the colour texel for texel.
+    specifyTarget(sceneColor, size, false, GL_NEAREST);
     specifyTarget(sceneBright, size, true);
     glGenFramebuffers(1, &sceneFBO);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneColor, 0);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, sceneBright, 0);
+    glGenRenderbuffers(1, &sceneDepth);
+    glBindRenderbuffer(GL_RENDERBUFFER, sceneDepth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, size.x, size.y);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, sceneDepth);
     const GLenum drawBuffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, drawBuffers);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
@@ -83,6 +89,7 @@ void RenderTargets::destroy() {
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, 0, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
     for (uint32_t fbo : {pingpongFBO[0], pingpongFBO[1], lightMapFBO}) {
         glBindFramebuffer(GL_FRAMEBUFFER, fbo);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
@@ -92,7 +99,8 @@ void RenderTargets::destroy() {
     glDeleteFramebuffers(4, framebuffers);
     const GLuint textures[5] = {sceneColor, sceneBright, pingpongTex[0], pingpongTex[1], lightMap};
     glDeleteTextures(5, textures);
-    lightMapFBO = lightMap = sceneFBO = sceneColor = sceneBright = 0;
+    glDeleteRenderbuffers(1, &sceneDepth);
+    lightMapFBO = lightMap = sceneFBO = sceneColor = sceneBright = sceneDepth = 0;
     pingpongFBO[0] = pingpongFBO[1] = pingpongTex[0] = pingpongTex[1] = 0;
 }
 
@@ -113,13 +121,16 @@ void RenderTargets::beginFrame(glm::ivec2 requested) {
     // software rasteriser, so it happens only when the window size changed since the last frame.
     if (!exists() || usableSize(requested) != size) create(requested);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
-    // Per attachment: the colour gets the clear colour, the bright target nothing. Clearing through
+    // Per attachment: the colour gets the clear colour, the bright target nothing, the depth the
+    // far plane. Clearing through
     // the framebuffer takes the rasteriser's fast path, which clearing the texture does not.
     float clearColor[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
     const float transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     glClearBufferfv(GL_COLOR, 0, clearColor);
     glClearBufferfv(GL_COLOR, 1, transparent);
+    const float farthest = 1.0f;
+    glClearBufferfv(GL_DEPTH, 0, &farthest);
 }
 
 void RenderTargets::clearBloomResult() {

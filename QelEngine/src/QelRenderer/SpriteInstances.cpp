@@ -1,7 +1,9 @@
 #include "QelRenderer/SpriteInstances.h"
 
-
 #include <glm/ext/matrix_transform.hpp>
+#include <glm/gtc/matrix_access.hpp>
+
+#include <cmath>
 
 namespace Qel {
 
@@ -21,6 +23,13 @@ SpriteVertex spriteVertex(const SpriteRenderer& sprite, const Transform& transfo
     SpriteVertex vertex = tintedQuad(sprite, sprite.color);
     vertex.modelToNDC = worldToNDC * transform.model;
     return vertex;
+}
+
+bool placeAtDepth(SpriteVertex& vertex, float depth) {
+    // A sprite lies in a plane facing the camera, so its whole quad shares its origin's z.
+    if (!(std::abs(vertex.modelToNDC[3][2]) <= 1.0f)) return false;
+    vertex.modelToNDC = glm::row(vertex.modelToNDC, 2, glm::vec4(0.0f, 0.0f, 0.0f, depth));
+    return true;
 }
 
 SpriteVertex shadowVertex(const SpriteRenderer& caster, glm::vec2 position, glm::vec2 size, float alpha,

@@ -24,6 +24,12 @@ uint32_t sRGBInternalFormat(int channels) {
     return channels == 3 ? GL_SRGB8 : GL_SRGB8_ALPHA8;
 }
 
+bool everyAlphaFull(const uint8_t* rgba, size_t pixelCount) {
+    for (size_t i = 0; i < pixelCount; ++i)
+        if (rgba[i * 4 + 3] != 255) return false;
+    return true;
+}
+
 bool loadTextureFile(AssetManager& assets, const std::string& name, const std::string& path,
                      TextureUpload upload) {
     const uint64_t key = hashName(name);
@@ -65,7 +71,7 @@ Texture::~Texture() {
 Texture::Texture(Texture&& other) noexcept
     : id(std::exchange(other.id, 0)), width(other.width), height(other.height), channels(other.channels),
       wrapMode(other.wrapMode), filterMode(other.filterMode), subTextures(std::move(other.subTextures)),
-      sRGB(other.sRGB) {}
+      sRGB(other.sRGB), opaque(other.opaque) {}
 
 Texture& Texture::operator=(Texture&& other) noexcept {
     if (this != &other) {
@@ -78,6 +84,7 @@ Texture& Texture::operator=(Texture&& other) noexcept {
         filterMode = other.filterMode;
         subTextures = std::move(other.subTextures);
         sRGB = other.sRGB;
+        opaque = other.opaque;
     }
     return *this;
 }
@@ -117,6 +124,7 @@ uint8_t* Texture::decode(const char* path) {
         stbi_image_free(pixels);
         QEL_STRONG_ASSERT("Texture has invalid number of channels! Supported are: 3 & 4");
     }
+    opaque = channels == 3 || everyAlphaFull(pixels, static_cast<size_t>(width) * height);
     return pixels;
 }
 
