@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace Qel {
 namespace {
 
@@ -45,6 +47,26 @@ TEST(CameraMathTest, ASpriteIsCulledOnlyOnceItsReachLeavesTheView) {
         EXPECT_EQ(isInView(sprite.position, sprite.scale, {1.0f, 1.0f}, {10.0f, 5.0f}), sprite.visible)
             << sprite.position.x << "," << sprite.position.y << " scale " << sprite.scale.x << ","
             << sprite.scale.y;
+}
+
+TEST(CameraMathTest, AreaInViewIsTheSpritesAreaTimesItsBoundingBoxShareInView) {
+    // A view 10 x 5 either side of (1, 1).
+    struct Case {
+        glm::vec2 position, scale;
+        float rotation, area;
+    };
+    const Case cases[] = {
+        {{0.0f, 0.0f}, {2.0f, -3.0f}, 0.0f, 6.0f},     // inside, mirrored
+        {{11.0f, 1.0f}, {2.0f, 3.0f}, 0.0f, 3.0f},     // half out on the right
+        {{-9.0f, -4.0f}, {2.0f, 2.0f}, 0.0f, 1.0f},    // half out on x and on y
+        {{13.0f, 1.0f}, {2.0f, 3.0f}, 0.0f, 0.0f},     // out
+        {{11.0f, 1.0f}, {2.0f, 3.0f}, 90.0f, 3.0f},    // its box turns, half still in view
+        {{-9.0f + 0.5f * std::sqrt(2.0f), 1.0f}, {2.0f, 2.0f}, 45.0f, 3.0f},  // a box of side 2.83, 3/4 in
+    };
+    for (const Case& sprite : cases)
+        EXPECT_NEAR(areaInView(sprite.position, sprite.scale, sprite.rotation, {1.0f, 1.0f}, {10.0f, 5.0f}),
+                    sprite.area, 1e-4f)
+            << sprite.position.x << "," << sprite.position.y << " rotated " << sprite.rotation;
 }
 
 } // namespace

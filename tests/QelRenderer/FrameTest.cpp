@@ -47,8 +47,8 @@ TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
     EXPECT_TRUE(near(readPixel(centre.x + 36, centre.y), kBlack));
     EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), kRed)) << "layer 2 draws over layer 1";
 
-    // Opaque sprites are drawn nearest first against a depth buffer, the others in layer order
-    // over them: whatever the mix, the picture is what painting the layers in order gives.
+    // Where opaque sprites overlap, they are drawn nearest first against a depth buffer and the
+    // others in layer order over them: whatever the mix, the picture is what painting gives.
     Texture* ghost = solidTexture("ghost", {255, 0, 0, 128});
     constexpr glm::u8vec4 kHalfAndHalf{186, 0, 186, 255};
     const struct {
@@ -62,13 +62,25 @@ TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
         {0, 0.5f, red, kBlue},           // an opaque sprite over a faded one drawn after it
         {2, 1.0f, ghost, kHalfAndHalf},  // a texture with translucent texels is not opaque
     };
-    for (const auto& stack : stacks) {
-        SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(under);
-        sprite.layerNum = stack.underLayer;
-        sprite.color.a = stack.underAlpha;
-        sprite.texture = stack.underTexture;
-        drawFrame();
-        EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), stack.expected)) << stack.underLayer << " " << stack.underAlpha;
+    // Without and with two opaque backdrops filling the view: opaque sprites that must overlap.
+    Texture* black = solidTexture("black", kBlack);
+    const Entity backdrops[] = {addSprite({0.0f, 0.0f}, {0.0f, 0.0f}, black, -2),
+                                addSprite({0.0f, 0.0f}, {0.0f, 0.0f}, black, -1)};
+    for (const float backdropSize : {0.0f, 100.0f}) {
+        for (const Entity backdrop : backdrops) {
+            Transform& transform = components->GetComponent<Transform>(backdrop);
+            transform.scale = {backdropSize, backdropSize, 1.0f};
+            refreshModelMatrix(transform);
+        }
+        for (const auto& stack : stacks) {
+            SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(under);
+            sprite.layerNum = stack.underLayer;
+            sprite.color.a = stack.underAlpha;
+            sprite.texture = stack.underTexture;
+            drawFrame();
+            EXPECT_TRUE(near(pixelAt({-4.75f, 0.0f}), stack.expected))
+                << stack.underLayer << " " << stack.underAlpha << " backdrop " << backdropSize;
+        }
     }
 }
 

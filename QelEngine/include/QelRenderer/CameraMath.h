@@ -27,6 +27,10 @@ glm::vec2 cullingHalfExtents(glm::vec2 windowSize, float zoom);
 /// times its larger half-size around its centre reaches into the view.
 bool isInView(glm::vec2 position, glm::vec2 scale, glm::vec2 camera, glm::vec2 halfExtents);
 
+/// How much of a view of halfExtents around camera a sprite at position with scale and rotation
+/// (degrees) covers, in square world units: its area times the share of its bounding box in view.
+float areaInView(glm::vec2 position, glm::vec2 scale, float rotation, glm::vec2 camera, glm::vec2 halfExtents);
+
 /// The window's current size in pixels, or 1280 x 720 when there is no usable window.
 glm::vec2 currentWindowSize();
 

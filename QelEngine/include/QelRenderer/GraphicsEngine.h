@@ -114,11 +114,12 @@ private:
     void uploadLights(glm::vec2 halfExtents);
     /// The light reaching each part of the view into the light map the lit sprites sample.
     void drawLightMap(glm::ivec2 windowSize, const glm::mat4& worldToNDC);
-    void drawSpritePass(bool receivers, const glm::mat4& worldToNDC);
+    /// The shadow receivers or the other sprites in view (halfExtents around the camera), lit.
+    void drawSpritePass(bool receivers, const glm::mat4& worldToNDC, glm::vec2 halfExtents);
     void drawShadowPass(const glm::mat4& worldToNDC);
     /// The sprites with their lights and shadows into the scene targets, their bloom, and the
     /// composite of both into the window.
-    void drawScene(glm::ivec2 windowSize, const glm::mat4& worldToNDC);
+    void drawScene(glm::ivec2 windowSize, const glm::mat4& worldToNDC, glm::vec2 halfExtents);
     void drawBloom(glm::ivec2 windowSize);
     void drawComposite();
     /// A frame with no sprite in view composites nothing but the clear colour, the same pixel all

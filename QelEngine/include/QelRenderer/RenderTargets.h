@@ -6,8 +6,9 @@
 
 namespace Qel {
 
-/// The off-screen targets of a frame: the light map, the scene framebuffer with its colour, bright
-/// (bloom source) and depth attachments, and the two ping-pong framebuffers of the blur. All five
+/// The off-screen targets of a frame: the light map, the scene framebuffer with its colour and
+/// bright (bloom source) attachments (and a second one that adds depth), and the two ping-pong
+/// framebuffers of the blur. All five
 /// textures are RGBA16F, the light map at a quarter of the window's size on each side, the others
 /// at the window size; main thread only.
 class RenderTargets {
@@ -24,7 +25,8 @@ public:
     bool exists() const { return sceneFBO != 0; }
 
     /// Follows the window size (rebuilding the targets when it changed, so a resize needs nothing
-    /// else), binds the scene framebuffer and clears its attachments.
+    /// else), binds the scene framebuffer and clears its colour attachments (the sprite passes
+    /// clear the depth when they use it).
     void beginFrame(glm::ivec2 size);
 
     /// Each light map texel stands for this many window pixels on each side.
@@ -52,8 +54,11 @@ public:
     uint32_t sceneFBO = 0;
     uint32_t sceneColor = 0;
     uint32_t sceneBright = 0;
-    /// 24-bit depth renderbuffer: opaque sprites drawn front to back hide what lies beneath them.
+    /// 24-bit depth, and the scene framebuffer with it attached: opaque sprites drawn nearest first
+    /// hide what lies beneath them. A software rasteriser pays for an attached depth buffer even
+    /// with the test off, so the plain scene framebuffer has none.
     uint32_t sceneDepth = 0;
+    uint32_t sceneDepthFBO = 0;
     uint32_t pingpongFBO[2] = {0, 0};
     uint32_t pingpongTex[2] = {0, 0};
 

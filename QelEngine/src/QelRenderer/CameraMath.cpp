@@ -1,5 +1,6 @@
 #include "QelRenderer/CameraMath.h"
 
+#include "ECS/Components/ModelMatrix.h"
 #include "QelCore/Input.h"
 #include "QelCore/WindowHandler.h"
 #include "QelRenderer/CameraState.h"
@@ -49,6 +50,18 @@ bool isInView(glm::vec2 position, glm::vec2 scale, glm::vec2 camera, glm::vec2 h
     const float reach = std::max(size.x, size.y) * 0.5f * 1.5f;
     return std::abs(position.x - camera.x) < reach + halfExtents.x &&
            std::abs(position.y - camera.y) < reach + halfExtents.y;
+}
+
+float areaInView(glm::vec2 position, glm::vec2 scale, float rotation, glm::vec2 camera, glm::vec2 halfExtents) {
+    const glm::vec2 size = glm::abs(scale);
+    const float radians = rotation * kDegreesToRadians;
+    const float cosine = std::abs(std::cos(radians)), sine = std::abs(std::sin(radians));
+    const glm::vec2 halfBox = 0.5f * glm::vec2(size.x * cosine + size.y * sine, size.x * sine + size.y * cosine);
+    const glm::vec2 inView = glm::max(glm::min(position + halfBox, camera + halfExtents) -
+                                          glm::max(position - halfBox, camera - halfExtents),
+                                      glm::vec2(0.0f));
+    const float boxArea = 4.0f * halfBox.x * halfBox.y;
+    return boxArea > 0.0f ? size.x * size.y * (inView.x * inView.y) / boxArea : 0.0f;
 }
 
 glm::vec2 currentWindowSize() {

@@ -7,6 +7,8 @@
 #include <glm/common.hpp>
 
 #include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 namespace Qel {
 
@@ -30,12 +32,20 @@ uint32_t newTexture() {
     return name;
 }
 
-/// A framebuffer drawing into texture alone; an incomplete one is logged under name.
-uint32_t framebufferFor(uint32_t texture, const char* name) {
+/// A framebuffer drawing into the colour textures in order, testing against depth unless it is 0;
+/// an incomplete one is logged under name.
+uint32_t framebufferFor(std::initializer_list<uint32_t> colors, uint32_t depth, const char* name) {
     GLuint fbo = 0;
     glGenFramebuffers(1, &fbo);
     glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    std::vector<GLenum> drawBuffers;
+    for (const uint32_t color : colors) {
+        const GLenum attachment = GL_COLOR_ATTACHMENT0 + static_cast<GLenum>(drawBuffers.size());
+        glFramebufferTexture2D(GL_FRAMEBUFFER, attachment, GL_TEXTURE_2D, color, 0);
+        drawBuffers.push_back(attachment);
+    }
+    if (depth != 0) glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    glDrawBuffers(static_cast<GLsizei>(drawBuffers.size()), drawBuffers.data());
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
         logf(LOG_CRITICAL, "%s framebuffer is incomplete", name);
     return fbo;
@@ -55,52 +65,47 @@ void RenderTargets::create(glm::ivec2 requested) {
 
     lightMap = newTexture();
     specifyTarget(lightMap, lightMapSize(), false);
-    lightMapFBO = framebufferFor(lightMap, "Light map");
+    lightMapFBO = framebufferFor({lightMap}, 0, "Light map");
 
     sceneColor = newTexture();
     sceneBright = newTexture();
     // The composite reads the colour texel for texel.
     specifyTarget(sceneColor, size, false, GL_NEAREST);
     specifyTarget(sceneBright, size, true);
-    glGenFramebuffers(1, &sceneFBO);
-    glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneColor, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, sceneBright, 0);
     glGenRenderbuffers(1, &sceneDepth);
     glBindRenderbuffer(GL_RENDERBUFFER, sceneDepth);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, size.x, size.y);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, sceneDepth);
-    const GLenum drawBuffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-    glDrawBuffers(2, drawBuffers);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
-        log(LOG_CRITICAL, "Scene framebuffer is incomplete");
+    sceneFBO = framebufferFor({sceneColor, sceneBright}, 0, "Scene");
+    sceneDepthFBO = framebufferFor({sceneColor, sceneBright}, sceneDepth, "Scene with depth");
 
     for (int i = 0; i < 2; ++i) {
         pingpongTex[i] = newTexture();
         specifyTarget(pingpongTex[i], size, true);
-        pingpongFBO[i] = framebufferFor(pingpongTex[i], "Bloom");
+        pingpongFBO[i] = framebufferFor({pingpongTex[i]}, 0, "Bloom");
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
 void RenderTargets::destroy() {
     if (!exists()) return;
-    glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, 0, 0);
+    for (uint32_t fbo : {sceneFBO, sceneDepthFBO}) {
+        glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, 0, 0);
+    }
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
     for (uint32_t fbo : {pingpongFBO[0], pingpongFBO[1], lightMapFBO}) {
         glBindFramebuffer(GL_FRAMEBUFFER, fbo);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    const GLuint framebuffers[4] = {sceneFBO, pingpongFBO[0], pingpongFBO[1], lightMapFBO};
-    glDeleteFramebuffers(4, framebuffers);
+    const GLuint framebuffers[5] = {sceneFBO, sceneDepthFBO, pingpongFBO[0], pingpongFBO[1], lightMapFBO};
+    glDeleteFramebuffers(5, framebuffers);
     const GLuint textures[5] = {sceneColor, sceneBright, pingpongTex[0], pingpongTex[1], lightMap};
     glDeleteTextures(5, textures);
     glDeleteRenderbuffers(1, &sceneDepth);
-    lightMapFBO = lightMap = sceneFBO = sceneColor = sceneBright = sceneDepth = 0;
+    lightMapFBO = lightMap = sceneFBO = sceneDepthFBO = sceneColor = sceneBright = sceneDepth = 0;
     pingpongFBO[0] = pingpongFBO[1] = pingpongTex[0] = pingpongTex[1] = 0;
 }
 
@@ -121,16 +126,13 @@ void RenderTargets::beginFrame(glm::ivec2 requested) {
     // software rasteriser, so it happens only when the window size changed since the last frame.
     if (!exists() || usableSize(requested) != size) create(requested);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFBO);
-    // Per attachment: the colour gets the clear colour, the bright target nothing, the depth the
-    // far plane. Clearing through
+    // Per attachment: the colour gets the clear colour, the bright target nothing. Clearing through
     // the framebuffer takes the rasteriser's fast path, which clearing the texture does not.
     float clearColor[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
     const float transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     glClearBufferfv(GL_COLOR, 0, clearColor);
     glClearBufferfv(GL_COLOR, 1, transparent);
-    const float farthest = 1.0f;
-    glClearBufferfv(GL_DEPTH, 0, &farthest);
 }
 
 void RenderTargets::clearBloomResult() {
