@@ -54,7 +54,7 @@ public:
     uint32_t sceneFBO = 0;
     uint32_t sceneColor = 0;
     uint32_t sceneBright = 0;
-    /// 24-bit depth, and the scene framebuffer with it attached: opaque sprites drawn nearest first
+    /// 16-bit depth, and the scene framebuffer with it attached: opaque sprites drawn nearest first
     /// hide what lies beneath them. A software rasteriser pays for an attached depth buffer even
     /// with the test off, so the plain scene framebuffer has none.
     uint32_t sceneDepth = 0;

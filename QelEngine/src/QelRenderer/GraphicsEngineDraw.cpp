@@ -53,6 +53,8 @@ glm::vec4 currentClearColor() {
 }
 
 /// NDC depth of the draw at place (of places) in the scene's depth buffer: later places nearer.
+/// There are never more places than entities, which 16 bits of depth tell apart.
+static_assert(MAX_ENTITIES < (1u << 15));
 float drawDepth(size_t place, size_t places) {
     return 1.0f - 2.0f * static_cast<float>(place + 1) / static_cast<float>(places + 1);
 }

@@ -74,7 +74,7 @@ void RenderTargets::create(glm::ivec2 requested) {
     specifyTarget(sceneBright, size, true);
     glGenRenderbuffers(1, &sceneDepth);
     glBindRenderbuffer(GL_RENDERBUFFER, sceneDepth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, size.x, size.y);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, size.x, size.y);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
     sceneFBO = framebufferFor({sceneColor, sceneBright}, 0, "Scene");
     sceneDepthFBO = framebufferFor({sceneColor, sceneBright}, sceneDepth, "Scene with depth");
