@@ -115,7 +115,9 @@ private:
     /// The light reaching each part of the view into the light map the lit sprites sample.
     void drawLightMap(glm::ivec2 windowSize, const glm::mat4& worldToNDC);
     /// The shadow receivers or the other sprites in view (halfExtents around the camera), lit.
+    /// Where depthPays, opaque sprites are drawn nearest first against a depth buffer.
     void drawSpritePass(bool receivers, const glm::mat4& worldToNDC, glm::vec2 halfExtents);
+    bool depthPays(bool receivers, glm::vec2 halfExtents) const;
     void drawShadowPass(const glm::mat4& worldToNDC);
     /// The sprites with their lights and shadows into the scene targets, their bloom, and the
     /// composite of both into the window.

@@ -147,14 +147,7 @@ void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC,
                    drawDepth(i, visible.size()));
     };
 
-    // Depth testing costs a software rasteriser a quarter to a third of shading for every
-    // fragment. It pays where opaque sprites must hide a third of their own area or more: when
-    // their area in view adds up to over one and a half views (a floor of tiles does not).
-    float opaqueArea = 0.0f;
-    for (size_t i = 0; i < visible.size(); ++i)
-        if (const SpriteRenderer* sprite = inPass(i); sprite && isOpaque(*sprite))
-            opaqueArea += areaInView(components->GetComponent<Transform>(visible[i]), halfExtents);
-    if (opaqueArea <= 1.5f * 4.0f * halfExtents.x * halfExtents.y) {
+    if (!depthPays(receivers, halfExtents)) {
         for (size_t i = 0; i < visible.size(); ++i)
             if (const SpriteRenderer* sprite = inPass(i)) queue(i, *sprite);
         frame->spriteBatch->flush();
@@ -179,6 +172,20 @@ void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC,
     glDepthMask(GL_TRUE);
     glDisable(GL_DEPTH_TEST);
     glBindFramebuffer(GL_FRAMEBUFFER, targets.sceneFBO);
+}
+
+bool GraphicsEngine::depthPays(bool receivers, glm::vec2 halfExtents) const {
+    // Depth testing costs a software rasteriser a quarter to a third of shading for every
+    // fragment. It pays where opaque sprites must hide a third of their own area or more: when
+    // their area in view adds up to over one and a half views (a floor of tiles does not).
+    ComponentManager* components = ComponentManager::instance();
+    float opaqueArea = 0.0f;
+    for (Entity entity : frame->visible) {
+        const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
+        if (sprite.isRecieveShadow == receivers && isOpaque(sprite))
+            opaqueArea += areaInView(components->GetComponent<Transform>(entity), halfExtents);
+    }
+    return opaqueArea > 1.5f * 4.0f * halfExtents.x * halfExtents.y;
 }
 
 void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
