@@ -57,10 +57,9 @@ TEST(CameraMathTest, AreaInViewIsTheSpritesAreaTimesItsBoundingBoxShareInView) {
     };
     const Case cases[] = {
         {{0.0f, 0.0f}, {2.0f, -3.0f}, 0.0f, 6.0f},     // inside, mirrored
-        {{11.0f, 1.0f}, {2.0f, 3.0f}, 0.0f, 3.0f},     // half out on the right
         {{-9.0f, -4.0f}, {2.0f, 2.0f}, 0.0f, 1.0f},    // half out on x and on y
         {{13.0f, 1.0f}, {2.0f, 3.0f}, 0.0f, 0.0f},     // out
-        {{11.0f, 1.0f}, {2.0f, 3.0f}, 90.0f, 3.0f},    // its box turns, half still in view
+        {{1.0f, 5.5f}, {2.0f, 3.0f}, 90.0f, 4.5f},     // turned, 2 tall: a quarter out at the top
         {{-9.0f + 0.5f * std::sqrt(2.0f), 1.0f}, {2.0f, 2.0f}, 45.0f, 3.0f},  // a box of side 2.83, 3/4 in
     };
     for (const Case& sprite : cases)
