@@ -82,6 +82,11 @@ TEST_F(FrameTest, ASpriteCoversItsWorldRectangleAndTheHigherLayerWins) {
                 << stack.underLayer << " " << stack.underAlpha << " backdrop " << backdropSize;
         }
     }
+    // Nor is a picture with a transparent border: filtered at its edge, it lets the blue show.
+    test::writeText(*scratch / "bordered.png.mdata", R"({"wrapmode": "clampToBorder"})");
+    components->GetComponent<SpriteRenderer>(under) = {.layerNum = 2, .texture = solidTexture("bordered", kRed)};
+    drawFrame();
+    EXPECT_GT(pixelAt({-4.02f, 0.0f}).b, 100);
 }
 
 TEST_F(FrameTest, AFrameWithNothingVisibleStillClearsBloomsAndComposites) {

@@ -46,8 +46,8 @@ public:
     std::unordered_map<std::string, SubTexture> subTextures;
     /// When set the GL internal format is the sRGB one.
     bool sRGB = true;
-    /// Every pixel is fully opaque (no alpha channel, or alpha 255 throughout): whatever part of
-    /// it a sprite shows hides what lies beneath.
+    /// Every pixel is fully opaque (no alpha channel, or alpha 255 throughout) and no transparent
+    /// border wraps it: whatever part of it a sprite shows hides what lies beneath.
     bool opaque = false;
 
 private:

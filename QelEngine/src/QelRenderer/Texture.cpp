@@ -124,7 +124,9 @@ uint8_t* Texture::decode(const char* path) {
         stbi_image_free(pixels);
         QEL_STRONG_ASSERT("Texture has invalid number of channels! Supported are: 3 & 4");
     }
-    opaque = channels == 3 || everyAlphaFull(pixels, static_cast<size_t>(width) * height);
+    // A border is transparent, and a filtered sample at the picture's edge takes some of it in.
+    opaque = wrapMode != kTextureWrapClampToBorder &&
+             (channels == 3 || everyAlphaFull(pixels, static_cast<size_t>(width) * height));
     return pixels;
 }
 
