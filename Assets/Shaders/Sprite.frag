@@ -1,8 +1,9 @@
 #version 450 core
-// Built into four programs by what the loader defines first:
+// Built into five programs by what the loader defines first:
 //   LIT            lit into the linear RGBA16F scene targets: sprites without emission;
 //   LIT, GLOWING   the same plus the sprite's emission texture;
 //   SHADOW         drop shadows into the scene targets: black, so no light to look up;
+//   SHADOW, SOLID  the same for casters whose texture is opaque throughout: no silhouette to sample;
 //   none           display-ready colour straight to the window: light masks and particles.
 // A software rasteriser runs both sides of every branch for every fragment, so a choice made per
 // fragment costs both ways while one made per draw costs nothing: each program holds only the
@@ -41,7 +42,11 @@ vec3 toDisplay(vec3 linear) {
 
 void main() {
 #if defined(SHADOW)
+#ifdef SOLID
+    float alpha = vColor.a * vAlphaFactor;
+#else
     float alpha = sampleUnit(vSlots.x, vUV).a * vColor.a * vAlphaFactor;
+#endif
     outColor = vec4(0.0, 0.0, 0.0, alpha);
     outBright = vec4(0.0, 0.0, 0.0, alpha);
 #elif defined(LIT)

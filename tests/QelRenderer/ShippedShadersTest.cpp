@@ -32,6 +32,7 @@ TEST_F(ShippedShadersTest, AllProgramsBuildAndTheLightBlockMatchesTheBuffer) {
                     {"bloom", "bloom", ""},
                     {"bloom", "bloom", "#define SHRINKING\n"},
                     {"Sprite", "Sprite", "#define SHADOW\n"},
+                    {"Sprite", "Sprite", "#define SHADOW\n#define SOLID\n"},
                     {"bloom", "LightMap", ""},
                     {"Font", "Font", ""},
                     {"UI", "UI", ""}};

@@ -24,11 +24,12 @@ inline constexpr int kLightMapUnit = Graphics::kBatchTextureUnits;
 /// registries for the whole run, found once) and the lists of the frame being drawn.
 struct FrameResources {
     /// The light map; lit sprites into the scene targets, the glowing ones also sampling
-    /// emission; drop shadows into the scene targets.
+    /// emission; drop shadows into the scene targets, those of opaque casters without sampling.
     Shader* lightMap = nullptr;
     Shader* sprite = nullptr;
     Shader* glowingSprite = nullptr;
     Shader* shadowSprite = nullptr;
+    Shader* solidShadowSprite = nullptr;
     /// Light masks and particles, unlit, straight to the window.
     Shader* unlitSprite = nullptr;
     Shader* ui = nullptr;

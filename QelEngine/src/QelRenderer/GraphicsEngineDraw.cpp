@@ -64,6 +64,14 @@ float areaInView(const Transform& transform, glm::vec2 halfExtents) {
                            cameraState().position, halfExtents);
 }
 
+/// Makes program the one batch draws with, drawing what is queued for the one bound before.
+void switchProgram(SpriteBatch& batch, const Shader* program, const Shader*& bound) {
+    if (program == bound) return;
+    batch.flush();
+    program->use();
+    bound = program;
+}
+
 void drawFullScreenQuad(const Mesh& quad) {
     glBindVertexArray(quad.vao);
     glDrawElements(quad.primitive, static_cast<GLsizei>(quad.indexCount), GL_UNSIGNED_SHORT, nullptr);
@@ -134,14 +142,8 @@ void GraphicsEngine::drawSpritePass(bool receivers, const glm::mat4& worldToNDC,
     };
     const Shader* bound = nullptr;
     const auto queue = [&](size_t i, const SpriteRenderer& sprite) {
-        // Only glowing sprites pay for the emission sample; switching programs draws what is
-        // queued first.
-        const Shader* program = sprite.emission ? frame->glowingSprite : frame->sprite;
-        if (program != bound) {
-            frame->spriteBatch->flush();
-            program->use();
-            bound = program;
-        }
+        // Only glowing sprites pay for the emission sample.
+        switchProgram(*frame->spriteBatch, sprite.emission ? frame->glowingSprite : frame->sprite, bound);
         // A sprite's depth is its place in layer order, the later the nearer.
         pushSprite(*frame->spriteBatch, sprite, components->GetComponent<Transform>(visible[i]), worldToNDC,
                    drawDepth(i, visible.size()));
@@ -190,18 +192,20 @@ bool GraphicsEngine::depthPays(bool receivers, glm::vec2 halfExtents) const {
 
 void GraphicsEngine::drawShadowPass(const glm::mat4& worldToNDC) {
     ComponentManager* components = ComponentManager::instance();
-    frame->shadowSprite->use();
+    const Shader* bound = nullptr;
     for (uint32_t i = 0; i < frame->lights.count; ++i) {
         const PackedLight& light = frame->lights.lights[i];
         if (light.intensity() == 0.0f) continue;
         for (Entity entity : frame->visible) {
             const SpriteRenderer& sprite = components->GetComponent<SpriteRenderer>(entity);
-            if (!sprite.isCastShadow) continue;
+            if (!sprite.isCastShadow || !sprite.texture) continue;
             const Transform& transform = components->GetComponent<Transform>(entity);
             const std::optional<ShadowQuad> shadow = shadowFor(light, transform.position, transform.scale);
-            if (shadow)
-                pushShadow(*frame->spriteBatch, sprite, shadow->position, shadow->size, shadow->alpha,
-                           worldToNDC);
+            if (!shadow) continue;
+            // An opaque caster's silhouette is its whole quad: its shadow needs no texture sample.
+            switchProgram(*frame->spriteBatch,
+                          sprite.texture->opaque ? frame->solidShadowSprite : frame->shadowSprite, bound);
+            pushShadow(*frame->spriteBatch, sprite, shadow->position, shadow->size, shadow->alpha, worldToNDC);
         }
     }
     frame->spriteBatch->flush();
@@ -381,7 +385,8 @@ bool GraphicsEngine::canDrawLitScene() {
     for (const auto& [program, name] : {std::pair{frame->lightMap, "lightMap"},
                                         {frame->sprite, "sprite"},
                                         {frame->glowingSprite, "spriteGlowing"},
-                                        {frame->shadowSprite, "spriteShadow"}})
+                                        {frame->shadowSprite, "spriteShadow"},
+                                        {frame->solidShadowSprite, "spriteShadowSolid"}})
         if (!canDrawWith(program, name)) return false;
     return true;
 }

@@ -45,6 +45,7 @@ void loadShaders(AssetManager& assets) {
     loadShader(assets, "sprite", "Sprite", "Sprite", "#define LIT\n");
     loadShader(assets, "spriteGlowing", "Sprite", "Sprite", "#define LIT\n#define GLOWING\n");
     loadShader(assets, "spriteShadow", "Sprite", "Sprite", "#define SHADOW\n");
+    loadShader(assets, "spriteShadowSolid", "Sprite", "Sprite", "#define SHADOW\n#define SOLID\n");
     loadShader(assets, "spriteUnlit", "Sprite", "Sprite");
     loadShader(assets, "postPro", "PostProComposite", "PostProComposite");
     loadShader(assets, "postProGraded", "PostProComposite", "PostProComposite", "#define GRADED\n");
@@ -92,6 +93,7 @@ void GraphicsEngine::Load() {
     frame->sprite = shaders->get(hashName("sprite"));
     frame->glowingSprite = shaders->get(hashName("spriteGlowing"));
     frame->shadowSprite = shaders->get(hashName("spriteShadow"));
+    frame->solidShadowSprite = shaders->get(hashName("spriteShadowSolid"));
     frame->unlitSprite = shaders->get(hashName("spriteUnlit"));
     frame->ui = shaders->get(hashName("ui"));
     frame->debug = shaders->get(hashName("debug"));
