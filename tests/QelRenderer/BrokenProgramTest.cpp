@@ -23,7 +23,6 @@ TEST_F(FrameTest, PassesOfAProgramThatDidNotBuildAreSkippedAndReportedOnce) {
     for (int frame = 0; frame < 3; ++frame)
         drawFrame();
     EXPECT_EQ(world->log->bufferedLineCount(), linesBefore + 1);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_LT(brightness(readPixel(640, 360)), 30) << "nothing drawn where the sprite is";
     sprite = std::move(shipped);
 }
