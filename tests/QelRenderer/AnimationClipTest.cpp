@@ -38,7 +38,6 @@ TEST_F(ClipTest, KeyframesAreSortedAndRepeatedTimesDropped) {
             {"time": 1.0, "rotationAmount": 45.0}, {"time": 2.0, "rotationAmount": 180.0}]},
         "colorFrames": {"interpolateType": "step", "frames": 3}})");
     ASSERT_EQ(clip->rotation.frames.size(), 3u);
-    EXPECT_FLOAT_EQ(clip->rotation.frames[1].value, 90.0f);
     EXPECT_FLOAT_EQ(*Graphics::sampleTrack(clip->rotation, 1.0f), 90.0f);
     EXPECT_TRUE(logged.contains("out of time order"));
     EXPECT_TRUE(logged.contains("repeating an earlier time"));

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <atomic>
-#include <set>
 #include <thread>
 
 namespace Qel {
@@ -80,20 +79,16 @@ TEST_F(TextureUploadTest, EveryImageDecodedOnAWorkerIsUploadedOnceIntoItsOwnText
     EXPECT_EQ(uploads, kWorkers * kPerWorker);
     EXPECT_NE(log.find("ignored duplicate: " + (folders[1] / "sub" / "1.").generic_string()),
               std::string::npos);
-    EXPECT_NE(log.find("Textures successfully loaded: "), std::string::npos);
     Registry<Texture>* textures = assets->findRegistry<Texture>();
     ASSERT_EQ(textures->size(), static_cast<size_t>(kWorkers * kPerWorker));
-    std::set<uint32_t> names;
     for (int number = 0; number < kWorkers * kPerWorker; ++number) {
         const Texture* texture = textures->get(hashName((number % 2 ? "sub/" : "") + std::to_string(number)));
         ASSERT_NE(texture, nullptr) << number;
-        names.insert(texture->id);
         std::array<uint8_t, 4> texel{};
         glGetTextureImage(texture->id, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel.size(), texel.data());
-        EXPECT_EQ(texel, colourOf(number));
+        // A shared or missing GL texture shows another image's colour or none.
+        EXPECT_EQ(texel, colourOf(number)) << number;
     }
-    EXPECT_EQ(names.size(), static_cast<size_t>(kWorkers * kPerWorker));
-    EXPECT_EQ(names.count(0), 0u);
 }
 
 } // namespace
