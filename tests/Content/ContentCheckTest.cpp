@@ -13,10 +13,8 @@
 #include <gmock/gmock.h>
 #include <stb_image.h>
 
-#include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <memory>
 #include <regex>
 #include <set>
 #include <vector>
