@@ -18,9 +18,7 @@ TEST_F(DisplayComponentsTest, KeysReachTheirOwnFieldsAndMissingOnesKeepDefaults)
     EXPECT_EQ(glm::vec4(ui.pivot, ui.anchorMin), glm::vec4(0.0f, 0.75f, -1.0f, 0.0f));
     EXPECT_EQ(glm::vec4(ui.anchorMax, ui.width, ui.height), glm::vec4(0.0f, 0.5f, 100.0f, 64.0f));
     EXPECT_EQ(ui.layer, 3);
-}
-
-TEST_F(DisplayComponentsTest, TransformNeverReadsDepth) {
+    // A Transform never reads depth.
     const Transform transform = read<Transform>(R"({"positionX": 3.0, "positionZ": 5.0, "rotation": 90.0})");
     EXPECT_EQ(transform.position, glm::vec3(3.0f, 0.0f, 0.0f));
     EXPECT_EQ(transform.rotation, 90.0f);
