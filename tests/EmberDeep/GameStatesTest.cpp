@@ -74,7 +74,8 @@ TEST_F(GameStatesTest, BrokenSceneFilesSendTheGameBackToTheSplashAndAGoodOneStar
         states->setNext(gsSceneId);
         ASSERT_TRUE(scenes->setNextScene(fs::path("../Assets/Scenes") / file));
         GS_SCENE::init();
-        EXPECT_EQ(logged.take().find("Could not load next scene! Soft restarting!") == std::string::npos, good);
+        EXPECT_EQ(logged.take().find("Could not load next scene! Soft restarting!") == std::string::npos,
+                  good);
         EXPECT_EQ(states->getNext(), good ? gsSceneId : gsSplashId);
         // A failed scene is not started: no systems initialised, no audio resumed. The broadcast
         // un-pause is delivered at once; the six audio messages wait for the dispatch.

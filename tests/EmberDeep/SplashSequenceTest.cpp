@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -50,29 +52,25 @@ TEST(SplashSequence, LoadingLineCountsDotsFromTheSplashClock) {
 
 TEST(SplashSequence, KeyPressLeavesOnlyOnceLoadingIsComplete) {
     SplashSequence splash;
+    splash.start(0);
+    // A key while loading does nothing; the frame that sees loading complete shows the prompt but
+    // does not read its own key; waiting, nothing is rewritten; within the first logo the key then
+    // goes straight on, and the frame runs to its end.
+    const struct {
+        bool key, loaded, handOver;
+        std::optional<std::string> line;
+    } frames[] = {{true, false, false, "Loading"},
+                  {true, true, false, std::string(SplashSequence::kLoadingComplete)},
+                  {false, true, false, std::nullopt},
+                  {true, true, true, std::nullopt}};
     uint64_t now = 0;
-    splash.start(now);
-
-    // Keys while loading do nothing.
-    SplashSequence::Frame frame = splash.advance(now += 1'000'000, true, kLoading);
-    EXPECT_FALSE(frame.handOver);
-    EXPECT_FALSE(splash.waitingForKey());
-
-    // The frame that sees loading complete shows the prompt; its own key press is not yet read.
-    frame = splash.advance(now += 1'000'000, true, kLoaded);
-    EXPECT_EQ(frame.loadingLine, SplashSequence::kLoadingComplete);
-    EXPECT_TRUE(splash.waitingForKey());
-    EXPECT_FALSE(frame.handOver);
-
-    // Waiting for a key: the prompt stays, nothing is rewritten.
-    frame = splash.advance(now += 1'000'000, false, kLoaded);
-    EXPECT_FALSE(frame.loadingLine.has_value());
-    EXPECT_FALSE(frame.handOver);
-
-    // Still within the first logo: the key goes straight on, and the frame runs to its end.
-    frame = splash.advance(now += 1'000'000, true, kLoaded);
-    EXPECT_TRUE(frame.handOver);
-    EXPECT_FALSE(frame.finished);
+    for (const auto& row : frames) {
+        const SplashSequence::Frame frame =
+            splash.advance(now += 1'000'000, row.key, [&] { return row.loaded; });
+        EXPECT_EQ(frame.handOver, row.handOver) << "frame " << now;
+        EXPECT_EQ(frame.loadingLine, row.line) << "frame " << now;
+        EXPECT_FALSE(frame.finished);
+    }
 }
 
 TEST(SplashSequence, AfterTheLastLogoItWaitsHiddenForLoadingThenLeavesByItself) {

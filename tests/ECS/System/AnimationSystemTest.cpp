@@ -8,14 +8,14 @@ namespace {
 
 // "A" slides right over one second and loops at 1.0; "B" shows three sprite frames and fades
 // to transparent black; "C" starts at a scale of 3. Keys left out read as zero.
-constexpr const char* kSlide = R"({"config": {"isLoop": true, "end": 1.0}, "positionFrames": {"interpolateType":
-    "linear", "frames": [{"time": 0.0}, {"time": 1.0, "positionX": 2.0}]}})";
-constexpr const char* kBlink = R"({"config": {"end": 1.0}, "spriteFrames": {"interpolateType": "step", "frames": [
-        {"time": 0.0, "uvSizeX": 0.25}, {"time": 0.5, "uvOffsetX": 0.25}, {"time": 1.0, "uvOffsetX": 0.5}]},
+constexpr const char* kSlide = R"({"config": {"isLoop": true, "end": 1.0}, "positionFrames": {
+    "interpolateType": "linear", "frames": [{"time": 0.0}, {"time": 1.0, "positionX": 2.0}]}})";
+constexpr const char* kBlink = R"({"config": {"end": 1.0}, "spriteFrames": {"interpolateType": "step",
+    "frames": [{"time": 0.0}, {"time": 0.5, "uvOffsetX": 0.25}, {"time": 1.0, "uvOffsetX": 0.5}]},
     "colorFrames": {"interpolateType": "linear", "frames": [
         {"time": 0.0, "colorR": 1.0, "colorG": 1.0, "colorB": 1.0, "colorA": 1.0}, {"time": 1.0}]}})";
-constexpr const char* kGrow = R"({"config": {"end": 1.0}, "scaleFrames": {"interpolateType": "linear", "frames": [
-    {"time": 0.0, "scaleX": 3.0}, {"time": 1.0, "scaleX": 4.0}]}})";
+constexpr const char* kGrow = R"({"config": {"end": 1.0}, "scaleFrames": {"interpolateType": "linear",
+    "frames": [{"time": 0.0, "scaleX": 3.0}, {"time": 1.0, "scaleX": 4.0}]}})";
 constexpr const char* kMachine = R"({"config": {"defaultState": "A"}, "animationStates": {"state": [
     {"name": "A", "clip": "slide", "playbackSpeed": 2.0, "transition": [
         {"targetState": "B", "name": "go"}, {"targetState": "Nowhere", "name": "lost"}]},
