@@ -52,7 +52,6 @@ TEST_F(PrefabManagerTest, InstanceCopiesEveryComponentAndTheTag) {
     ASSERT_TRUE(crate.second);
     EXPECT_EQ(entities->GetInfo(crate.first)->tag, "Prop");
     EXPECT_EQ(get<SpriteRenderer>(crate.first).layerNum, 3);
-    EXPECT_EQ(get<Layer>(crate.first).layerName, "Props");
 
     EXPECT_EQ(get<Transform>(crate.first).model[3], glm::vec4(1.0f, 2.0f, 0.0f, 1.0f));
     EXPECT_NE(get<ColliderPtr>(crate.first).collider.get(),
