@@ -16,12 +16,6 @@ namespace fs = std::filesystem;
 
 int audioMessages = 0;
 int unpauseMessages = 0;
-void countAudio(Qel::Message&) {
-    ++audioMessages;
-}
-void countUnpause(Qel::Message&) {
-    ++unpauseMessages;
-}
 
 /// The managers the two states use (no window: the renderer is absent), the game states registered
 /// as the entry does, and a private asset tree the process works in ("../Assets" is
@@ -41,9 +35,9 @@ protected:
         Qel::BroadcastReceiver* audio = messages->getReceiver(Qel::hashName("AudioManager"));
         for (const char* name :
              {"unpauseSFX", "unpauseBGM", "unpauseMFX", "unmuffleSFX", "unmuffleBGM", "unmuffleMFX"})
-            audio->addHandler(Qel::hashName(name), countAudio);
+            audio->addHandler(Qel::hashName(name), [](Qel::Message&) { ++audioMessages; });
         messages->getReceiver(Qel::MessageManager::kBroadcast)
-            ->addHandler(Qel::hashName("UnPauseSystem"), countUnpause);
+            ->addHandler(Qel::hashName("UnPauseSystem"), [](Qel::Message&) { ++unpauseMessages; });
     }
 
     void TearDown() override { GS_COMMON::free(); }
@@ -92,7 +86,6 @@ TEST_F(GameStatesTest, SplashBuildsItsThreeEntitiesAndFreeDestroysThem) {
     addTexture("OrgLogo", 64, 32);
     GS_SPLASH::init();
 
-    EXPECT_EQ(scenes->getNextScenePath(), fs::path("../Assets/Scenes/MainMenu.json"));
     const Qel::Entity logo = GS_SPLASH::splashImageGO;
     const Qel::Entity loading = GS_SPLASH::splashTextGO;
     const Qel::Entity attribution = GS_SPLASH::splashCopyrightGO;

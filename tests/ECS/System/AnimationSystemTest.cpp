@@ -87,7 +87,7 @@ TEST_F(AnimationSystemTest, TwoConditionsInOneFrameWalkTwoTransitionsAndResetThe
     EXPECT_FALSE(animator.conditions[2].raised) << "a consumed condition stays raised";
 }
 
-TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeAndTargetUITransforms) {
+TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeTargetUITransformsAndAMissingTargetStops) {
     const Entity sprite = animated();
     const Entity widget = animated(true);
     for (Entity entity : {sprite, widget})
@@ -103,9 +103,8 @@ TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeAndTargetUITransforms) {
     animation->setAnimBool(widget, "go", true);
     animation->Update(0.25f);
     EXPECT_FLOAT_EQ(get<UITransform>(widget).position.x, 1.0f);
-}
 
-TEST_F(AnimationSystemTest, AMissingTargetStopsTheAnimatorAndStraysAreLogged) {
+    // A transition to a missing state stops the animator; strays are logged.
     const Entity entity = animated();
     animation->setAnimBool(entity, "lost", true);
     animation->Update(0.1f);
