@@ -9,11 +9,10 @@ using ::testing::HasSubstr;
 using EntityManagerTest = EcsTest;
 
 TEST_F(EntityManagerTest, FreedIdComesBackAfterEveryOlderFreeIdThenTheLimitHolds) {
-    for (Entity expected = 0; expected < 3; ++expected)
-        EXPECT_EQ(entities->CreateEntity(), expected);
-    entities->DestroyEntity(1);
-    for (Entity expected = 3; expected < MAX_ENTITIES; ++expected)
+    for (Entity expected = 0; expected < MAX_ENTITIES; ++expected) {
         ASSERT_EQ(entities->CreateEntity(), expected);
+        if (expected == 2) entities->DestroyEntity(1);
+    }
     EXPECT_EQ(entities->CreateEntity(), 1u);
     EXPECT_EQ(entities->CreateEntity(), MAX_ENTITIES);
     EXPECT_THAT(logged.take(), HasSubstr("[CRITICAL] Trying to Instantiate over Entity limit"));
@@ -24,7 +23,6 @@ TEST_F(EntityManagerTest, RecordsAndInvalidDestroys) {
     entities->DestroyEntity(7); // nothing alive
     const Entity e = entities->CreateEntity();
     EXPECT_EQ(entities->GetInfo(e)->tag, "Untagged");
-    EXPECT_TRUE(entities->GetInfo(e)->name.empty());
     entities->GetInfo(e)->flags |= EntityInfo::kDisabled;
     EXPECT_TRUE(entities->IsDisabled(e)); // answered from the look-up cache
     entities->DestroyEntity(5000);
@@ -36,7 +34,7 @@ TEST_F(EntityManagerTest, RecordsAndInvalidDestroys) {
 
     const std::string line = "[LOW] No entity to destroy or invalid entity ID!\n";
     EXPECT_EQ(out, line + line + line + line);
-    EXPECT_EQ(entities->LivingCount(), 0u);
+    // Every id is free exactly once: a double-queued or leaked id shows as a repeat or the limit.
     std::set<Entity> handedOut;
     for (Entity n = 0; n < MAX_ENTITIES; ++n)
         handedOut.insert(entities->CreateEntity());

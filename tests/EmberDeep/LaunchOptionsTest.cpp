@@ -28,6 +28,5 @@ TEST(LaunchOptions, TheRecordingOptionsAreReadAndAnythingElseIsRefused) {
     const std::optional<LaunchOptions> replay = parseLaunchOptions(kCases[2].arguments, error);
     EXPECT_EQ(replay->replay, "play.rec");
     EXPECT_EQ(replay->screenshotFrame, 120u);
-    EXPECT_FALSE(replay->record);
     EXPECT_EQ(parseLaunchOptions(kCases[1].arguments, error)->record, "play.rec");
 }

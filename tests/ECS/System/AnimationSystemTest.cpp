@@ -7,23 +7,15 @@ using namespace Qel;
 namespace {
 
 // "A" slides right over one second and loops at 1.0; "B" shows three sprite frames and fades
-// to transparent black; "C" starts at a scale of 3.
-constexpr const char* kSlide = R"({"config": {"isLoop": true, "start": 0.0, "end": 1.0},
-    "positionFrames": {"interpolateType": "linear", "frames": [
-        {"time": 0.0, "positionX": 0.0, "positionY": 0.0, "positionZ": 0.0},
-        {"time": 1.0, "positionX": 2.0, "positionY": 0.0, "positionZ": 0.0}]}})";
-constexpr const char* kBlink = R"({"config": {"isLoop": false, "start": 0.0, "end": 1.0},
-    "spriteFrames": {"interpolateType": "step", "frames": [
-        {"time": 0.0, "uvOffsetX": 0.0, "uvOffsetY": 0.0, "uvSizeX": 0.25, "uvSizeY": 1.0},
-        {"time": 0.5, "uvOffsetX": 0.25, "uvOffsetY": 0.0, "uvSizeX": 0.25, "uvSizeY": 1.0},
-        {"time": 1.0, "uvOffsetX": 0.5, "uvOffsetY": 0.0, "uvSizeX": 0.25, "uvSizeY": 1.0}]},
+// to transparent black; "C" starts at a scale of 3. Keys left out read as zero.
+constexpr const char* kSlide = R"({"config": {"isLoop": true, "end": 1.0}, "positionFrames": {
+    "interpolateType": "linear", "frames": [{"time": 0.0}, {"time": 1.0, "positionX": 2.0}]}})";
+constexpr const char* kBlink = R"({"config": {"end": 1.0}, "spriteFrames": {"interpolateType": "step",
+    "frames": [{"time": 0.0}, {"time": 0.5, "uvOffsetX": 0.25}, {"time": 1.0, "uvOffsetX": 0.5}]},
     "colorFrames": {"interpolateType": "linear", "frames": [
-        {"time": 0.0, "colorR": 1.0, "colorG": 1.0, "colorB": 1.0, "colorA": 1.0},
-        {"time": 1.0, "colorR": 0.0, "colorG": 0.0, "colorB": 0.0, "colorA": 0.0}]}})";
-constexpr const char* kGrow = R"({"config": {"isLoop": false, "start": 0.0, "end": 1.0},
-    "scaleFrames": {"interpolateType": "linear", "frames": [
-        {"time": 0.0, "scaleX": 3.0, "scaleY": 3.0, "scaleZ": 1.0},
-        {"time": 1.0, "scaleX": 4.0, "scaleY": 4.0, "scaleZ": 1.0}]}})";
+        {"time": 0.0, "colorR": 1.0, "colorG": 1.0, "colorB": 1.0, "colorA": 1.0}, {"time": 1.0}]}})";
+constexpr const char* kGrow = R"({"config": {"end": 1.0}, "scaleFrames": {"interpolateType": "linear",
+    "frames": [{"time": 0.0, "scaleX": 3.0}, {"time": 1.0, "scaleX": 4.0}]}})";
 constexpr const char* kMachine = R"({"config": {"defaultState": "A"}, "animationStates": {"state": [
     {"name": "A", "clip": "slide", "playbackSpeed": 2.0, "transition": [
         {"targetState": "B", "name": "go"}, {"targetState": "Nowhere", "name": "lost"}]},
@@ -95,7 +87,7 @@ TEST_F(AnimationSystemTest, TwoConditionsInOneFrameWalkTwoTransitionsAndResetThe
     EXPECT_FALSE(animator.conditions[2].raised) << "a consumed condition stays raised";
 }
 
-TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeAndTargetUITransforms) {
+TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeTargetUITransformsAndAMissingTargetStops) {
     const Entity sprite = animated();
     const Entity widget = animated(true);
     for (Entity entity : {sprite, widget})
@@ -111,9 +103,8 @@ TEST_F(AnimationSystemTest, TracksEndOnTheirLastKeyframeAndTargetUITransforms) {
     animation->setAnimBool(widget, "go", true);
     animation->Update(0.25f);
     EXPECT_FLOAT_EQ(get<UITransform>(widget).position.x, 1.0f);
-}
 
-TEST_F(AnimationSystemTest, AMissingTargetStopsTheAnimatorAndStraysAreLogged) {
+    // A transition to a missing state stops the animator; strays are logged.
     const Entity entity = animated();
     animation->setAnimBool(entity, "lost", true);
     animation->Update(0.1f);
