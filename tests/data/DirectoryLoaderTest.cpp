@@ -57,18 +57,7 @@ TEST_F(DirectoryLoaderTest, NamesNestedFilesAndMatchesExtensionsExactly) {
     EXPECT_EQ(seen.count("Makefile") + seen.count("v1.0/lua") + seen.count("enemy/ai"), 3u);
 }
 
-TEST_F(DirectoryLoaderTest, MissingOrNonDirectoryFolderIsReported) {
-    touch("file.png");
-    for (const fs::path& folder : {root / "file.png", root / "missing"}) {
-        EXPECT_EQ(load(folder, {".png"}), 0u);
-        const std::string line =
-            "[HIGH] \"" + folder.generic_string() + "\" does not exist or is not a valid directory.";
-        EXPECT_NE(logged.find(line), std::string::npos) << logged;
-    }
-    EXPECT_TRUE(seen.empty());
-}
-
-TEST_F(DirectoryLoaderTest, RefusedFilesAreReportedAndTheWalkGoesOn) {
+TEST_F(DirectoryLoaderTest, RefusedFilesAndUnusableFoldersAreReportedAndTheWalkGoesOn) {
     for (const char* file : {"a.png", "a.jpg", "broken.png", "z/c.png"})
         touch(file);
     // A link to itself cannot be examined; it is reported and skipped.
@@ -82,6 +71,15 @@ TEST_F(DirectoryLoaderTest, RefusedFilesAreReportedAndTheWalkGoesOn) {
     EXPECT_NE(logged.find("[MED] unable to load asset: " + (root / "a.").generic_string()),
               std::string::npos);
     EXPECT_NE(logged.find("loop.png"), std::string::npos);
+
+    seen.clear();
+    for (const fs::path& folder : {root / "a.png", root / "missing"}) {
+        EXPECT_EQ(load(folder, {".png"}), 0u);
+        const std::string line =
+            "[HIGH] \"" + folder.generic_string() + "\" does not exist or is not a valid directory.";
+        EXPECT_NE(logged.find(line), std::string::npos) << logged;
+    }
+    EXPECT_TRUE(seen.empty());
 }
 
 } // namespace
