@@ -184,7 +184,6 @@ TEST_F(JSONTest, RejectsAnythingButOneStrictJSONText) {
                                           "{\"a\": 1e400}",
                                           std::string("{\"a\": \"x\0y\"}", 12),
                                           "\f{}",
-                                          std::string(100000, '['),
                                           "{\"a\": [1, 2}"};
     for (const std::string& text : bad) {
         JSON json = test::parseJson(text);
