@@ -134,9 +134,7 @@ TEST_F(JSONTest, ArraysFromDocumentsAndElementsLogTheirOwnForms) {
     }
     EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "none"}));
     EXPECT_EQ(values, (std::vector<int>{1, 2}));
-    EXPECT_EQ(logged.take(), "[LOW] JSON: \"items\" is not a valid array\n"
-                             "[LOW] JSON: \"name\" not found\n"
-                             "[LOW] JSON: \"items\" is not a valid array\n");
+    EXPECT_EQ(logged.count("JSON: \"items\" is not a valid array"), 2u);
 
     for (const char* key : {"scalar", "missing"}) {
         JSONArr invalid = json.getArray(key);
@@ -144,8 +142,7 @@ TEST_F(JSONTest, ArraysFromDocumentsAndElementsLogTheirOwnForms) {
         EXPECT_EQ(invalid.size(), 0u);
         EXPECT_TRUE(invalid.begin() == invalid.end());
     }
-    EXPECT_EQ(logged.take(),
-              "[LOW] JSON: scalar is not a valid array\n[LOW] JSON: missing is not a valid array\n");
+    EXPECT_EQ(logged.count("is not a valid array"), 4u);
 }
 
 TEST_F(JSONTest, CreateArrayReusesAppendsOrRefuses) {
