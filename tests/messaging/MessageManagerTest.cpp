@@ -2,7 +2,6 @@
 #include "LogSink.h"
 #include "data/NameHash.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -107,11 +106,8 @@ TEST_F(MessageManagerTest, WrongArgumentTypesAreLoggedNotRead) {
     manager.sendImmediate(wrong, 0);
     MessageArgs<int, int> longer(kPing, 1, 2);
     manager.sendImmediate(longer, 0);
-    const std::string out = logged.take();
     EXPECT_TRUE(values.empty());
-    EXPECT_THAT(out,
-                testing::ContainsRegex("\\[MED\\] Message 0x[0-9a-f]{16} does not carry the arguments its "
-                                       "handler expects; ignored\n.*does not carry"));
+    EXPECT_EQ(logged.count("does not carry the arguments its handler expects; ignored"), 2u);
 }
 
 std::atomic<int> texturesSeen{0};
