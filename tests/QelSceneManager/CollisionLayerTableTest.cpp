@@ -32,12 +32,15 @@ protected:
 
 } // namespace
 
-TEST_F(CollisionLayerTableTest, LoadsTheSceneLayersInOrderSkippingThoseWithoutBits) {
-    load(R"({"Scene": {"CollisionLayers": {"marker": 7, "Layers": [
+TEST_F(CollisionLayerTableTest, LoadsTheSceneLayersInOrderSkippingThoseWithoutBitsOrWithMalformedOnes) {
+    const std::string printed = load(R"({"Scene": {"CollisionLayers": {"marker": 7, "Layers": [
         {"layerName": "Player", "bits": "11"},
         {"layerName": "Ghost"},
         {"layerName": "Default", "bits": "10"},
-        {"layerName": "Enemy", "bits": "0"}]}}})");
+        {"layerName": "Enemy", "bits": "0"},
+        {"layerName": "Broken", "bits": "102"},
+        {"layerName": "Long", "bits": "100000000000000000000000000000011"},
+        {"layerName": "Tail", "bits": "00000000000000000000000000000001x"}]}}})");
     for (const auto& [layer, bits, mask] : {std::tuple{"Default", 0b10ul, 0b1ul},
                                             {"Player", 0b11ul, 0b10ul},
                                             {"Enemy", 0ul, 0b100ul},
@@ -49,6 +52,18 @@ TEST_F(CollisionLayerTableTest, LoadsTheSceneLayersInOrderSkippingThoseWithoutBi
     int marker = 0;
     EXPECT_TRUE(scene.get("marker", marker));
     EXPECT_EQ(marker, 7);
+
+    EXPECT_NE(
+        printed.find("[HIGH] Collision layer \"Broken\": bits may hold only 0 and 1, the layer accepts no "
+                     "partner\n"),
+        std::string::npos);
+    EXPECT_TRUE(table.getBits("Broken").none());
+    // Only the first 32 characters count, the 32nd being bit 0.
+    EXPECT_EQ(table.getBits("Long").to_ulong(), (1ul << 31) | 1ul);
+    EXPECT_EQ(table.getBits("Tail").to_ulong(), 1ul);
+    table.setBits("Broken", "1");
+    EXPECT_FALSE(table.setBits("Broken", "1a"));
+    EXPECT_TRUE(table.getBits("Broken").none());
 }
 
 TEST_F(CollisionLayerTableTest, PairTestFollowsMasksAndAcceptedBits) {
@@ -82,23 +97,4 @@ TEST_F(CollisionLayerTableTest, PairTestFollowsMasksAndAcceptedBits) {
     table.registerLayer("Thirty-third");
     EXPECT_TRUE(table.getMask("Thirty-third").none());
     EXPECT_TRUE(table.accepts("Enemy", "Thirty-third"));
-}
-
-TEST_F(CollisionLayerTableTest, MalformedAndLongDigitStrings) {
-    const std::string printed = load(R"({"Scene": {"CollisionLayers": {"Layers": [
-        {"layerName": "Broken", "bits": "102"},
-        {"layerName": "Long", "bits": "100000000000000000000000000000011"},
-        {"layerName": "Tail", "bits": "00000000000000000000000000000001x"}]}}})");
-    EXPECT_NE(
-        printed.find("[HIGH] Collision layer \"Broken\": bits may hold only 0 and 1, the layer accepts no "
-                     "partner\n"),
-        std::string::npos);
-    EXPECT_TRUE(table.getBits("Broken").none());
-    // Only the first 32 characters count, the 32nd being bit 0.
-    EXPECT_EQ(table.getBits("Long").to_ulong(), (1ul << 31) | 1ul);
-    EXPECT_EQ(table.getBits("Tail").to_ulong(), 1ul);
-
-    table.setBits("Broken", "1");
-    EXPECT_FALSE(table.setBits("Broken", "1a"));
-    EXPECT_TRUE(table.getBits("Broken").none());
 }

