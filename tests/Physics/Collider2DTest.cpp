@@ -26,7 +26,7 @@ ColliderPtr triggerCircle() {
 }
 } // namespace
 
-TEST(Collider2D, SizesFollowSetScaleAndMirroredSizesStayPositive) {
+TEST(Collider2D, SizesFollowSetScaleMirroredSizesStayPositiveACirclesBoxHasItsOffset) {
     Circle circle;
     circle.setScale({3.0f, 7.0f});
     EXPECT_EQ(circle.radius, 3.0f);
@@ -47,14 +47,11 @@ TEST(Collider2D, SizesFollowSetScaleAndMirroredSizesStayPositive) {
     box.setScale({-4.0f, 2.0f});
     expectNear(box.halfExtents, {2.0f, 1.0f});
     EXPECT_EQ(box.getArea(), 8.0f);
-}
 
-// The broad phase finds a circle by its box, offset included.
-TEST(Collider2D, ACirclesBoundingBoxSitsAtItsOffset) {
-    const Circle circle = placed<Circle>({2.0f, 2.0f}, {3.0f, 4.0f}, 0.0f, {0.5f, 0.0f});
-    const Rect2D box = circle.getAABB();
-    expectNear(box.min, {2.5f, 3.0f});
-    expectNear(box.max, {4.5f, 5.0f});
+    // The broad phase finds a circle by its box, offset included.
+    const Rect2D bounds = placed<Circle>({2.0f, 2.0f}, {3.0f, 4.0f}, 0.0f, {0.5f, 0.0f}).getAABB();
+    expectNear(bounds.min, {2.5f, 3.0f});
+    expectNear(bounds.max, {4.5f, 5.0f});
 }
 
 TEST(Collider2D, CloneKeepsGeometryAndStartsWithAFreshContactState) {
