@@ -146,12 +146,6 @@ TEST_F(PhysicsSystemTest, TriggersAndKinematicPairsReportButAreNeverPushed) {
     EXPECT_EQ(position(other), glm::vec2(0.5f, 0.0f));
     // Only their own velocities moved them.
     EXPECT_NEAR(position(kinematicA).x, 10.0f + 10.0f * kDt, 1e-4f);
-
-    // A kinematic body is not shoved out of a static wall either.
-    add(BodyKind::Static, {20.0f, 0.0f});
-    const Entity pusher = add(BodyKind::Kinematic, {20.6f, 0.0f});
-    step(5);
-    EXPECT_EQ(position(pusher), glm::vec2(20.6f, 0.0f));
 }
 
 TEST_F(PhysicsSystemTest, PairsAreFilteredByLayerAndTheHammerNeverHitsThePlayer) {
