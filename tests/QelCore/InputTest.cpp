@@ -78,18 +78,18 @@ TEST_F(InputTest, ATapIsTriggeredAndReleasedAHeldButtonPressedUntilReleasedTheCu
 
 TEST_F(InputTest, CodesOutsideTheTableAreReportedAndIgnored) {
     // Each range boundary: the tracked codes at its ends and the untracked ones beside them.
-    for (int tracked : {0, 7, 32, 96, 256, 348})
-        handleInputEvent(tracked, GLFW_PRESS);
-    for (int untracked : {GLFW_KEY_UNKNOWN, 8, 31, 97, 255, 349}) {
+    const struct {
+        int code;
+        bool tracked;
+    } rows[] = {{0, true},   {7, true},    {8, false},  {31, false},  {32, true},  {96, true},
+                {97, false}, {255, false}, {256, true}, {348, true}, {349, false}, {GLFW_KEY_UNKNOWN, false}};
+    for (const auto [code, tracked] : rows) {
         test::LogSink logged;
-        handleInputEvent(untracked, GLFW_PRESS);
-        EXPECT_NE(logged.take().find("OUT OF RANGE BUTTON INPUT DETECTED!?"), std::string::npos);
+        handleInputEvent(code, GLFW_PRESS);
+        ageInputStates();
+        EXPECT_EQ(logged.contains("OUT OF RANGE BUTTON INPUT DETECTED!?"), !tracked) << code;
+        EXPECT_EQ(frameState(code), tracked ? "TP-" : "---") << code;
     }
-    ageInputStates();
-    for (int tracked : {0, 7, 32, 96, 256, 348})
-        EXPECT_EQ(frameState(tracked), "TP-") << tracked;
-    for (int untracked : {GLFW_KEY_UNKNOWN, 8, 31, 97, 255, 349})
-        EXPECT_EQ(frameState(untracked), "---");
 }
 
 TEST_F(GamepadTest, TheLeftStickHoldsWASDPastItsDeadZoneInEightDirections) {
@@ -105,8 +105,6 @@ TEST_F(GamepadTest, TheLeftStickHoldsWASDPastItsDeadZoneInEightDirections) {
         for (char key : std::string("WASD"))
             keys += isKeyPressed(key) ? key : '-';
         EXPECT_EQ(keys, row.keys) << row.x << "," << row.y;
-        frame(GLFWgamepadstate{});
-        EXPECT_FALSE(isAnyKeyPressed());
     }
 }
 

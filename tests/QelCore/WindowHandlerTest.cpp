@@ -16,31 +16,6 @@
 namespace Qel {
 namespace {
 
-class WindowHandlerTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        if (!test::hasDisplay()) return;
-        messages = new MessageManager();
-        handler = new WindowHandler();
-    }
-    static void TearDownTestSuite() {
-        delete handler;
-        delete messages;
-        handler = nullptr;
-        messages = nullptr;
-    }
-    void SetUp() override { QEL_SKIP_WITHOUT_DISPLAY(); }
-
-    static glm::ivec2 windowPosition() {
-        glm::ivec2 position;
-        glfwGetWindowPos(handler->getWindow(), &position.x, &position.y);
-        return position;
-    }
-
-    inline static MessageManager* messages = nullptr;
-    inline static WindowHandler* handler = nullptr;
-};
-
 std::vector<glm::ivec2> resizes;
 
 void recordResize(Message& message) {
@@ -48,38 +23,44 @@ void recordResize(Message& message) {
         resizes.emplace_back(std::get<0>(*args), std::get<1>(*args));
 }
 
-TEST_F(WindowHandlerTest, FullscreenTogglesBetweenMonitorSizeAndCentredWindowAndCursorsAreHeard) {
-    resizes.clear();
-    messages->getReceiver(MessageManager::kBroadcast)->addHandler(hashName("windowResized"), recordResize);
-    handler->setFullscreen(true);
-    EXPECT_EQ(glfwGetWindowMonitor(handler->getWindow()), glfwGetPrimaryMonitor());
-    EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(1920, 1080));
+TEST(WindowHandlerTest, FullscreenTogglesBetweenMonitorSizeAndCentredWindowAndCursorsAreHeard) {
+    QEL_SKIP_WITHOUT_DISPLAY();
+    MessageManager messages;
+    WindowHandler handler;
+    const auto windowPosition = [&handler] {
+        glm::ivec2 position;
+        glfwGetWindowPos(handler.getWindow(), &position.x, &position.y);
+        return position;
+    };
+    messages.getReceiver(MessageManager::kBroadcast)->addHandler(hashName("windowResized"), recordResize);
+    handler.setFullscreen(true);
+    EXPECT_EQ(glfwGetWindowMonitor(handler.getWindow()), glfwGetPrimaryMonitor());
+    EXPECT_EQ(handler.getCurrentSize(), glm::ivec2(1920, 1080));
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
     EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 1920, 1080}));
 
     // A windowed size set while fullscreen waits for the switch back.
-    handler->setWindowedSize(800, 600);
-    EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(1920, 1080));
-    handler->setFullscreen(false);
-    EXPECT_FALSE(handler->isFullscreen());
-    EXPECT_EQ(handler->getCurrentSize(), glm::ivec2(800, 600));
+    handler.setWindowedSize(800, 600);
+    EXPECT_EQ(handler.getCurrentSize(), glm::ivec2(1920, 1080));
+    handler.setFullscreen(false);
+    EXPECT_EQ(handler.getCurrentSize(), glm::ivec2(800, 600));
     EXPECT_EQ(windowPosition(), glm::ivec2(560, 240));
     // Each switch is announced to the broadcast receiver at the next dispatch, not before.
     EXPECT_TRUE(resizes.empty());
-    messages->dispatchAll();
+    messages.dispatchAll();
     EXPECT_EQ(resizes, (std::vector<glm::ivec2>{{1920, 1080}, {800, 600}}));
 
-    handler->setWindowedSize(1280, 720);
+    handler.setWindowedSize(1280, 720);
     // Dragged off every monitor, the window comes back to the primary one.
-    glfwSetWindowPos(handler->getWindow(), 5000, 5000);
-    EXPECT_EQ(handler->getMonitorWindowIsMostlyOn(), glfwGetPrimaryMonitor());
-    handler->setFullscreen(false);
+    glfwSetWindowPos(handler.getWindow(), 5000, 5000);
+    EXPECT_EQ(handler.getMonitorWindowIsMostlyOn(), glfwGetPrimaryMonitor());
+    handler.setFullscreen(false);
     EXPECT_EQ(windowPosition(), glm::ivec2(320, 180));
 
     // An unknown key selects the standard arrow; the window's own receiver handles the message.
     MessageArgs<uint64_t> request(hashName("setCursor"), hashName("no such cursor"));
-    EXPECT_EQ(messages->sendImmediate(request, hashName("WindowHandler")), 1u);
+    EXPECT_EQ(messages.sendImmediate(request, hashName("WindowHandler")), 1u);
     // One window a context.
     EXPECT_EXIT(WindowHandler(), testing::ExitedWithCode(static_cast<unsigned char>(kStrongAssertExitCode)),
                 "Current context already has window\\.");
